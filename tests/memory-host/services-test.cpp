@@ -1,0 +1,82 @@
+#include "memory-host/memory-host.h"
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+using namespace memory_host;
+
+namespace {
+
+struct NamedService : Rizurividuvez::ServiceInterface
+{
+    explicit NamedService(std::string n)
+        : name(std::move(n))
+    {}
+    std::string service_name() override { return name; }
+    std::string name;
+};
+
+struct Consumer : Rizurividuvez::ServicesConsumer
+{
+    Consumer(std::string s, std::string n)
+        : server(std::move(s))
+        , service(std::move(n))
+    {}
+    std::string consumer_server_name() override { return server; }
+    std::string consumer_service_name() override { return service; }
+    void service_connected(boost::shared_ptr<Rizurividuvez::ServiceInterface> s, bool swap) override
+    {
+        connected.push_back(s->service_name());
+        swapped = swap;
+    }
+    void service_dropped() override { ++dropped; }
+    std::string server, service;
+    std::vector<std::string> connected;
+    bool swapped = false;
+    int dropped = 0;
+};
+
+TEST(MemoryHostServices, ConsumersMeetTheirServiceWhicheverComesFirst)
+{
+    MemoryHost host;
+    auto early = boost::make_shared<Consumer>("DEMO", "ObjectsService");
+    auto other_server = boost::make_shared<Consumer>("OTHER", "ObjectsService");
+    host.register_consumer(early);
+    host.register_consumer(other_server);
+    host.offer_service("DEMO", boost::make_shared<NamedService>("ObjectsService"), false);
+    host.offer_service("DEMO", boost::make_shared<NamedService>("DavaDodaziService"));
+    auto late = boost::make_shared<Consumer>("DEMO", "DavaDodaziService");
+    host.register_consumer(late);
+
+    EXPECT_EQ(std::vector<std::string>{"ObjectsService"}, early->connected);
+    EXPECT_FALSE(early->swapped);
+    EXPECT_TRUE(other_server->connected.empty());
+    EXPECT_EQ(std::vector<std::string>{"DavaDodaziService"}, late->connected);
+    EXPECT_TRUE(late->swapped);
+    EXPECT_EQ(3u, host.consumers().size());
+
+    host.drop_services();
+    EXPECT_EQ(1, early->dropped);
+    EXPECT_EQ(1, late->dropped);
+    EXPECT_TRUE(host.consumers().empty());
+}
+
+TEST(MemoryHostPages, RegistryRecordsEveryCallAndKeepsTheNewestFactory)
+{
+    struct Factory : QSetupDialogGenerator
+    {
+        QWidget *create(QObject *, Settings, Settings) override { return nullptr; }
+    };
+    MemoryHost host;
+    auto first = boost::make_shared<Factory>();
+    auto second = boost::make_shared<Factory>();
+    host.setup_pages()->register_page("Rule", first);
+    host.setup_pages()->register_page("Rule", second);
+    EXPECT_EQ(second, host.pages().factory("Rule"));
+    host.setup_pages()->unregister_page("Rule");
+    EXPECT_FALSE(host.pages().factory("Rule"));
+    ASSERT_EQ(3u, host.pages().registrations().size());
+    EXPECT_EQ("unregister_page", host.pages().registrations()[2].op);
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+#include "memory-host/memory-host.h"
+#include "memory-host/tree-json.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace memory_host;
+
+namespace {
+
+TEST(TreeJson, LoadsEveryKindOfKeyAndFolder)
+{
+    MemoryTree tree;
+    std::string error;
+    ASSERT_TRUE(load_tree_json(tree, R"({
+        "folders": { "DEMO": { "type": "Server", "keys": { "name": "Demo" },
+          "folders": { "scripts": { "type": "ScriptFolder", "rights": 72, "keys": {
+              "rule_create_now": 3,
+              "ratio": {"r": 2},
+              "stamp": {"s": "fixed", "writable": false},
+              "secret": {"i": 5, "bindable": false} } } } } } })",
+                               &error))
+        << error;
+    Settings scripts = tree.folder("/DEMO/scripts");
+    ASSERT_TRUE(scripts);
+    EXPECT_EQ("ScriptFolder", scripts->type());
+    EXPECT_EQ(72, scripts->rights());
+    EXPECT_EQ(3, scripts->get_integer("rule_create_now"));
+    EXPECT_EQ('r', scripts->value_type("ratio"));
+    EXPECT_DOUBLE_EQ(2.0, scripts->get_double_or("ratio", 0));
+    EXPECT_FALSE(scripts->key_writable("stamp"));
+    EXPECT_EQ(0, scripts->value_type("secret"));
+    EXPECT_EQ("Demo", tree.string_value("/DEMO", "name"));
+}
+
+TEST(TreeJson, SaveThenLoadGivesTheSameTree)
+{
+    // A random tree with a fixed seed: every value kind, flags, rights,
+    // nesting and non-ASCII text.
+    std::mt19937 rng(20261205);
+    MemoryTree original;
+    const char *names[] = {"a", "b", "stats", "{6F1A}", "Ünïcode", "x y"};
+    for (int i = 0; i < 300; ++i) {
+        std::string path = "/S";
+        for (int depth = rng() % 4; depth >= 0; --depth)
+            path += "/" + std::string(names[rng() % 6]);
+        original.make_folder(path, rng() % 2 ? "Rule" : "");
+        const std::string key = std::string("k") + std::to_string(rng() % 5);
+        switch (rng() % 3) {
+        case 0:
+            original.put(path, key, Value::of_string("line\n\"q\" é " + std::to_string(rng())));
+            break;
+        case 1:
+            original.put(path, key, Value::of_integer(static_cast<int>(rng())));
+            break;
+        default:
+            original.put(path, key, Value::of_real(static_cast<double>(rng() % 1000) / 8.0));
+        }
+        if (rng() % 7 == 0)
+            original.set_writable(path, key, false);
+        if (rng() % 11 == 0)
+            original.set_bindable(path, key, false);
+        if (rng() % 5 == 0)
+            original.set_rights(path, static_cast<int>(rng() % 256));
+    }
+    const std::string text = save_tree_json(original);
+    MemoryTree copy;
+    std::string error;
+    ASSERT_TRUE(load_tree_json(copy, text, &error)) << error;
+    EXPECT_TRUE(original.snapshot("/") == copy.snapshot("/"));
+    EXPECT_EQ(text, save_tree_json(copy));
+}
+
+TEST(TreeJson, MalformedDocumentsAreRefusedAndLeaveTheTreeAlone)
+{
+    const char *bad[] = {
+        "",
+        "{",
+        "[]",
+        R"({"folders": []})",
+        R"({"folders": {"a": 3}})",
+        R"({"folders": {"a/b": {}}})",
+        R"({"folders": {"": {}}})",
+        R"({"keys": {"k": [1]}})",
+        R"({"keys": {"k": {"x": 1}}})",
+        R"({"keys": {"k": {"i": 99999999999}}})",
+        R"({"keys": {"k": {"s": "v", "writable": "no"}}})",
+        R"({"type": 5})",
+        R"({"rights": "all"})",
+        R"({"folders": {"a": {"keys": {"k": null}}}})",
+    };
+    for (const char *text : bad) {
+        MemoryTree tree;
+        tree.put_string("/KEEP", "name", "kept");
+        std::string error;
+        EXPECT_FALSE(load_tree_json(tree, text, &error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+        EXPECT_EQ("kept", tree.string_value("/KEEP", "name")) << text;
+    }
+}
+
+TEST(TreeJson, DeepNestingIsRefusedNotOverflowed)
+{
+    std::string deep;
+    for (int i = 0; i < 5000; ++i)
+        deep += R"({"folders": {"a": )";
+    deep += "{}";
+    for (int i = 0; i < 5000; ++i)
+        deep += "}}";
+    MemoryTree tree;
+    EXPECT_FALSE(load_tree_json(tree, deep));
+}
+
+} // namespace
