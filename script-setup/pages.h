@@ -1,0 +1,6 @@
+#pragma once
+// Every page class the plug-in registers a factory for.
+
+#include "script-setup/pending-pages.h"
+#include "script-setup/setup-schedule.h"
+#include "script-setup/setup-scripts-folder.h"

@@ -1,0 +1,156 @@
+// Loads the built plug-in library as the client does and drives its entry
+// points against the in-memory host.
+
+#include "memory-host/memory-host.h"
+#include "plugin/entry.h"
+#include "tests/support/page-fixture.h"
+
+#include <QWidget>
+#include <cstdio>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+
+using memory_host::MemoryHost;
+using memory_host::Registration;
+
+namespace {
+
+const std::vector<std::string> registration_order = {"ScriptFolder", "Rule",         "Schedule",
+                                                     "EmailAccount", "TemplateLoop", "Script",
+                                                     "CloudScript",  "StockScript"};
+const std::vector<std::string> unregistration_order = {"TemplateLoop", "Schedule",     "Rule",
+                                                       "ScriptFolder", "EmailAccount", "Script",
+                                                       "CloudScript",  "StockScript"};
+
+std::vector<std::string> types_of(const std::vector<Registration> &calls, const std::string &op)
+{
+    std::vector<std::string> out;
+    for (const auto &c : calls)
+        if (c.op == op)
+            out.push_back(c.type);
+    return out;
+}
+
+class PluginLibrary : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Never unloaded: Qt keeps type registrations that point into the library.
+        handle = dlopen(VX_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+        ASSERT_TRUE(handle) << dlerror();
+        init = reinterpret_cast<vx_init_fn>(dlsym(handle, "vx_init"));
+        after_load = reinterpret_cast<vx_after_load_fn>(dlsym(handle, "vx_after_load"));
+        done = reinterpret_cast<vx_done_fn>(dlsym(handle, "vx_done"));
+        ASSERT_TRUE(init && after_load && done);
+    }
+    void *handle = nullptr;
+    vx_init_fn init = nullptr;
+    vx_after_load_fn after_load = nullptr;
+    vx_done_fn done = nullptr;
+};
+
+TEST_F(PluginLibrary, RegistersEightTypesAndUnregistersThemInOrderOnce)
+{
+    MemoryHost host;
+    init(&host);
+    EXPECT_TRUE(host.pages().registrations().empty());
+    after_load();
+    EXPECT_EQ(registration_order, types_of(host.pages().registrations(), "register_page"));
+    EXPECT_EQ(8u, host.pages().registrations().size());
+
+    host.pages().clear_registrations();
+    done();
+    EXPECT_EQ(unregistration_order, types_of(host.pages().registrations(), "unregister_page"));
+    EXPECT_EQ(8u, host.pages().registrations().size());
+
+    host.pages().clear_registrations();
+    done();
+    EXPECT_TRUE(host.pages().registrations().empty()) << "a second vx_done sends nothing";
+}
+
+TEST_F(PluginLibrary, DoneWithoutAfterLoadUnregistersOnlyTheScriptTypes)
+{
+    MemoryHost host;
+    init(&host);
+    done();
+    EXPECT_EQ((std::vector<std::string>{"Script", "CloudScript", "StockScript"}),
+              types_of(host.pages().registrations(), "unregister_page"));
+}
+
+TEST_F(PluginLibrary, ASecondAfterLoadRegistersEverythingAgainWithNewFactories)
+{
+    MemoryHost host;
+    init(&host);
+    after_load();
+    auto first = host.pages().factory("Rule");
+    after_load();
+    EXPECT_EQ(16u, host.pages().registrations().size());
+    EXPECT_NE(first, host.pages().factory("Rule"));
+    first.reset();
+    done();
+}
+
+TEST_F(PluginLibrary, FactoriesBuildANewPageForEveryFolder)
+{
+    MemoryHost host;
+    host.tree().make_folder("/DEMO/scripts", "ScriptFolder");
+    init(&host);
+    after_load();
+    RecordingNavigator navigator;
+    for (const auto &type : registration_order) {
+        host.tree().make_folder("/DEMO/scripts/a-" + type, type);
+        host.tree().make_folder("/DEMO/scripts/b-" + type, type);
+        auto factory = host.pages().factory(type);
+        ASSERT_TRUE(factory) << type;
+        std::unique_ptr<QWidget> a(factory->create(
+            &navigator, host.tree().folder("/DEMO/scripts/a-" + type), host.server_root()));
+        std::unique_ptr<QWidget> b(factory->create(
+            &navigator, host.tree().folder("/DEMO/scripts/b-" + type), host.server_root()));
+        ASSERT_TRUE(a && b) << type;
+        EXPECT_NE(a.get(), b.get());
+        EXPECT_EQ(nullptr, a->parentWidget());
+    }
+    settle_events();
+    EXPECT_EQ(0, host.tree().lock_balance());
+    done();
+}
+
+TEST_F(PluginLibrary, InitHandsTheHostLogSinkToTheLoggingFacility)
+{
+    MemoryHost host;
+    // The plug-in's own copy of the facility only writes through the sink it
+    // got in vx_init: a page that fails to read shows up in the host's log.
+    host.tree().make_folder("/DEMO/scripts", "ScriptFolder");
+    host.tree().fail_calls(memory_host::FaultRule{"subscribe", "", "", -1, "no subscriptions"});
+    init(&host);
+    after_load();
+    RecordingNavigator navigator;
+    std::unique_ptr<QWidget> page(
+        host.pages()
+            .factory("ScriptFolder")
+            ->create(&navigator, host.tree().folder("/DEMO/scripts"), host.server_root()));
+    EXPECT_TRUE(host.log().contains("no subscriptions", 2));
+    page.reset();
+    done();
+}
+
+TEST(PluginExports, OnlyTheThreeEntryPointsAreExported)
+{
+    const std::string command = std::string("nm -D --defined-only ") + VX_PLUGIN_PATH;
+    FILE *pipe = popen(command.c_str(), "r");
+    ASSERT_TRUE(pipe);
+    std::set<std::string> functions;
+    char line[1024];
+    while (fgets(line, sizeof line, pipe)) {
+        char address[64], kind[8], name[900];
+        if (sscanf(line, "%63s %7s %899s", address, kind, name) == 3 && kind[0] != 'A')
+            functions.insert(name);
+    }
+    pclose(pipe);
+    EXPECT_EQ((std::set<std::string>{"vx_init", "vx_after_load", "vx_done"}), functions);
+}
+
+} // namespace
