@@ -1,0 +1,107 @@
+#include "qt4-pavo7/reusable/channel-edit.h"
+#include "qt4-pavo7/reusable/image-selector.h"
+#include "tests/support/page-fixture.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace memory_host;
+
+namespace {
+
+TEST(ImageSelector, KeepsAChosenPictureAsTextAndNeverLosesStoredText)
+{
+    QTemporaryDir tmp;
+    QImage wide(200, 100, QImage::Format_ARGB32);
+    wide.fill(Qt::blue);
+    ASSERT_TRUE(wide.save(tmp.filePath("wide.png")));
+    QFile(tmp.filePath("junk.png")).open(QIODevice::WriteOnly);
+
+    Reusable::QImageSelector selector(32, 64, 64);
+    QSignalSpy changed(&selector, &Reusable::QImageSelector::image_changed);
+    EXPECT_FALSE(selector.choose_file(tmp.filePath("junk.png")));
+    EXPECT_FALSE(selector.choose_file(tmp.filePath("missing.png")));
+    EXPECT_EQ(0, changed.count());
+    EXPECT_TRUE(selector.image_text().isEmpty());
+
+    ASSERT_TRUE(selector.choose_file(tmp.filePath("wide.png")));
+    EXPECT_EQ(1, changed.count());
+    EXPECT_EQ(QSize(64, 32), selector.image().size());
+
+    Reusable::QImageSelector copy(32, 64, 64);
+    QSignalSpy copied(&copy, &Reusable::QImageSelector::image_changed);
+    copy.set_image_text(selector.image_text());
+    EXPECT_EQ(selector.image_text(), copy.image_text());
+    EXPECT_EQ(selector.image(), copy.image());
+    EXPECT_EQ(0, copied.count());
+
+    ASSERT_EQ(1, copy.actions().size());
+    copy.actions().first()->trigger(); // "Clear" of the context menu
+    EXPECT_TRUE(copy.image_text().isEmpty());
+    EXPECT_EQ(1, copied.count());
+
+    // Stored text that is no picture shows nothing, and is kept as it was.
+    for (const char *bad : {"not base64 at all!", "iVBORw0KGgo=", "AAAA"}) {
+        copy.set_image_text(bad);
+        EXPECT_TRUE(copy.image().isNull()) << bad;
+        EXPECT_EQ(bad, copy.image_text());
+    }
+}
+
+class ChannelEdit : public PageTest
+{
+protected:
+    void SetUp() override
+    {
+        tree.put_string("/DEMO/channels/1", "name", "Front door");
+        tree.put_string("/DEMO/channels/2", "name", "back yard");
+        tree.make_folder("/DEMO/channels/7");
+    }
+    QStringList items()
+    {
+        QStringList out;
+        for (int i = 0; i < edit.count(); ++i)
+            out << edit.itemText(i) + "=" + edit.itemData(i).toString();
+        return out;
+    }
+    Reusable::QChannelEdit edit;
+};
+
+TEST_F(ChannelEdit, ListsChannelsByNameWithChannelAndServerAsValue)
+{
+    edit.set_server(host.server_root());
+    EXPECT_EQ(QStringList({"(none)=", "7=7_DEMO", "back yard=2_DEMO", "Front door=1_DEMO"}),
+              items());
+    EXPECT_EQ("", edit.channel());
+}
+
+TEST_F(ChannelEdit, SetChannelKeepsUnknownValuesAndOnlyTheUserSignals)
+{
+    QSignalSpy updated(&edit, &Reusable::QChannelEdit::data_updated);
+    edit.set_channel("9_OTHER"); // before the list is there, and not in it
+    edit.set_server(host.server_root());
+    EXPECT_EQ("9_OTHER", edit.channel());
+    EXPECT_EQ("9_OTHER", edit.currentText());
+    edit.set_channel("2_DEMO");
+    EXPECT_EQ("back yard", edit.currentText());
+    edit.set_channel("");
+    EXPECT_EQ(0, edit.currentIndex());
+    EXPECT_EQ(0, updated.count());
+
+    QTest::keyClick(&edit, Qt::Key_Down);
+    ASSERT_EQ(1, updated.count());
+    EXPECT_EQ("7_DEMO", updated[0][0].toString());
+}
+
+TEST_F(ChannelEdit, ARefusedListingIsLoggedAndLeavesTheChoiceAlone)
+{
+    edit.set_channel("1_DEMO");
+    tree.fail_calls(FaultRule{"ls", "/DEMO/channels", "", 1, "busy"});
+    edit.set_server(host.server_root());
+    EXPECT_TRUE(host.log().contains("GUI: channel list: busy\n", 2));
+    EXPECT_EQ("1_DEMO", edit.channel());
+}
+
+} // namespace
