@@ -1,0 +1,151 @@
+#include "memory-host/fault-sweep.h"
+#include "script-setup/setup-scripts-folder.h"
+#include "tests/support/page-fixture.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <memory>
+
+using namespace memory_host;
+
+namespace {
+
+const char *folder_path = "/DEMO/scripts";
+
+void make_scripts_folder(MemoryTree &tree)
+{
+    tree.make_folder(folder_path, "ScriptFolder");
+    for (const char *kind : {"script", "rule", "schedule", "email_account", "loop"}) {
+        tree.put_integer(folder_path, std::string(kind) + "_create_now", 0);
+        tree.put_string(folder_path, std::string(kind) + "_new_guid",
+                        std::string("{NEW-") + kind + "}");
+    }
+    tree.make_folder("/DEMO/scripts/r1", "Rule");
+    tree.make_folder("/DEMO/scripts/r2", "Rule");
+    tree.make_folder("/DEMO/scripts/s1", "Script");
+    tree.make_folder("/DEMO/scripts/cloud", "CloudScript");
+    tree.make_folder("/DEMO/scripts/sch", "Schedule");
+    tree.make_folder("/DEMO/scripts/mail", "EmailAccount");
+    tree.make_folder("/DEMO/scripts/plain", "");
+}
+
+class ScriptsFolderPage : public PageTest
+{
+protected:
+    void SetUp() override
+    {
+        make_scripts_folder(tree);
+        page.reset(
+            new QSetupScriptsFolder(&navigator, tree.folder(folder_path), host.server_root()));
+        settle_events();
+    }
+    QString count_text(const char *name) { return page->findChild<QLabel *>(name)->text(); }
+    void click(const char *link)
+    {
+        // The label emits linkActivated when its anchor is clicked.
+        Q_EMIT page->findChild<QLabel *>(link)->linkActivated(QString::fromLatin1(link));
+        settle_events();
+    }
+    std::unique_ptr<QSetupScriptsFolder> page;
+};
+
+TEST_F(ScriptsFolderPage, CountsEachKindOnceAndIgnoresOtherTypes)
+{
+    EXPECT_EQ("Server has 1 scripts", count_text("countscript"));
+    EXPECT_EQ("Server has 2 rules", count_text("countrule"));
+    EXPECT_EQ("Server has 1 schedules", count_text("countschedule"));
+    EXPECT_EQ("Server has 1 e-mail accounts", count_text("countaccount"));
+    EXPECT_EQ("Server has 0 template loops", count_text("countloop"));
+}
+
+TEST_F(ScriptsFolderPage, FollowsFoldersAddedAndRemovedByTheServer)
+{
+    tree.make_folder("/DEMO/scripts/loop1", "TemplateLoop");
+    tree.make_folder("/DEMO/scripts/loop2", "TemplateLoop");
+    settle_events();
+    EXPECT_EQ("Server has 2 template loops", count_text("countloop"));
+
+    tree.erase("/DEMO/scripts/r1");
+    settle_events();
+    EXPECT_EQ("Server has 1 rules", count_text("countrule"));
+    EXPECT_EQ("Server has 2 template loops", count_text("countloop"))
+        << "rebuilt, not double counted";
+    EXPECT_EQ("Server has 1 scripts", count_text("countscript"));
+
+    tree.erase("/DEMO/scripts/plain");
+    tree.erase("/DEMO/scripts/s1");
+    settle_events();
+    EXPECT_EQ("Server has 0 scripts", count_text("countscript"));
+    EXPECT_EQ("Server has 1 rules", count_text("countrule"));
+}
+
+TEST_F(ScriptsFolderPage, EveryLinkRequestsItsKindAndOpensTheNewFolder)
+{
+    const struct
+    {
+        const char *link, *counter, *guid;
+    } links[] = {{"newscript", "script_create_now", "{NEW-script}"},
+                 {"newrule", "rule_create_now", "{NEW-rule}"},
+                 {"newschedule", "schedule_create_now", "{NEW-schedule}"},
+                 {"newemail", "email_account_create_now", "{NEW-email_account}"},
+                 {"newloop", "loop_create_now", "{NEW-loop}"}};
+    for (const auto &l : links) {
+        navigator.paths.clear();
+        click(l.link);
+        EXPECT_EQ(1, tree.integer_value(folder_path, l.counter)) << l.link;
+        EXPECT_EQ(QStringList{QString("/DEMO/scripts/") + l.guid}, navigator.paths) << l.link;
+    }
+}
+
+TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceAndFollowsTheCurrentGuid)
+{
+    click("newrule");
+    tree.put_string(folder_path, "rule_new_guid", "{SECOND}");
+    click("newrule");
+    EXPECT_EQ(2, tree.integer_value(folder_path, "rule_create_now"));
+    EXPECT_EQ((QStringList{"/DEMO/scripts/{NEW-rule}", "/DEMO/scripts/{SECOND}"}), navigator.paths);
+    const auto writes = tree.calls_of("set_integer");
+    ASSERT_EQ(2u, writes.size());
+    EXPECT_EQ("2", writes[1].value);
+}
+
+TEST_F(ScriptsFolderPage, ARefusedRequestIsLoggedAndStillNavigates)
+{
+    tree.fail_calls(FaultRule{"get_string", "", "rule_new_guid", 1, "server busy"});
+    click("newrule");
+    EXPECT_TRUE(host.log().contains("GUI: server busy", 2));
+    EXPECT_EQ(QStringList{"/DEMO/scripts/"}, navigator.paths);
+    EXPECT_EQ(1, tree.integer_value(folder_path, "rule_create_now"));
+}
+
+TEST(ScriptsFolderFaults, EveryRefusedCallIsLoggedAndLeavesNoLockBehind)
+{
+    FaultSweep sweep;
+    sweep.make_host = [] {
+        auto host = std::make_unique<MemoryHost>();
+        make_scripts_folder(host->tree());
+        return host;
+    };
+    sweep.scenario = [](MemoryHost &host) {
+        RecordingNavigator navigator;
+        QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path), host.server_root());
+        settle_events();
+        for (const char *link : {"newscript", "newrule", "newschedule", "newemail", "newloop"})
+            Q_EMIT page.findChild<QLabel *>(link)->linkActivated(link);
+        host.tree().make_folder("/DEMO/scripts/new", "Rule");
+        settle_events();
+        host.tree().erase("/DEMO/scripts/r1");
+        settle_events();
+        // Still answering: a new folder is still counted.
+        host.tree().make_folder("/DEMO/scripts/probe", "TemplateLoop");
+        settle_events();
+        // A refused path() costs one navigation, nothing more.
+        return navigator.paths.size() >= 4 &&
+               page.findChild<QLabel *>("countloop")->text().startsWith("Server has");
+    };
+    const FaultSweepReport report = sweep.run();
+    EXPECT_TRUE(report.ok()) << report.summary();
+    EXPECT_GT(report.calls, 20);
+}
+
+} // namespace
