@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -76,7 +77,14 @@ QSetupScriptsFolder::QSetupScriptsFolder(QObject *navigator, Settings folder, Se
         grid->addWidget(links_[k], row, 0);
         grid->addWidget(count_labels_[k], row, 1);
         grid->setColumnStretch(1, 1);
-        grid->setColumnMinimumWidth(0, 220);
+    }
+    // Same link column width in both grids, so the counts line up.
+    int link_width = 0;
+    for (QLabel *link : links_)
+        link_width = std::max(link_width, link->sizeHint().width());
+    for (QGridLayout *grid : {automation_grid, resources_grid}) {
+        grid->setColumnMinimumWidth(0, link_width + 24);
+        grid->setHorizontalSpacing(12);
     }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(automation);

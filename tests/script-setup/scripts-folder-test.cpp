@@ -1,6 +1,7 @@
 #include "memory-host/fault-sweep.h"
 #include "script-setup/setup-scripts-folder.h"
 #include "tests/support/page-fixture.h"
+#include "tests/support/screenshot.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -56,6 +57,8 @@ TEST_F(ScriptsFolderPage, CountsEachKindOnceAndIgnoresOtherTypes)
     EXPECT_EQ("Server has 1 schedules", count_text("countschedule"));
     EXPECT_EQ("Server has 1 e-mail accounts", count_text("countaccount"));
     EXPECT_EQ("Server has 0 template loops", count_text("countloop"));
+    page->resize(640, 360);
+    save_screenshot(page.get(), "scripts-folder");
 }
 
 TEST_F(ScriptsFolderPage, FollowsFoldersAddedAndRemovedByTheServer)
