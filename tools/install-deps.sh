@@ -9,6 +9,7 @@ packages=(
     libboost-dev libboost-thread-dev libboost-regex-dev libboost-filesystem-dev
     zlib1g-dev libjsoncpp-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libkf5syntaxhighlighting-dev
     xvfb xauth
 )
 

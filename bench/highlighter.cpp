@@ -1,0 +1,208 @@
+// Colouring a generated 10,000-line script: the product Highlighter against
+// the literal rules (one regular expression after another), KDE's syntax
+// highlighter with its Python definition when it was found at build time,
+// and a highlighter that does nothing (the framework's own floor). Prints
+// the time ratios of one run; `--instructions` runs each variant once for
+// bench/highlighter-instructions.sh under callgrind.
+
+#include "script-setup/editor/highlighter.h"
+#include "tests/script-setup/editor/literal-highlighter.h"
+#include "tests/script-setup/editor/python-sample.h"
+
+#include <QApplication>
+#include <QPlainTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <benchmark/benchmark.h>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_ZERO_STATS
+#define CALLGRIND_TOGGLE_COLLECT
+#define CALLGRIND_DUMP_STATS_AT(name) (void)(name)
+#endif
+
+#ifdef VX_HAVE_KSYNTAXHIGHLIGHTING
+#include <KSyntaxHighlighting/Definition>
+#include <KSyntaxHighlighting/Repository>
+#include <KSyntaxHighlighting/SyntaxHighlighter>
+#include <KSyntaxHighlighting/Theme>
+#endif
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+const int script_lines = 10000;
+
+const QString &script()
+{
+    static const QString text = generated_python_script(script_lines);
+    return text;
+}
+
+class EmptyHighlighter : public QSyntaxHighlighter
+{
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+
+protected:
+    void highlightBlock(const QString &) override {}
+};
+
+// A document as the editor holds it, with one highlighter of the variant.
+struct Colouring
+{
+    QTextDocument document;
+    std::unique_ptr<QSyntaxHighlighter> highlighter;
+#ifdef VX_HAVE_KSYNTAXHIGHLIGHTING
+    KSyntaxHighlighting::Repository repository;
+#endif
+
+    explicit Colouring(const std::string &variant)
+    {
+        document.setDocumentLayout(new QPlainTextDocumentLayout(&document));
+        if (variant == "product") {
+            highlighter = std::make_unique<Highlighter>(&document);
+        } else if (variant == "literal") {
+            KindFormats formats;
+            Highlighter defaults(nullptr);
+            for (int k = python_syntax::call; k < python_syntax::kind_count; ++k)
+                formats[k] = defaults.format_of(python_syntax::Kind(k));
+            highlighter = std::make_unique<LiteralHighlighter>(&document, formats);
+        } else if (variant == "empty") {
+            highlighter = std::make_unique<EmptyHighlighter>(&document);
+        }
+#ifdef VX_HAVE_KSYNTAXHIGHLIGHTING
+        else if (variant == "ksyntaxhighlighting") {
+            auto *kde = new KSyntaxHighlighting::SyntaxHighlighter(&document);
+            kde->setTheme(repository.defaultTheme(KSyntaxHighlighting::Repository::LightTheme));
+            kde->setDefinition(repository.definitionForName(QStringLiteral("Python")));
+            highlighter.reset(kde);
+        }
+#endif
+        // Attached to an empty document, so that edits are coloured at once
+        // (a highlighter put on a full document waits for the event loop).
+        document.setPlainText(script());
+    }
+
+    // Types one character in the middle of the script and takes it back.
+    void keystroke(bool insert)
+    {
+        QTextCursor cursor(document.findBlockByNumber(script_lines / 2));
+        cursor.movePosition(QTextCursor::NextWord);
+        if (insert)
+            cursor.insertText(QStringLiteral("x"));
+        else
+            cursor.deleteChar();
+    }
+};
+
+std::vector<std::string> variants()
+{
+    std::vector<std::string> names = {"product", "literal", "empty"};
+#ifdef VX_HAVE_KSYNTAXHIGHLIGHTING
+    names.push_back("ksyntaxhighlighting");
+#endif
+    return names;
+}
+
+void BM_Highlight(benchmark::State &state, std::string variant)
+{
+    Colouring colouring(variant);
+    for (auto _ : state)
+        colouring.highlighter->rehighlight();
+}
+
+void BM_Keystroke(benchmark::State &state, std::string variant)
+{
+    Colouring colouring(variant);
+    bool insert = true;
+    for (auto _ : state) {
+        colouring.keystroke(insert);
+        insert = !insert;
+    }
+}
+
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            times_[run.benchmark_name()] = {run.GetAdjustedRealTime(),
+                                            benchmark::GetTimeUnitString(run.time_unit)};
+    }
+    void print_ratios() const
+    {
+        for (const char *kind : {"Highlight", "Keystroke"}) {
+            const auto base = times_.find(std::string("BM_") + kind + "/literal");
+            if (base == times_.end())
+                continue;
+            std::printf("\n%s, time against the literal rules (same run):\n", kind);
+            for (const auto &[name, time] : times_)
+                if (name.rfind(std::string("BM_") + kind + "/", 0) == 0)
+                    std::printf("  %-32s %10.3f %s  %6.3f\n", name.c_str(), time.first, time.second,
+                                time.first / base->second.first);
+        }
+    }
+
+private:
+    std::map<std::string, std::pair<double, const char *>> times_;
+};
+
+// One run of each variant with collection on, one callgrind dump per part.
+void count_instructions()
+{
+    for (const std::string &variant : variants()) {
+        // The names must outlive the client requests, which keep only a pointer.
+        const std::string highlight = "highlight " + variant;
+        const std::string keystroke = "keystroke " + variant;
+        Colouring colouring(variant);
+        // Warm the text shaper's caches, which the first variant would pay for.
+        colouring.keystroke(true);
+        colouring.keystroke(false);
+        CALLGRIND_ZERO_STATS;
+        CALLGRIND_TOGGLE_COLLECT;
+        colouring.highlighter->rehighlight();
+        CALLGRIND_TOGGLE_COLLECT;
+        CALLGRIND_DUMP_STATS_AT(highlight.c_str());
+        CALLGRIND_TOGGLE_COLLECT;
+        colouring.keystroke(true);
+        CALLGRIND_TOGGLE_COLLECT;
+        CALLGRIND_DUMP_STATS_AT(keystroke.c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--instructions") == 0) {
+        count_instructions();
+        return 0;
+    }
+    for (const std::string &variant : variants()) {
+        benchmark::RegisterBenchmark(("BM_Highlight/" + variant).c_str(), BM_Highlight, variant)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Keystroke/" + variant).c_str(), BM_Keystroke, variant)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.print_ratios();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,200 @@
+#include "script-setup/editor/script-widget.h"
+
+#include "script-setup/editor/highlighter.h"
+#include "script-setup/editor/line-number-area.h"
+#include "script-setup/editor/python-syntax.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QRegExp>
+#include <QScrollBar>
+#include <QTextBlock>
+
+QScriptWidget::QScriptWidget(QWidget *parent)
+    : QPlainTextEdit(parent)
+    , line_number_area_(new QLineNumberArea(this))
+    , highlighter_(new Highlighter(document()))
+{
+    QFont font(QStringLiteral("Courier"), 10);
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::TypeWriter);
+    setFont(font);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabStopDistance(4 * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this,
+            &QScriptWidget::rehighlight_if_needed);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &QScriptWidget::rehighlight_if_needed);
+    connect(this, &QPlainTextEdit::blockCountChanged, this,
+            &QScriptWidget::update_line_number_area_width);
+    connect(this, &QPlainTextEdit::updateRequest, this, &QScriptWidget::update_line_number_area);
+    update_line_number_area_width(0);
+}
+
+QScriptWidget::~QScriptWidget() = default;
+
+int QScriptWidget::line_number_area_width() const
+{
+    int digits = 1;
+    for (int count = blockCount(); count >= 10; count /= 10)
+        ++digits;
+    return digits * fontMetrics().horizontalAdvance(QLatin1Char('9')) + 3;
+}
+
+void QScriptWidget::update_line_number_area_width(int)
+{
+    const int width = line_number_area_width();
+    setViewportMargins(width, 0, 0, 0);
+    // The gutter follows at once, not only at the next resize.
+    const QRect contents = contentsRect();
+    line_number_area_->setGeometry(
+        QRect(contents.left(), contents.top(), width, contents.height()));
+}
+
+void QScriptWidget::update_line_number_area(QRect rect, int dy)
+{
+    if (dy)
+        line_number_area_->scroll(0, dy);
+    else
+        line_number_area_->update(0, rect.y(), line_number_area_->width(), rect.height());
+    if (rect.contains(viewport()->rect()))
+        update_line_number_area_width(0);
+}
+
+void QScriptWidget::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    const QRect contents = contentsRect();
+    line_number_area_->setGeometry(
+        QRect(contents.left(), contents.top(), line_number_area_width(), contents.height()));
+}
+
+void QScriptWidget::line_number_area_paint_event(QPaintEvent *event)
+{
+    QPainter painter(line_number_area_);
+    painter.fillRect(event->rect(), QColor(241, 241, 241));
+    painter.setPen(Qt::black);
+    const int width = line_number_area_->width() - 1;
+    const int line_height = fontMetrics().height();
+
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    while (block.isValid() && top <= event->rect().bottom()) {
+        const int bottom = top + qRound(blockBoundingRect(block).height());
+        if (block.isVisible() && bottom >= event->rect().top())
+            painter.drawText(0, top, width, line_height, Qt::AlignRight,
+                             QString::number(block.blockNumber() + 1));
+        block = block.next();
+        top = bottom;
+    }
+}
+
+void QScriptWidget::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (key == Qt::Key_S && modifiers == Qt::ControlModifier) {
+        emit save_pressed();
+    } else if (key == Qt::Key_F && modifiers == Qt::ControlModifier) {
+        const QTextCursor cursor = textCursor();
+        emit request_search(cursor.hasSelection() ? cursor.selectedText() : search_string_);
+    } else if (key == Qt::Key_F3) {
+        search(search_string_, modifiers == Qt::ShiftModifier);
+    } else if (key == Qt::Key_Tab && !(modifiers & Qt::ControlModifier)) {
+        // Ctrl+Tab is left to the host, which switches its tabs with it.
+        textCursor().insertText(QStringLiteral("\t"));
+        ensureCursorVisible();
+    } else if (key == Qt::Key_Return) {
+        const int block_before = textCursor().blockNumber();
+        QPlainTextEdit::keyPressEvent(event);
+        // Shift+Return breaks the line inside the block; only a new block is indented.
+        if (textCursor().blockNumber() != block_before)
+            indent_new_line();
+        return;
+    } else {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void QScriptWidget::indent_new_line()
+{
+    QTextCursor cursor = textCursor();
+    const QTextBlock previous = cursor.block().previous();
+    if (!previous.isValid())
+        return;
+    const QString indentation = python_syntax::indentation_after(previous.text());
+    if (!indentation.isEmpty())
+        cursor.insertText(indentation);
+}
+
+void QScriptWidget::search(QString search_string, bool backwards)
+{
+    if (search_string != search_string_) {
+        set_search_string(search_string);
+        QTextCursor cursor = textCursor();
+        if (cursor.hasSelection()) {
+            cursor.setPosition(cursor.selectionStart());
+            setTextCursor(cursor);
+        }
+    }
+    QTextDocument::FindFlags flags;
+    if (case_sensitive_)
+        flags |= QTextDocument::FindCaseSensitively;
+    if (backwards)
+        flags |= QTextDocument::FindBackward;
+    if (find(search_string_, flags))
+        return;
+    const QTextCursor remembered = textCursor();
+    moveCursor(backwards ? QTextCursor::End : QTextCursor::Start);
+    if (!find(search_string_, flags))
+        setTextCursor(remembered);
+}
+
+QString QScriptWidget::search_pattern() const
+{
+    return highlight_search_ ? QRegExp::escape(search_string_) : QString();
+}
+
+void QScriptWidget::set_search_string(QString text)
+{
+    search_string_ = text;
+    highlighter_->set_search_pattern(search_pattern());
+    // Only what is on screen now; the rest when the first visible line changes.
+    const QRect visible = viewport()->rect();
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (!visible.contains(blockBoundingGeometry(block).translated(offset).topLeft().toPoint()))
+            break;
+        highlighter_->rehighlightBlock(block);
+    }
+    rehighlight_pending_ = true;
+}
+
+void QScriptWidget::set_highlight_search(bool b)
+{
+    highlight_search_ = b;
+    highlighter_->set_search_pattern(search_pattern());
+    highlighter_->rehighlight();
+}
+
+void QScriptWidget::set_search_casesensitive(bool case_sensitive)
+{
+    case_sensitive_ = case_sensitive;
+    highlighter_->set_search_case_sensitive(case_sensitive);
+    highlighter_->rehighlight();
+}
+
+void QScriptWidget::rehighlight_if_needed()
+{
+    const QTextBlock first = firstVisibleBlock();
+    if (blockCount() > 0 && first.isValid() && first.blockNumber() == last_first_visible_)
+        return;
+    last_first_visible_ = first.blockNumber();
+    if (rehighlight_pending_) {
+        rehighlight_pending_ = false;
+        highlighter_->rehighlight();
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The Python editor of the script pages: line numbers, colouring, search
+// with marked matches, automatic indentation, Ctrl+S and Ctrl+F.
+
+#include <QPlainTextEdit>
+
+class Highlighter;
+class QLineNumberArea;
+
+class QScriptWidget : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit QScriptWidget(QWidget *parent = nullptr);
+    ~QScriptWidget() override;
+
+    Highlighter *highlighter() const { return highlighter_; }
+    QLineNumberArea *line_number_area() const { return line_number_area_; }
+    QString search_string() const { return search_string_; }
+
+    // Decimal digits of the line count times the width of "9", plus 3 pixels.
+    int line_number_area_width() const;
+    void line_number_area_paint_event(QPaintEvent *event);
+
+Q_SIGNALS:
+    void save_pressed();
+    void request_search(QString text);
+    void find_pressed();
+
+public Q_SLOTS:
+    // Finds the next (or previous) occurrence from the cursor, going round the
+    // document once; the cursor stays put when there is none.
+    void search(QString search_string, bool backwards);
+    void set_search_string(QString text);
+    void set_highlight_search(bool b);
+    void set_search_casesensitive(bool case_sensitive);
+    void rehighlight_if_needed();
+    void update_line_number_area_width(int new_block_count);
+    void update_line_number_area(QRect rect, int dy);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QString search_pattern() const;
+    void indent_new_line();
+
+    QString search_string_;
+    bool highlight_search_ = false;
+    bool case_sensitive_ = false;
+    bool rehighlight_pending_ = false;
+    int last_first_visible_ = -1;
+    QLineNumberArea *line_number_area_;
+    Highlighter *highlighter_;
+};

@@ -1,0 +1,199 @@
+// The fast Highlighter against the literal rules on the generated script,
+// on edits that open and close long strings, and on random lines made of
+// what the rules trip over; both give each kind a tagged format of its own.
+
+#include "script-setup/editor/highlighter.h"
+#include "tests/script-setup/editor/literal-highlighter.h"
+#include "tests/script-setup/editor/python-sample.h"
+
+#include <QPlainTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using namespace python_syntax;
+
+KindFormats tagged_formats()
+{
+    KindFormats formats;
+    const Highlighter defaults(nullptr);
+    for (int kind = call; kind < kind_count; ++kind) {
+        formats[kind] = defaults.format_of(Kind(kind));
+        formats[kind].setProperty(QTextFormat::UserProperty, kind);
+    }
+    return formats;
+}
+
+QString describe(const QTextBlock &block)
+{
+    QString out = QStringLiteral("state %1:").arg(block.userState());
+    for (const QTextLayout::FormatRange &r : block.layout()->formats())
+        out += QStringLiteral(" [%1+%2 kind %3]")
+                   .arg(r.start)
+                   .arg(r.length)
+                   .arg(r.format.property(QTextFormat::UserProperty).toInt());
+    return out;
+}
+
+// Empty when both documents are coloured alike.
+std::string first_difference(const QTextDocument &expected, const QTextDocument &actual)
+{
+    for (QTextBlock e = expected.begin(), a = actual.begin(); e.isValid() || a.isValid();
+         e = e.next(), a = a.next())
+        if (!e.isValid() || !a.isValid() || e.userState() != a.userState() ||
+            e.layout()->formats() != a.layout()->formats())
+            return QStringLiteral("block %1 \"%2\"\n  expected %3\n  actual   %4")
+                .arg(e.blockNumber())
+                .arg(e.text(), describe(e), describe(a))
+                .toStdString();
+    return {};
+}
+
+struct HighlightedPair
+{
+    explicit HighlightedPair(const QString &text)
+    {
+        const KindFormats formats = tagged_formats();
+        for (int kind = call; kind < kind_count; ++kind)
+            product.set_format_of(Kind(kind), formats[kind]);
+        literal = std::make_unique<LiteralHighlighter>(&expected, formats);
+        for (QTextDocument *doc : {&expected, &actual}) {
+            doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
+            doc->setPlainText(text);
+        }
+    }
+    void set_search(const QString &escaped, bool case_sensitive)
+    {
+        literal->set_search(escaped, case_sensitive);
+        product.set_search_pattern(escaped);
+        product.set_search_case_sensitive(case_sensitive);
+        literal->rehighlight();
+        product.rehighlight();
+    }
+    void edit(int position, int removed, const QString &text)
+    {
+        for (QTextDocument *doc : {&expected, &actual}) {
+            QTextCursor cursor(doc);
+            cursor.setPosition(position);
+            cursor.setPosition(position + removed, QTextCursor::KeepAnchor);
+            cursor.insertText(text);
+        }
+    }
+    std::string difference() const { return first_difference(expected, actual); }
+
+    QTextDocument expected, actual;
+    std::unique_ptr<LiteralHighlighter> literal;
+    Highlighter product{&actual};
+};
+
+QString random_lines(int count, unsigned seed)
+{
+    static const QStringList pieces = {
+        "'",    "\"",    "\\",      "|",      "x",     "X",       "#",    "\t",     " ",
+        "(",    ")",     "a",       "Q",      "é",     "\u0301",  "_",    "1",      "F",
+        "if",   "def",   "print",   "object", "digit", "QWidget", "'''",  "\"\"\"", "\\x4F",
+        "\\|",  "\\|a1", "\u00a0",  "日",     "Qé",    "\\'",     "\\\"", "lambda", "Qt5",
+        "\\\\", "ß",     "\u2003(", "in",     "x0"};
+    std::mt19937 random(seed);
+    QStringList lines;
+    for (int i = 0; i < count; ++i) {
+        QString line;
+        for (int p = static_cast<int>(random() % 24); p > 0; --p)
+            line += pieces[static_cast<int>(random() % pieces.size())];
+        lines << line;
+    }
+    return lines.join('\n');
+}
+
+TEST(HighlighterDifferential, ComparisonSeesAnEmptyHighlighter)
+{
+    struct Empty : QSyntaxHighlighter
+    {
+        using QSyntaxHighlighter::QSyntaxHighlighter;
+        void highlightBlock(const QString &) override {}
+    };
+    QTextDocument expected, empty;
+    LiteralHighlighter literal(&expected, tagged_formats());
+    Empty nothing(&empty);
+    expected.setPlainText("def f(x):\n\treturn 'a'");
+    empty.setPlainText("def f(x):\n\treturn 'a'");
+    EXPECT_NE("", first_difference(expected, empty));
+}
+
+TEST(HighlighterDifferential, GeneratedScriptAndRandomLines)
+{
+    EXPECT_EQ("", HighlightedPair(generated_python_script(3000)).difference());
+    for (unsigned seed = 1; seed <= 4; ++seed)
+        EXPECT_EQ("", HighlightedPair(random_lines(1500, seed)).difference()) << seed;
+}
+
+TEST(HighlighterDifferential, SearchMatches)
+{
+    HighlightedPair pair(random_lines(800, 9) + "\n" + generated_python_script(200));
+    for (const char *text : {".", "É", "q", "\\|", "'''", "\t"})
+        for (bool case_sensitive : {false, true}) {
+            pair.set_search(QRegExp::escape(QString::fromUtf8(text)), case_sensitive);
+            EXPECT_EQ("", pair.difference()) << text;
+        }
+}
+
+TEST(HighlighterDifferential, EditsThatOpenAndCloseLongStrings)
+{
+    HighlightedPair pair(generated_python_script(400));
+    const int mid = pair.expected.findBlockByNumber(200).position();
+    const int late = pair.expected.findBlockByNumber(330).position();
+    const struct
+    {
+        int position, removed;
+        QString text;
+    } edits[] = {
+        {mid, 0, "\"\"\""},      {mid, 3, ""},         {mid, 0, "'''"},
+        {late, 0, "\"\"\"x"},    {mid, 0, "\"\"\""},   {mid + 1, 0, "\n"},
+        {mid + 1, 1, ""},        {late, 4, ""},        {mid, 3, "#"},
+        {0, 0, "'''\n\"\"\"\n"}, {0, 8, "\"\"\" '''"}, {3, 1, "\n"},
+    };
+    for (const auto &e : edits) {
+        pair.edit(e.position, e.removed, e.text);
+        ASSERT_EQ("", pair.difference()) << "after inserting " << e.text.toStdString();
+    }
+}
+
+TEST(HighlighterRules, EdgeCasesColourAsOperatorsExpect)
+{
+    // One letter per kind, in the order of the kinds; '.' is plain.
+    const char letters[] = ".cgkQsda#mt";
+    const struct
+    {
+        const char *line;
+        int previous_state;
+        const char *expected;
+        int state;
+    } rows[] = {
+        {"print(x)", 0, "ccccc...", 0},
+        {"def f (a):", 0, "kkk.c.....", 0},
+        {"# if x: return", 0, "##############", 0},
+        {"x = \"\"\"ab\"\"\" + 1", 0, "....mmmmmmmmmmm.", 0},
+        {"still\"\"\" y", 2, "mmmmmmmm..", 0},
+        {"x = '''open", 0, "....mmmmmmm", 1},
+        {"middle line", 1, "mmmmmmmmmmm", 1},
+        {"s = 'a\\|b' + \"\\q\"", 0, "....ssssss.......", 0},
+        {"QWidget QT5 Qé", 0, "QQQQQQQ.......", 0},
+        {"\tobject(\"#\")", 0, "taaaaaa.d###", 0},
+    };
+    for (const auto &row : rows) {
+        const QString text = QString::fromUtf8(row.line);
+        std::vector<uint8_t> kinds(static_cast<size_t>(text.size()));
+        EXPECT_EQ(row.state,
+                  classify_line(text.constData(), text.size(), row.previous_state, kinds.data()));
+        mark_tabs(text.constData(), text.size(), kinds.data());
+        std::string shown;
+        for (uint8_t k : kinds)
+            shown += letters[k];
+        EXPECT_EQ(row.expected, shown) << row.line;
+    }
+}
+
+} // namespace

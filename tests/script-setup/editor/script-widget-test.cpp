@@ -1,0 +1,226 @@
+// The editor driven by real key events: indentation, tab, save and search
+// keys, search highlighting, the line-count limit and the gutter.
+
+#include "qt4-pavo7/reusable/search-bar.h"
+#include "script-setup/editor/highlighter.h"
+#include "script-setup/editor/line-number-area.h"
+#include "script-setup/editor/script-widget.h"
+#include "tests/script-setup/editor/python-sample.h"
+#include "tests/support/screenshot.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+QTextCharFormat format_at(const QTextBlock &block, int position)
+{
+    for (const QTextLayout::FormatRange &r : block.layout()->formats())
+        if (position >= r.start && position < r.start + r.length)
+            return r.format;
+    return {};
+}
+
+bool is_search_match(const QTextBlock &block, int position)
+{
+    return format_at(block, position).background() == QBrush(Qt::yellow);
+}
+
+bool is_keyword(const QTextBlock &block, int position)
+{
+    return format_at(block, position).foreground() == QBrush(Qt::darkRed);
+}
+
+class ScriptWidgetTest : public ::testing::Test
+{
+protected:
+    void set_text(const QString &text, int from = -1, int to = -1)
+    {
+        editor.setPlainText(text);
+        QTextCursor cursor = editor.textCursor();
+        cursor.setPosition(from < 0 ? text.size() : from);
+        cursor.setPosition(to < 0 ? cursor.position() : to, QTextCursor::KeepAnchor);
+        editor.setTextCursor(cursor);
+    }
+    QTextBlock block(int number) { return editor.document()->findBlockByNumber(number); }
+    int selection_start() { return editor.textCursor().selectionStart(); }
+
+    QScriptWidget editor;
+};
+
+TEST_F(ScriptWidgetTest, ReturnCarriesIndentationAndOpensBlocks)
+{
+    for (const auto &[line, expected] :
+         std::vector<std::pair<QString, QString>>{{"\tif ready:", "\tif ready:\n\t\t"},
+                                                  {"  \t ", "  \t \n  \t "},
+                                                  {"\treturn 1", "\treturn 1\n\t"},
+                                                  {"else :  ", "else :  \n\t"}}) {
+        set_text(line);
+        QTest::keyClick(&editor, Qt::Key_Return);
+        EXPECT_EQ(expected, editor.toPlainText());
+        EXPECT_EQ(expected.size(), editor.textCursor().position());
+    }
+    set_text("\tif ready:");
+    QTest::keyClick(&editor, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ("\tif ready:\n", editor.toPlainText()) << "keypad Enter does not indent";
+}
+
+TEST_F(ScriptWidgetTest, TabReplacesTheSelectionByOneTab)
+{
+    set_text("x = abc\ny = 2", 4, 10);
+    QTest::keyClick(&editor, Qt::Key_Tab);
+    EXPECT_EQ("x = \t= 2", editor.toPlainText());
+}
+
+TEST_F(ScriptWidgetTest, SaveAndFindShortcuts)
+{
+    QSignalSpy saved(&editor, &QScriptWidget::save_pressed);
+    QSignalSpy requests(&editor, &QScriptWidget::request_search);
+    set_text("alarm = fire_alarm()", 8, 18);
+
+    QTest::keyClick(&editor, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(0, saved.count());
+    QTest::keyClick(&editor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(1, saved.count());
+    EXPECT_EQ("alarm = fire_alarm()", editor.toPlainText());
+
+    QTest::keyClick(&editor, Qt::Key_F, Qt::ControlModifier);
+    editor.search("alarm", false);
+    editor.moveCursor(QTextCursor::End);
+    QTest::keyClick(&editor, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ((QList<QVariantList>{{"fire_alarm"}, {"alarm"}}), QList<QVariantList>(requests));
+}
+
+TEST_F(ScriptWidgetTest, F3GoesRoundTheDocument)
+{
+    set_text("foo = 1\nbar = foo\nfoo()", 0);
+    editor.search("foo", false);
+    EXPECT_EQ(0, selection_start());
+    for (int expected : {14, 18, 0}) {
+        QTest::keyClick(&editor, Qt::Key_F3);
+        EXPECT_EQ(expected, selection_start());
+    }
+    QTest::keyClick(&editor, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(18, selection_start());
+    EXPECT_EQ("foo", editor.textCursor().selectedText());
+}
+
+TEST_F(ScriptWidgetTest, SearchLeavesTheCursorWhenNothingMatches)
+{
+    set_text("Alert()\nx = 1", 10);
+    editor.search("nowhere", false);
+    EXPECT_EQ(10, editor.textCursor().position());
+    editor.set_search_casesensitive(true);
+    editor.search("alert", true);
+    EXPECT_EQ(10, editor.textCursor().position());
+    EXPECT_FALSE(editor.textCursor().hasSelection());
+    editor.set_search_casesensitive(false);
+    editor.search("alert", true);
+    EXPECT_EQ("Alert", editor.textCursor().selectedText());
+}
+
+TEST_F(ScriptWidgetTest, SearchHighlightsLiteralTextOnlyWhileSwitchedOn)
+{
+    set_text("a.b = abc # .");
+    editor.search(".", false);
+    EXPECT_FALSE(is_search_match(block(0), 1)) << "off until the search bar shows";
+    editor.set_highlight_search(true);
+    for (int i = 0; i < 13; ++i)
+        EXPECT_EQ(i == 1 || i == 12, is_search_match(block(0), i)) << i;
+    editor.set_highlight_search(false);
+    EXPECT_FALSE(is_search_match(block(0), 1));
+}
+
+TEST_F(ScriptWidgetTest, NewSearchColoursTheScreenNowAndTheRestOnScroll)
+{
+    editor.resize(400, 200);
+    editor.show();
+    set_text(generated_python_script(600), 0);
+    editor.set_highlight_search(true);
+    editor.search("self", false);
+    const QTextBlock near = editor.textCursor().block();
+    EXPECT_TRUE(is_search_match(near, near.text().indexOf("self")));
+    QTextBlock far = block(500);
+    while (!far.text().contains("self"))
+        far = far.next();
+    EXPECT_FALSE(is_search_match(far, far.text().indexOf("self")));
+
+    editor.verticalScrollBar()->setValue(300);
+    EXPECT_TRUE(is_search_match(far, far.text().indexOf("self")));
+}
+
+TEST_F(ScriptWidgetTest, ColoursStopAboveTenThousandLinesAndComeBack)
+{
+    set_text(QString("if x:\t# check\n").repeated(Highlighter::max_coloured_lines + 1).chopped(1),
+             0);
+    EXPECT_FALSE(is_keyword(block(0), 0));
+    EXPECT_FALSE(is_keyword(block(9000), 0));
+    EXPECT_EQ(QColor(Qt::lightGray), format_at(block(0), 5).underlineColor()) << "tabs still";
+
+    QTextCursor cursor(block(100));
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    EXPECT_TRUE(is_keyword(block(0), 0));
+    EXPECT_TRUE(is_keyword(block(9000), 0));
+
+    editor.moveCursor(QTextCursor::End);
+    QTest::keyClick(&editor, Qt::Key_Return);
+    EXPECT_FALSE(is_keyword(block(0), 0));
+}
+
+TEST_F(ScriptWidgetTest, GutterWidensWithTheLineCount)
+{
+    editor.show();
+    set_text(generated_python_script(120));
+    const int width = 3 * editor.fontMetrics().horizontalAdvance('9') + 3;
+    EXPECT_EQ(width, editor.viewport()->x() - editor.contentsRect().left());
+    EXPECT_EQ(QRect(editor.contentsRect().topLeft(), QSize(width, editor.contentsRect().height())),
+              editor.line_number_area()->geometry());
+}
+
+// The search bar wired to the editor as the script page does it; its picture
+// goes to VX_SCREENSHOT_DIR for a look.
+TEST_F(ScriptWidgetTest, SearchBarFindsTheSelectionBothWaysAndCloseClearsTheMarks)
+{
+    QWidget page;
+    auto *layout = new QVBoxLayout(&page);
+    auto *bar = new Reusable::QSearchBar(&page);
+    layout->addWidget(&editor);
+    layout->addWidget(bar);
+    QObject::connect(bar, &Reusable::QSearchBar::search_requested, &editor, &QScriptWidget::search);
+    QObject::connect(&editor, &QScriptWidget::request_search, bar,
+                     &Reusable::QSearchBar::start_search);
+    QObject::connect(bar, &Reusable::QSearchBar::visibility_changed, &editor,
+                     &QScriptWidget::set_highlight_search);
+    page.resize(640, 420);
+    page.show();
+    EXPECT_TRUE(bar->isHidden());
+    editor.setPlainText(generated_python_script(60));
+    const QTextCursor first = editor.document()->find("self");
+    editor.setTextCursor(first);
+
+    QTest::keyClick(&editor, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ("self", bar->line_edit()->selectedText());
+    QTest::keyClick(bar->line_edit(), Qt::Key_Return);
+    const QTextCursor second = editor.textCursor();
+    EXPECT_GT(second.selectionStart(), first.selectionStart());
+    EXPECT_TRUE(is_search_match(second.block(), second.positionInBlock() - 1));
+    save_screenshot(&page, "script-editor-search");
+
+    QTest::mouseClick(bar->previous_button(), Qt::LeftButton);
+    EXPECT_EQ(first.selectionStart(), selection_start());
+    QTest::mouseClick(bar->close_button(), Qt::LeftButton);
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(is_search_match(second.block(), second.positionInBlock() - 1));
+    layout->removeWidget(&editor);
+    editor.setParent(nullptr);
+}
+
+} // namespace
