@@ -2,4 +2,5 @@
 // Every page class the plug-in registers a factory for.
 
 #include "script-setup/pending-pages.h"
+#include "script-setup/setup-schedule.h"
 #include "script-setup/setup-scripts-folder.h"

@@ -29,7 +29,6 @@ private:
     };
 
 VX_PENDING_PAGE(QSetupRule, "Rule")
-VX_PENDING_PAGE(QSetupSchedule, "Schedule")
 VX_PENDING_PAGE(QSetupEmailAccount, "EmailAccount")
 VX_PENDING_PAGE(QSetupLoop, "TemplateLoop")
 VX_PENDING_PAGE(QSetupScript, "Script")

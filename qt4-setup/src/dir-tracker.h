@@ -64,7 +64,12 @@ public:
 
     // The folder signals take const references, as the host's handlers of the
     // same names take values: connect them with qOverload<const Settings &>.
-    // Their Qt signature is "(Settings)".
+    // Their Qt signature is "(Settings)". Hiding the host's handlers here is
+    // the point, so clang's warning about it is off for these declarations.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Woverloaded-virtual"
+#endif
 Q_SIGNALS:
     void values_changed(QString path);
     void values_changed(const Settings &folder);
@@ -75,6 +80,9 @@ Q_SIGNALS:
     void folder_effective_rights_changed(QString path, QString child);
     void effective_rights_changed(QString path);
     void dir_erased(QString path);
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 private:
     QDirTracker(const char *name, Settings folder);

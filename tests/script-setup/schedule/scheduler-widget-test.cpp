@@ -1,0 +1,128 @@
+#include "memory-host/memory-host.h"
+#include "tests/script-setup/schedule/grid-mouse.h"
+#include "utils/logging.h"
+
+#include <QSignalSpy>
+#include <array>
+#include <gtest/gtest.h>
+
+using Reusable::QSchedulerWidget;
+
+namespace {
+
+typedef std::array<int, 4> Rect; // start second, start day, end second, end day
+
+class GridTest : public ::testing::Test
+{
+protected:
+    GridTest() { logging_facility::set_sink(log); }
+    ~GridTest() override { logging_facility::set_sink({}); }
+    Rect selection() const
+    {
+        return {grid.start_second(), grid.start_day(), grid.end_second(), grid.end_day()};
+    }
+    void drag(int from_second, int from_day, int to_second, int to_day)
+    {
+        grid_drag(grid, grid_point(grid, from_second, from_day),
+                  grid_point(grid, to_second, to_day));
+    }
+    boost::shared_ptr<memory_host::KeptLog> log{new memory_host::KeptLog};
+    QSchedulerWidget grid;
+    QSignalSpy after_fill{&grid, &QSchedulerWidget::after_fill};
+};
+
+TEST_F(GridTest, DraggingSelectsAndClickingClears)
+{
+    QTest::mousePress(&grid, Qt::LeftButton, {}, grid_point(grid, hms(10, 0), 2));
+    EXPECT_FALSE(grid.has_selection()) << "none while the button is down";
+    grid_move(grid, grid_point(grid, hms(10, 9), 2));
+    QTest::mouseRelease(&grid, Qt::LeftButton, {}, grid_point(grid, hms(10, 9), 2));
+    EXPECT_EQ((Rect{0, 0, 0, 0}), selection()) << "short of ten minutes is a click";
+    drag(hms(10, 0), 4, hms(6, 0), 1);
+    EXPECT_EQ((Rect{0, 0, 0, 0}), selection()) << "left and up alone never drag";
+    drag(hms(10, 0), 2, hms(10, 0), 3);
+    EXPECT_EQ((Rect{hms(10, 0), 2, hms(10, 0), 3}), selection()) << "a row down drags";
+
+    grid_drag(grid, QPoint(-40, -40), QPoint(grid.width() + 300, grid.height() + 300));
+    EXPECT_EQ((Rect{0, 0, 86400, 6}), selection()) << "clamped; the right edge is midnight";
+    grid.set_snap(false);
+    grid_drag(grid, QPoint(0, 0), QPoint(grid.width() + 300, 0));
+    EXPECT_EQ(86399, grid.end_second()) << "without snap the last second of the day";
+}
+
+TEST_F(GridTest, FillAndKeys)
+{
+    grid.set_selection(hms(9, 0), 1, hms(18, 0), 3);
+    grid.fill(1);
+    for (int d = 0; d < 7; ++d)
+        EXPECT_EQ(d >= 1 && d <= 3 ? "0,32400,1,64800,0" : "0", grid.day(d).to_compact_text()) << d;
+    EXPECT_TRUE(log->contains("fill 32400:1 64800:3\n"));
+
+    grid.set_selection(hms(1, 0), 0, hms(2, 0), 0);
+    QTest::keyClick(&grid, Qt::Key_3);
+    EXPECT_EQ("0,3600,2,7200,0", grid.day(0).to_compact_text());
+    QTest::keyClick(&grid, Qt::Key_2);
+    grid.set_selection(hms(18, 0), 0, hms(9, 0), 6); // start after end
+    QTest::keyClick(&grid, Qt::Key_1);
+    EXPECT_EQ("0,3600,1,7200,0", grid.day(0).to_compact_text());
+    EXPECT_EQ(4, after_fill.count()) << "also when nothing was filled";
+
+    QTest::mousePress(&grid, Qt::LeftButton, {}, grid_point(grid, hms(12, 0), 5));
+    grid.fill(2);
+    EXPECT_EQ(4, after_fill.count()) << "no fill while the button is down";
+    QTest::mouseRelease(&grid, Qt::LeftButton, {}, grid_point(grid, hms(12, 0), 5));
+
+    log->clear();
+    QTest::keyClick(&grid, Qt::Key_E);
+    ASSERT_EQ(7u, log->lines().size());
+    EXPECT_EQ("0: 0;1:3600-7200;\n", log->lines()[0].text);
+    EXPECT_EQ("6: 0;\n", log->lines()[6].text);
+}
+
+TEST_F(GridTest, WeekJsonRoundTripsAndRefusesWhatIsNoWeek)
+{
+    grid.set_selection(hms(9, 0), 0, hms(18, 0), 5);
+    grid.fill(1);
+    QSchedulerWidget other;
+    EXPECT_TRUE(other.from_json(grid.to_json())) << grid.to_json();
+    EXPECT_EQ(grid.day(5), other.day(5));
+    EXPECT_FALSE(other.from_json("[1, 2]"));
+    EXPECT_FALSE(other.from_json("{\"schedule_mo\": \"0;\", \"schedule_tu\": 3}"));
+    EXPECT_EQ("0", other.day(0).to_compact_text());
+    EXPECT_EQ(grid.day(1), other.day(1)) << "days missing from the text stay";
+}
+
+TEST_F(GridTest, PaintsColoursAndACrawlingOutline)
+{
+    grid.set_cell_size(50, 30);
+    EXPECT_EQ(QSize(grid.left_column_width() + 24 * 50, 7 * 30 + grid.header_height() + 1),
+              grid.minimumSizeHint());
+    grid.resize(grid.minimumSizeHint());
+    grid.set_selection(hms(6, 0), 2, hms(12, 0), 2);
+    grid.fill(1);
+    grid.set_selection(hms(14, 0), 4, 86400, 4);
+    grid.fill(2);
+    ScheduleDay unknown;
+    unknown.from_compact_text("7");
+    grid.set_day(6, unknown);
+    grid.set_selection(hms(2, 0), 0, hms(4, 0), 1);
+
+    const QImage image = grid.grab().toImage();
+    auto pixel = [&](int second, int day) {
+        return image.pixelColor(grid_point(grid, second, day));
+    };
+    EXPECT_EQ(QColor("#FF6060"), pixel(hms(9, 10), 2));
+    EXPECT_EQ(QColor("#60AA60"), pixel(hms(5, 50), 2));
+    EXPECT_EQ(QColor("#60AA60"), pixel(hms(12, 10), 2));
+    EXPECT_EQ(QColor("#6060FF"), pixel(hms(23, 50), 4));
+    EXPECT_EQ(QColor("#B0B0B0"), pixel(hms(12, 10), 6));
+    int yellow = 0;
+    for (int x = 0; x < image.width(); ++x)
+        yellow += image.pixelColor(x, grid.header_height()) == QColor("#FFFF00");
+    EXPECT_GT(yellow, 40) << "the outline runs along Monday's top edge";
+
+    grid.crawl_timeout();
+    EXPECT_NE(image, grid.grab().toImage()) << "the dashes move on";
+}
+
+} // namespace

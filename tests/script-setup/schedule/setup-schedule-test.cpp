@@ -1,0 +1,300 @@
+#include "memory-host/fault-sweep.h"
+#include "memory-host/tree-json.h"
+#include "script-setup/setup-schedule.h"
+#include "tests/script-setup/schedule/grid-mouse.h"
+#include "tests/support/page-fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTimeEdit>
+#include <memory>
+
+using namespace memory_host;
+using Reusable::QSchedulerWidget;
+
+namespace {
+
+const char *const schedule_path = "/DEMO/scripts/sch1";
+const char *const day_keys[] = {"schedule_mo", "schedule_tu", "schedule_we", "schedule_th",
+                                "schedule_fr", "schedule_sa", "schedule_su"};
+
+// sch2 controls ch2; sch3 lists ch3 but controls nothing; ch4 may not be
+// changed (no rights value 4); ch5 only survives in the archive.
+void make_server(MemoryTree &tree)
+{
+    QFile file(VX_TEST_DATA_DIR "/schedule/server.json");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::string error;
+    ASSERT_TRUE(load_tree_json(tree, file.readAll().toStdString(), &error)) << error;
+}
+
+template <class W> W *child(QWidget *page, const char *name)
+{
+    W *w = page->findChild<W *>(QString::fromLatin1(name));
+    EXPECT_TRUE(w) << name;
+    return w;
+}
+
+class SchedulePage : public PageTest
+{
+protected:
+    void SetUp() override { make_server(tree); }
+    void open(const char *path = schedule_path)
+    {
+        page.reset(new QSetupSchedule(&navigator, tree.folder(path), host.server_root()));
+        settle_events();
+        tree.clear_calls();
+    }
+    template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
+    QSchedulerWidget &grid() { return *get<QSchedulerWidget>("schedule_frame"); }
+    QListWidget *list() { return get<QListWidget>("channels_list"); }
+    QListWidgetItem *item(const char *text) { return list()->findItems(text, Qt::MatchExactly)[0]; }
+    QStringList items(bool only_checked)
+    {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            if (!only_checked || list()->item(i)->checkState() == Qt::Checked)
+                out << list()->item(i)->text();
+        return out;
+    }
+    void click(const char *button)
+    {
+        QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton);
+        settle_events();
+    }
+    void click_check_of(QListWidgetItem *row) // where the style draws the check mark
+    {
+        QStyleOptionViewItem option;
+        option.initFrom(list());
+        option.rect = list()->visualItemRect(row);
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        const QRect mark =
+            list()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, mark.center());
+    }
+    // From the hours on; each full section moves on to the next.
+    void type_time(const char *name, const char *digits)
+    {
+        get<QTimeEdit>(name)->setSelectedSection(QDateTimeEdit::HourSection);
+        QTest::keyClicks(get<QTimeEdit>(name), QString::fromLatin1(digits));
+    }
+    void choose_day(const char *combo, int downs)
+    {
+        for (int i = 0; i < downs; ++i)
+            QTest::keyClick(get<QComboBox>(combo), Qt::Key_Down);
+    }
+    std::vector<std::string> keys_written()
+    {
+        std::vector<std::string> keys;
+        for (const Call &c : tree.calls_of("set_string"))
+            keys.push_back(c.key);
+        return keys;
+    }
+    std::string stored(const char *key) { return tree.string_value(schedule_path, key); }
+
+    std::unique_ptr<QSetupSchedule> page;
+};
+
+TEST_F(SchedulePage, OpensWithTheStoredWeek)
+{
+    tree.put_string(schedule_path, "schedule_we", "0,3600,2,7200,0");
+    tree.put_string(schedule_path, "schedule_su", "0,100,1,100,2"); // broken after one change
+    open();
+    EXPECT_EQ("0,3600,2,7200,0", grid().day(2).to_compact_text());
+    EXPECT_EQ("0,100,1", grid().day(6).to_compact_text());
+    EXPECT_TRUE(host.log().contains("QSchedulerWidget: cannot parse string '0,100,1,100,2'", 2));
+    EXPECT_EQ(QLocale().dayName(7), get<QComboBox>("dayofweek2")->itemText(6));
+    EXPECT_TRUE(get<QCheckBox>("snap")->isChecked()) << "shows that the grid snaps";
+    get<QCheckBox>("snap")->click();
+    EXPECT_FALSE(grid().snap());
+}
+
+TEST_F(SchedulePage, DragOnMondayThenFillRedWritesTheWeek)
+{
+    open();
+    grid_drag(grid(), grid_point(grid(), hms(8, 50), 0), grid_point(grid(), hms(17, 10), 0));
+    EXPECT_EQ(QTime(9, 0), get<QTimeEdit>("time1")->time());
+    EXPECT_EQ(QTime(17, 0), get<QTimeEdit>("time2")->time());
+    EXPECT_EQ(0, get<QComboBox>("dayofweek2")->currentIndex());
+    click("fillred");
+    EXPECT_EQ("0,32400,1,61200,0", stored("schedule_mo"));
+    EXPECT_EQ(std::vector<std::string>(std::begin(day_keys), std::end(day_keys)), keys_written());
+
+    // A click without a drag clears the selection, not the controls.
+    grid_drag(grid(), grid_point(grid(), hms(8, 0), 1), grid_point(grid(), hms(12, 0), 2));
+    QTest::mouseClick(&grid(), Qt::LeftButton, Qt::NoModifier, grid_point(grid(), hms(20, 0), 5));
+    EXPECT_FALSE(grid().has_selection());
+    EXPECT_EQ(QTime(8, 0), get<QTimeEdit>("time1")->time());
+    EXPECT_EQ(2, get<QComboBox>("dayofweek2")->currentIndex());
+    click("fillblue");
+    EXPECT_EQ("0", stored("schedule_tu"));
+}
+
+TEST_F(SchedulePage, TypedTimesSelectExactlyThatRange)
+{
+    open();
+    choose_day("dayofweek1", 2);
+    type_time("time1", "083015");
+    choose_day("dayofweek2", 4);
+    type_time("time2", "170045");
+    EXPECT_EQ(hms(8, 30, 15), grid().start_second());
+    EXPECT_EQ(hms(17, 0, 45), grid().end_second());
+    click("fillblue");
+    for (const char *key : {"schedule_we", "schedule_th", "schedule_fr"})
+        EXPECT_EQ("0,30615,2,61245,0", stored(key)) << key;
+    EXPECT_EQ("0", stored("schedule_tu"));
+    EXPECT_EQ("0", stored("schedule_sa"));
+
+    type_time("time1", "180000");
+    type_time("time2", "090000");
+    tree.clear_calls();
+    click("fillred");
+    EXPECT_EQ(7u, keys_written().size()) << "a start after the end fills nothing but writes";
+    EXPECT_EQ("0,30615,2,61245,0", stored("schedule_th"));
+}
+
+TEST_F(SchedulePage, EndOfDayIsShownAndTypedAs235959)
+{
+    open();
+    const QPoint start = grid_point(grid(), hms(22, 0), 3);
+    grid_drag(grid(), start, QPoint(grid().width() + 50, start.y()));
+    EXPECT_EQ(86400, grid().end_second());
+    EXPECT_EQ(QTime(23, 59, 59), get<QTimeEdit>("time2")->time());
+    type_time("time2", "235958");
+    EXPECT_EQ(86398, grid().end_second());
+    type_time("time2", "235959");
+    click("fillred");
+    EXPECT_EQ("0,79200,1,86400,0", stored("schedule_th"));
+}
+
+TEST_F(SchedulePage, ChannelsOfOtherSchedulesZombiesAndRights)
+{
+    open();
+    EXPECT_EQ("ch1,ch3,ch5", stored("affected_channels")) << "ch2 belongs to sch2";
+    EXPECT_EQ((QStringList{"Entrance", "Lobby", "Parking", "Yard"}), items(false)) << "no zombie";
+    EXPECT_EQ((QStringList{"Entrance", "Lobby"}), items(true));
+    EXPECT_FALSE(item("Parking")->flags() & Qt::ItemIsEnabled);
+    EXPECT_EQ("This channel is already used in another schedule", item("Parking")->toolTip());
+    EXPECT_FALSE(item("Yard")->flags() & Qt::ItemIsEnabled) << "rights without 4";
+    EXPECT_TRUE(item("Yard")->toolTip().isEmpty());
+    EXPECT_TRUE(item("Lobby")->flags() & Qt::ItemIsEnabled);
+
+    click_check_of(item("Entrance"));
+    EXPECT_EQ("ch3", stored("affected_channels"));
+    click_check_of(item("Yard"));
+    click_check_of(item("Entrance"));
+    EXPECT_EQ("ch1,ch3", stored("affected_channels")) << "in list order; Yard did not toggle";
+    click("select_none_btn");
+    EXPECT_EQ("", stored("affected_channels"));
+    click("select_all_btn");
+    EXPECT_EQ("ch1,ch3", stored("affected_channels")) << "disabled channels are skipped";
+    EXPECT_EQ(4u, keys_written().size());
+}
+
+TEST_F(SchedulePage, WithoutAScriptsFolderTheOwnChannelsStay)
+{
+    tree.erase("/DEMO/scripts");
+    open("/DEMO/elsewhere/sch9");
+    EXPECT_TRUE(host.log().contains("GUI: setup-schedule: Scripts folder not found\n", 2));
+    EXPECT_EQ((QStringList{"Entrance", "Parking"}), items(true));
+}
+
+TEST_F(SchedulePage, RecordModeGroupSwitchesCaptionsAndStoresTheMode)
+{
+    open();
+    auto captions = [this] {
+        return QStringList{get<QPushButton>("fillred")->text(),
+                           get<QPushButton>("fillblue")->text(),
+                           get<QPushButton>("fillgreen")->text()};
+    };
+    EXPECT_EQ((QStringList{"Disable", "Permanent", "On Detector"}), captions());
+    const int width = get<QPushButton>("fillred")->width();
+    QTest::keyClick(get<QGroupBox>("affected_channels_box"), Qt::Key_Space);
+    EXPECT_EQ((QStringList{"Fill with &red", "Fill with &blue", "Fill with &green"}), captions());
+    EXPECT_EQ(0, tree.integer_value(schedule_path, "affect_channels_record_mode"));
+    EXPECT_EQ(width, get<QPushButton>("fillgreen")->width()) << "one width for all captions";
+    EXPECT_FALSE(list()->isEnabled());
+}
+
+TEST_F(SchedulePage, ChangesFromAnotherClientAreShownNotWrittenBack)
+{
+    open();
+    tree.put_string(schedule_path, "affected_channels", "ch4,ch2");
+    tree.put_integer(schedule_path, "affect_channels_record_mode", 0);
+    tree.put_string(schedule_path, "schedule_mo", "1");
+    settle_events();
+    EXPECT_FALSE(get<QGroupBox>("affected_channels_box")->isChecked());
+    EXPECT_EQ("Fill with &red", get<QPushButton>("fillred")->text());
+    EXPECT_EQ((QStringList{"Parking", "Yard"}), items(true));
+    EXPECT_EQ("0", grid().day(0).to_compact_text()) << "the days are not re-read";
+    EXPECT_TRUE(keys_written().empty() && tree.calls_of("set_integer").empty());
+}
+
+TEST_F(SchedulePage, EditingFollowsRightValue8)
+{
+    tree.set_rights(schedule_path, 0xff & ~8);
+    open();
+    const char *controls[] = {"delete_button", "schedule_frame", "snap", "modify_group",
+                              "affected_channels_box"};
+    for (const char *name : controls)
+        EXPECT_FALSE(get<QWidget>(name)->isEnabled()) << name;
+    tree.set_rights(schedule_path, 8);
+    settle_events();
+    for (const char *name : controls)
+        EXPECT_TRUE(get<QWidget>(name)->isEnabled()) << name;
+}
+
+TEST_F(SchedulePage, DeleteAsksThenRequestsTheErase)
+{
+    open();
+    click("delete_button");
+    auto *box = page->findChild<QMessageBox *>();
+    ASSERT_TRUE(box);
+    EXPECT_EQ("Delete Confirmation", box->windowTitle());
+    EXPECT_EQ("Are you sure you want to delete schedule 'Office hours'?", box->text());
+    box->button(QMessageBox::No)->click();
+    settle_events();
+    EXPECT_FALSE(tree.has("/DEMO/scripts", "schedule_erase") || page->findChild<QMessageBox *>());
+    click("delete_button");
+    page->findChild<QMessageBox *>()->button(QMessageBox::Yes)->click();
+    EXPECT_EQ("sch1", tree.string_value("/DEMO/scripts", "schedule_erase"));
+}
+
+TEST(ScheduleFaults, OpeningFillingAndClickingSurviveEveryRefusedCall)
+{
+    FaultSweep sweep;
+    sweep.make_host = [] {
+        auto host = std::make_unique<MemoryHost>();
+        make_server(host->tree());
+        return host;
+    };
+    sweep.scenario = [](MemoryHost &host) {
+        RecordingNavigator navigator;
+        QSetupSchedule page(&navigator, host.tree().folder(schedule_path), host.server_root());
+        settle_events();
+        auto &grid = *child<QSchedulerWidget>(&page, "schedule_frame");
+        grid_drag(grid, grid_point(grid, hms(9, 0), 0), grid_point(grid, hms(17, 0), 2));
+        QTest::mouseClick(child<QPushButton>(&page, "fillred"), Qt::LeftButton);
+        auto *list = child<QListWidget>(&page, "channels_list");
+        if (list->count() > 0)
+            list->item(0)->setCheckState(Qt::Unchecked);
+        settle_events();
+        // Still answering: a fill reaches the host (twice, as the sweep may refuse one).
+        grid.set_selection(0, 6, 3600, 6);
+        grid.fill(2);
+        grid.fill(2);
+        return host.tree().string_value(schedule_path, "schedule_su") == "2,3600,0";
+    };
+    const FaultSweepReport report = sweep.run();
+    EXPECT_TRUE(report.ok()) << report.summary();
+    EXPECT_GT(report.calls, 50);
+}
+
+} // namespace
