@@ -1,0 +1,151 @@
+#include "script-setup/inserters/events-inserter-dialog.h"
+#include "tests/script-setup/inserters/inserter-fixture.h"
+#include "tests/support/screenshot.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTranslator>
+#include <QTreeWidget>
+
+using namespace Rizurividuvez;
+
+namespace {
+
+class EventsDialog : public InserterTest
+{
+protected:
+    void open(int mode, const std::set<std::string> &preselection = {})
+    {
+        dialog = new QEventsInserterDialog(&host, "DEMO", nullptr, mode, preselection);
+        accepted.reset(new QSignalSpy(dialog.data(), &QEventsInserterDialog::accepted));
+        dialog->show();
+        deliver();
+        tree()->expandAll();
+    }
+    QTreeWidget *tree() { return dialog->findChild<QTreeWidget *>("eventsTree"); }
+    QTreeWidgetItem *item(const QString &class_name, const QString &event)
+    {
+        for (QTreeWidgetItem *c : tree()->findItems(class_name, Qt::MatchExactly))
+            for (int i = 0; i < c->childCount(); ++i)
+                if (c->child(i)->data(0, Qt::UserRole).toString() == event)
+                    return c->child(i);
+        return nullptr;
+    }
+    void tick(const QString &class_name, const QString &event)
+    {
+        QTreeWidgetItem *it = item(class_name, event);
+        ASSERT_TRUE(it);
+        click_check_box(tree(), index_of(tree(), it));
+    }
+    QString press_ok()
+    {
+        dialog->findChild<QPushButton *>("ok_button")->click();
+        settle_events();
+        EXPECT_TRUE(dialog.isNull()) << "the dialog deletes itself when closed";
+        return accepted->isEmpty() ? QString("<none>") : accepted->takeFirst().at(0).toString();
+    }
+    QStringList visible_texts()
+    {
+        QStringList texts;
+        for (QTreeWidgetItemIterator it(tree()); *it; ++it)
+            if (!(*it)->isHidden())
+                texts.append((*it)->text(0));
+        return texts;
+    }
+
+    QPointer<QEventsInserterDialog> dialog;
+    std::unique_ptr<QSignalSpy> accepted;
+};
+
+TEST_F(EventsDialog, PreselectionTicksTheFirstClassOnlyAndEveryTickCounts)
+{
+    open(QEventsInserterDialog::CHECK_EVENTS, {"Motion"});
+    ASSERT_TRUE(item("Camera", "Motion"));
+    EXPECT_EQ(Qt::Checked, item("Camera", "Motion")->checkState(0));
+    EXPECT_EQ(Qt::Unchecked, item("Detector", "Motion")->checkState(0));
+    save_screenshot(dialog, "events-inserter");
+
+    tick("Detector", "Motion");
+    tick("Camera", "SignalLost");
+    EXPECT_EQ("Motion@SignalLost@Motion", press_ok());
+}
+
+TEST_F(EventsDialog, TicksSurviveANewListAndNothingTickedGivesAnEmptyResult)
+{
+    open(QEventsInserterDialog::CHECK_EVENTS, {"Motion"});
+    tick("Server", "SignalRestored");
+    wizard->set_event_types(memory_host::demo_wizard_lists().event_types);
+    deliver();
+    tree()->expandAll();
+    EXPECT_EQ(Qt::Checked, item("Server", "SignalRestored")->checkState(0));
+    EXPECT_EQ(Qt::Checked, item("Camera", "Motion")->checkState(0));
+    EXPECT_EQ(Qt::Checked, item("Detector", "Motion")->checkState(0))
+        << "ticks are carried over by event name";
+
+    EXPECT_EQ(Qt::Checked, item("Camera", "SignalRestored")->checkState(0));
+
+    for (const char *c : {"Server", "Camera"})
+        tick(c, "SignalRestored");
+    for (const char *c : {"Camera", "Detector"})
+        tick(c, "Motion");
+    EXPECT_EQ("", press_ok());
+}
+
+TEST_F(EventsDialog, WithoutCheckBoxesTheClickedItemIsInserted)
+{
+    open(0);
+    EXPECT_FALSE(item("Camera", "Motion")->data(0, Qt::CheckStateRole).isValid());
+    EXPECT_FALSE(item("Camera", "Motion")->flags() & Qt::ItemIsUserCheckable);
+    click_index(tree(), index_of(tree(), item("Display", "Attached")));
+    EXPECT_EQ("Attached", press_ok());
+}
+
+TEST_F(EventsDialog, CancelRejectsWithoutAResult)
+{
+    open(QEventsInserterDialog::CHECK_EVENTS | QEventsInserterDialog::CHECK_CLASSES);
+    EXPECT_EQ(Qt::Unchecked, tree()->findItems("Camera", Qt::MatchExactly)[0]->checkState(0));
+    QSignalSpy rejected(dialog.data(), &QDialog::rejected);
+    dialog->findChild<QPushButton *>("cancel_button")->click();
+    settle_events();
+    EXPECT_EQ(1, rejected.count());
+    EXPECT_TRUE(accepted->isEmpty());
+}
+
+TEST_F(EventsDialog, QuickSearchNarrowsTheTreeAndClearingShowsEverything)
+{
+    open(QEventsInserterDialog::CHECK_EVENTS);
+    const QStringList all = visible_texts();
+    auto *search = dialog->findChild<QLineEdit *>("quicksearch");
+    EXPECT_EQ(search, dialog->focusWidget());
+    QTest::keyClicks(search, "signall");
+    EXPECT_EQ(QStringList({"Camera", "SignalLost", "Server", "SignalLost"}), visible_texts());
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_EQ(all, visible_texts());
+}
+
+TEST_F(EventsDialog, BadClassesAreSkippedAndTheResultIsUntranslated)
+{
+    class Translator : public QTranslator
+    {
+        QString translate(const char *context, const char *source, const char *, int) const override
+        {
+            return QByteArray(context) == "EventNames" && QByteArray(source) == "Armed"
+                       ? QString::fromUtf8("Под охраной")
+                       : QString();
+        }
+    } translator;
+    QCoreApplication::installTranslator(&translator);
+    wizard->set_classes_and_objects({{"", {1}}, {"Detector", {7, 99}}}, {});
+    open(QEventsInserterDialog::CHECK_EVENTS);
+    EXPECT_TRUE(host.log().contains("DAVADODAZI: ObjectClass with empty name. Skipping ...\n", 2));
+    EXPECT_TRUE(host.log().contains("DAVADODAZI: ObjectClass.possible_events.size() is 2\n"));
+    EXPECT_EQ(QStringList({"Detector", QString::fromUtf8("Под охраной")}), visible_texts())
+        << "an unknown event id gives no item";
+    tick("Detector", "Armed");
+    QCoreApplication::removeTranslator(&translator);
+    EXPECT_EQ("Armed", press_ok());
+}
+
+} // namespace

@@ -1,0 +1,202 @@
+#include "qt4-pavo7/reusable/objects/objects-model.h"
+#include "script-setup/inserters/objects-inserter-dialog.h"
+#include "tests/script-setup/inserters/inserter-fixture.h"
+#include "tests/support/screenshot.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace {
+
+class ObjectsDialog : public InserterTest
+{
+protected:
+    void open(int flags, const std::set<std::string> &preselection = {},
+              const std::set<std::string> &event_types = {})
+    {
+        dialog = new QObjectsInserterDialog(&host, "DEMO", nullptr, flags, preselection);
+        if (!event_types.empty())
+            dialog->set_event_types(event_types);
+        accepted.reset(new QSignalSpy(dialog.data(), &QObjectsInserterDialog::accepted));
+        dialog->show();
+        deliver();
+    }
+    QTreeView *objects() { return dialog->findChild<QTreeView *>("objectsTree"); }
+    QTreeWidget *properties() { return dialog->findChild<QTreeWidget *>("propertyTree"); }
+    QListWidget *values() { return dialog->findChild<QListWidget *>("stateValuesList"); }
+    QModelIndex object_index(const QString &name)
+    {
+        const QModelIndexList found =
+            objects()->model()->match(objects()->model()->index(0, 0), Qt::DisplayRole, name, 1,
+                                      Qt::MatchExactly | Qt::MatchRecursive);
+        return found.value(0);
+    }
+    void choose_object(const QString &name) { click_index(objects(), object_index(name)); }
+    void tick_object(const QString &name) { click_check_box(objects(), object_index(name)); }
+    void choose_property(const QString &text)
+    {
+        const auto found = properties()->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(1, found.size()) << text.toStdString();
+        click_index(properties(), index_of(properties(), found[0]));
+    }
+    void choose_value(const QString &text)
+    {
+        const auto found = values()->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(1, found.size()) << text.toStdString();
+        click_index(values(), index_of(values(), found[0]));
+    }
+    QString press_ok()
+    {
+        dialog->findChild<QPushButton *>("ok_button")->click();
+        settle_events();
+        return accepted->isEmpty() ? QString("<none>") : accepted->takeFirst().at(0).toString();
+    }
+    QStringList property_texts()
+    {
+        QStringList texts;
+        for (int i = 0; i < properties()->topLevelItemCount(); ++i)
+            texts.append(properties()->topLevelItem(i)->text(0));
+        return texts;
+    }
+
+    QPointer<QObjectsInserterDialog> dialog;
+    std::unique_ptr<QSignalSpy> accepted;
+};
+
+TEST_F(ObjectsDialog, ActivationFilterReturnsTheCheckedObjectsInTheirObjectForm)
+{
+    open(0x791);
+    EXPECT_FALSE(properties()->isVisible());
+    tick_object("Cam 2");
+    tick_object("Cam 1");
+    save_screenshot(dialog, "objects-inserter-0x791");
+    EXPECT_EQ("object(\"Cam 1\")@ object(\"Cam 2\")", press_ok());
+    EXPECT_TRUE(dialog.isNull());
+}
+
+TEST_F(ObjectsDialog, ScriptSelectorStartsWithItsNamesChecked)
+{
+    open(1937, {"Cam 2", "Door sensor"});
+    EXPECT_EQ(Qt::Checked, object_index("Door sensor").data(Qt::CheckStateRole).toInt());
+    tick_object("Parking");
+    tick_object("Door sensor");
+    EXPECT_EQ("object(\"Cam 2\")@ object(\"Parking\")", press_ok());
+}
+
+TEST_F(ObjectsDialog, EventsNoObjectRaisesAreQuestionedAndNoKeepsTheDialogOpen)
+{
+    open(0x791, {}, {"Motion", "Attached"});
+    tick_object("Cam 1");
+    dialog->findChild<QPushButton *>("ok_button")->click();
+    auto *question = dialog->findChild<QMessageBox *>("events_question");
+    ASSERT_TRUE(question);
+    EXPECT_EQ("Events", question->windowTitle());
+    EXPECT_EQ("There are events that will never be activated. Do you want to proceed?",
+              question->text());
+    question->button(QMessageBox::No)->click();
+    settle_events();
+    ASSERT_FALSE(dialog.isNull());
+    EXPECT_TRUE(accepted->isEmpty());
+
+    tick_object("Wall monitor"); // a display raises Attached: every event is covered now
+    EXPECT_EQ("object(\"Cam 1\")@ object(\"Wall monitor\")", press_ok());
+}
+
+TEST_F(ObjectsDialog, YesToTheEventsQuestionAccepts)
+{
+    open(0x791, {}, {"Armed"});
+    tick_object("Parking");
+    dialog->findChild<QPushButton *>("ok_button")->click();
+    auto *question = dialog->findChild<QMessageBox *>("events_question");
+    ASSERT_TRUE(question);
+    question->button(QMessageBox::Yes)->click();
+    settle_events();
+    ASSERT_EQ(1, accepted->count());
+    EXPECT_EQ("object(\"Parking\")", accepted->at(0).at(0).toString());
+}
+
+TEST_F(ObjectsDialog, StateConditionFollowsBothOperations)
+{
+    open(0x78d);
+    EXPECT_TRUE(values()->isVisible());
+    choose_object("Cam 1");
+    EXPECT_EQ(QStringList({"recording", "signal"}), property_texts()) << "states only, sorted";
+    choose_property("signal");
+    EXPECT_EQ(2, values()->count());
+    choose_value("Lost");
+    save_screenshot(dialog, "objects-inserter-0x78d");
+    auto *operation = dialog->findChild<QComboBox *>("operationComboBox");
+    operation->setCurrentIndex(1);
+    operation->setCurrentIndex(0);
+    operation->setCurrentIndex(1);
+    EXPECT_EQ("object(\"Cam 1\").state(\"signal\") != \"Lost\"", press_ok());
+}
+
+TEST_F(ObjectsDialog, NewMethodActionGetsTheSignatureWithoutWrappers)
+{
+    open(0x903);
+    choose_object("Cam 1");
+    EXPECT_TRUE(property_texts().contains("move(integer_x, integer_y)"));
+    EXPECT_TRUE(property_texts().contains("set_zoom(real_factor)"));
+    choose_property("goto_preset(string_preset)");
+    EXPECT_EQ("Cam 1.goto_preset(string_preset)", press_ok());
+}
+
+TEST_F(ObjectsDialog, ScriptInserterGivesObjectMethodStateAndCondition)
+{
+    struct Step
+    {
+        const char *object, *property, *value, *expected;
+    };
+    const Step steps[] = {
+        {"Wall monitor", nullptr, nullptr, "object(\"Wall monitor\")"},
+        {"Cam 2", "move(integer_x, integer_y)", nullptr,
+         "object(\"Cam 2\").move(integer_x, integer_y)"},
+        {"Cam 2", "recording", nullptr, "object(\"Cam 2\").state(\"recording\")"},
+        {"Parking", "signal", "Present", "object(\"Parking\").state(\"signal\") == \"Present\""},
+    };
+    for (const Step &step : steps) {
+        open(1935);
+        choose_object(step.object);
+        if (step.property)
+            choose_property(step.property);
+        if (step.value)
+            choose_value(step.value);
+        EXPECT_EQ(step.expected, press_ok());
+    }
+}
+
+TEST_F(ObjectsDialog, TickedPropertiesAndValuesAreTheResult)
+{
+    open(0x2 | 0x4 | 0x20 | 0x40 | 0x200);
+    choose_object("Cam 1");
+    auto tick = [&](const QString &text) {
+        click_check_box(properties(),
+                        index_of(properties(), properties()->findItems(text, Qt::MatchExactly)[0]));
+    };
+    tick("reboot()");
+    tick("signal");
+    choose_object("Parking");
+    tick("signal");
+    choose_object("Cam 1");
+    EXPECT_EQ(Qt::Checked, properties()->findItems("reboot()", Qt::MatchExactly)[0]->checkState(0));
+    tick("signal");
+    EXPECT_EQ("object(\"Cam 1\").reboot()@ object(\"Parking\").state(\"signal\")", press_ok());
+}
+
+TEST_F(ObjectsDialog, BeforeTheCatalogueArrivesOkGivesNothing)
+{
+    dialog = new QObjectsInserterDialog(nullptr, "DEMO", nullptr, 0x791, {"Cam 1"});
+    dialog->set_event_types({"Motion"});
+    accepted.reset(new QSignalSpy(dialog.data(), &QObjectsInserterDialog::accepted));
+    dialog->show();
+    EXPECT_EQ("", press_ok());
+}
+
+} // namespace

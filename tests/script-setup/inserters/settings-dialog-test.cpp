@@ -1,0 +1,185 @@
+#include "memory-host/fault-sweep.h"
+#include "script-setup/inserters/settings-inserter-dialog.h"
+#include "tests/script-setup/inserters/inserter-fixture.h"
+#include "tests/support/screenshot.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
+
+using namespace memory_host;
+
+namespace {
+
+const char *const rule_path = "/DEMO/scripts/rule1";
+
+void make_settings(MemoryTree &tree)
+{
+    tree.make_folder(rule_path, "Rule");
+    tree.put_string("/DEMO/scripts", "name", "Scripts");
+    tree.make_folder("/DEMO/a/b");
+    tree.put_integer("/DEMO/a/b", "key", 5);
+    tree.put_real("/DEMO/a/b", "gain", 0.5);
+    tree.put_string("/DEMO/a/b", "label", "Entrance");
+    tree.put_string("/DEMO/a", "name", "Area");
+    tree.make_folder("/DEMO/c");
+    tree.put_string("/DEMO/c", "name", "Cameras");
+    tree.put_integer("/DEMO/c", "odd", 1);
+    tree.set_bindable("/DEMO/c", "odd", false);
+}
+
+class SettingsDialog : public PageTest
+{
+protected:
+    void SetUp() override { make_settings(tree); }
+    void open(int flags)
+    {
+        dialog = new QSettingsInserterDialog(tree.folder(rule_path), nullptr, 1.0f, flags);
+        accepted.reset(new QSignalSpy(dialog.data(), &QSettingsInserterDialog::accepted));
+        accepted_type.reset(new QSignalSpy(dialog.data(), &QSettingsInserterDialog::accepted_type));
+        dialog->show();
+        tree_widget()->expandAll();
+    }
+    QTreeWidget *tree_widget() { return dialog->findChild<QTreeWidget *>("settingsTree"); }
+    QTreeWidgetItem *item(const QString &path)
+    {
+        QTreeWidgetItem *current = tree_widget()->invisibleRootItem();
+        for (const QString &part : path.split('/')) {
+            QTreeWidgetItem *next = nullptr;
+            for (int i = 0; i < current->childCount() && !next; ++i)
+                if (current->child(i)->text(0) == part)
+                    next = current->child(i);
+            if (!next)
+                return nullptr;
+            current = next;
+        }
+        return current;
+    }
+    void choose(const QString &path)
+    {
+        QTreeWidgetItem *it = item(path);
+        ASSERT_TRUE(it) << path.toStdString();
+        click_index(tree_widget(), index_of(tree_widget(), it));
+    }
+    void tick(const QString &path)
+    {
+        QTreeWidgetItem *it = item(path);
+        ASSERT_TRUE(it) << path.toStdString();
+        click_check_box(tree_widget(), index_of(tree_widget(), it));
+    }
+    QString press_ok()
+    {
+        dialog->findChild<QPushButton *>("ok_button")->click();
+        settle_events();
+        EXPECT_TRUE(dialog.isNull());
+        return accepted->isEmpty() ? QString("<none>") : accepted->takeFirst().at(0).toString();
+    }
+
+    QPointer<QSettingsInserterDialog> dialog;
+    std::unique_ptr<QSignalSpy> accepted, accepted_type;
+};
+
+TEST_F(SettingsDialog, ReferencesForEachCallerFlags)
+{
+    struct Case
+    {
+        int flags;
+        const char *choice;
+        const char *expected;
+        const char *type; // nullptr: no type emitted
+    };
+    const Case cases[] = {
+        {0x1e, "a/b/key", "a/b/key", "integer"},
+        {0x1e, "a/b/gain", "a/b/gain", "real"},
+        {0x1e, "a/b/label", "a/b/label", "string"},
+        {0x26, "a/b/key", "settings(\"a/b\")[\"key\"]", nullptr},
+        {0x26, "a/b", "settings(\"a/b\")", nullptr},
+        {38, "scripts/rule1", "settings(\"scripts/rule1\")", nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.choice);
+        open(c.flags);
+        choose(c.choice);
+        EXPECT_EQ(c.expected, press_ok());
+        if (c.type) {
+            ASSERT_EQ(1, accepted_type->count());
+            EXPECT_EQ(c.type, accepted_type->at(0).at(0).toString());
+        } else {
+            EXPECT_EQ(0, accepted_type->count());
+        }
+    }
+}
+
+TEST_F(SettingsDialog, AValueOfUnknownTypeIsLoggedAndNamedUnknown)
+{
+    open(0x1e);
+    choose("c/odd");
+    EXPECT_EQ("c/odd", press_ok());
+    EXPECT_EQ("unknown", accepted_type->at(0).at(0).toString());
+    EXPECT_TRUE(host.log().contains("TYPE: 0\n", 2));
+}
+
+TEST_F(SettingsDialog, FilterModeReturnsEveryTickedFolderDepthFirst)
+{
+    open(0x23);
+    EXPECT_FALSE(item("a/b/key")) << "no values without flag 0x4";
+    EXPECT_EQ("Area", item("a")->text(1));
+    save_screenshot(dialog, "settings-inserter-0x23");
+    tick("c");
+    tick("a/b");
+    tick("a");
+    EXPECT_EQ("settings(\"a\")@ settings(\"a/b\")@ settings(\"c\")", press_ok());
+}
+
+TEST_F(SettingsDialog, PreselectedPathsAndNamedRoots)
+{
+    open(0x23 | 0x4);
+    dialog->add_named_root("a_b", "a/b");
+    dialog->preselect({"c", "a/b/key"});
+    tree_widget()->expandAll();
+    EXPECT_EQ("a_b", tree_widget()->topLevelItem(0)->text(0));
+    save_screenshot(dialog, "settings-inserter-named-root");
+    tick("a_b/gain");
+    EXPECT_EQ("a_b[\"gain\"]@ settings(\"a/b\")[\"key\"]@ settings(\"c\")", press_ok());
+}
+
+TEST_F(SettingsDialog, QuickSearchKeepsTheWayToAMatch)
+{
+    open(0x26);
+    auto *search = dialog->findChild<QLineEdit *>("quicksearch");
+    EXPECT_EQ(search, dialog->focusWidget());
+    QTest::keyClicks(search, "GAIN");
+    QStringList visible;
+    for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it)
+        if (!(*it)->isHidden())
+            visible.append((*it)->text(0));
+    EXPECT_EQ(QStringList({"a", "b", "gain"}), visible);
+    search->clear();
+    for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it)
+        EXPECT_FALSE((*it)->isHidden());
+}
+
+TEST(SettingsDialogFaults, RefusedReadsAreLoggedAndLeaveNoLockHeld)
+{
+    FaultSweep sweep;
+    sweep.make_host = [] {
+        auto host = std::make_unique<MemoryHost>();
+        make_settings(host->tree());
+        return host;
+    };
+    sweep.scenario = [](MemoryHost &host) {
+        QPointer<QSettingsInserterDialog> dialog =
+            new QSettingsInserterDialog(host.tree().folder(rule_path), nullptr, 1.0f, 0x26);
+        dialog->add_named_root("a_b", "a/b");
+        QSignalSpy accepted(dialog.data(), &QSettingsInserterDialog::accepted);
+        dialog->findChild<QPushButton *>("ok_button")->click();
+        settle_events();
+        return accepted.count() == 1 && dialog.isNull();
+    };
+    const FaultSweepReport report = sweep.run();
+    EXPECT_TRUE(report.ok()) << report.summary();
+}
+
+} // namespace

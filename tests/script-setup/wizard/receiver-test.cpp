@@ -1,0 +1,178 @@
+#include "memory-host/dava-dodazi-service.h"
+#include "script-setup/wizard/dava-dodazi-receiver.h"
+#include "tests/support/page-fixture.h"
+
+#include <QSignalSpy>
+#include <atomic>
+#include <boost/make_shared.hpp>
+#include <thread>
+
+using namespace memory_host;
+using namespace Rizurividuvez;
+
+namespace {
+
+struct OtherService : ServiceInterface
+{
+    std::string service_name() override { return "DavaDodaziService"; }
+};
+
+// Takes the lists in a queued slot, as the rule page does, and checks that
+// every take is whole: all entries of one delivery, classes and objects alike.
+class SwappingReader : public QObject
+{
+public:
+    explicit SwappingReader(DavaDodaziServiceReceiverImp *receiver)
+        : receiver_(receiver)
+    {
+        connect(receiver, &DavaDodaziServiceReceiverImp::objects_list_changed, this,
+                &SwappingReader::take, Qt::QueuedConnection);
+    }
+    void take()
+    {
+        std::vector<ObjectClass> classes;
+        std::vector<ObjectRecord> objects;
+        receiver_->take_classes_and_objects(classes, objects);
+        ++takes;
+        if (classes.empty() && objects.empty())
+            return; // an earlier slot already took this delivery
+        const std::string generation = classes.empty() ? "" : classes.front().name;
+        bool whole = classes.size() == 50 && objects.size() == 50;
+        for (const auto &c : classes)
+            whole = whole && c.name == generation;
+        for (const auto &o : objects)
+            whole = whole && o.class_name == generation;
+        if (!whole) {
+            ++torn;
+            return;
+        }
+        const int g = std::stoi(generation);
+        if (g <= last)
+            ++out_of_order;
+        last = g;
+    }
+    DavaDodaziServiceReceiverImp *receiver_;
+    int takes = 0, torn = 0, out_of_order = 0, last = -1;
+};
+
+void lists_of_generation(int g, std::vector<ObjectClass> &classes,
+                         std::vector<ObjectRecord> &objects)
+{
+    classes.assign(50, ObjectClass{std::to_string(g), {g}});
+    objects.assign(50, ObjectRecord{"{g}", "DEMO", std::to_string(g), "object"});
+}
+
+class WizardReceiver : public PageTest
+{
+protected:
+    void connect_service()
+    {
+        service = boost::make_shared<MemoryDavaDodaziService>(demo_wizard_lists());
+        host.offer_service("DEMO", service);
+    }
+    boost::shared_ptr<MemoryDavaDodaziService> service;
+};
+
+TEST_F(WizardReceiver, RefusesAServiceOfAnotherKindAndLogsIt)
+{
+    auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
+    host.register_consumer(receiver);
+    host.offer_service("DEMO", boost::make_shared<OtherService>());
+    EXPECT_FALSE(receiver->connected());
+    EXPECT_TRUE(host.log().contains("DavaDodaziService: invalid service\n", 2));
+}
+
+TEST_F(WizardReceiver, DeliversEachListWithItsSignalAndDetachStopsIt)
+{
+    auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
+    QSignalSpy objects(receiver.get(), &DavaDodaziServiceReceiverImp::objects_list_changed);
+    QSignalSpy events(receiver.get(), &DavaDodaziServiceReceiverImp::events_list_changed);
+    QSignalSpy sounds(receiver.get(), &DavaDodaziServiceReceiverImp::sounds_list_changed);
+    host.register_consumer(receiver);
+    connect_service();
+    service->wait_idle();
+    settle_events();
+    EXPECT_TRUE(receiver->connected());
+    EXPECT_EQ(1, objects.count());
+    EXPECT_EQ(1, events.count());
+    EXPECT_EQ(1, sounds.count());
+
+    const WizardLists demo = demo_wizard_lists();
+    EXPECT_EQ(demo.classes.size(), receiver->copy_classes().size());
+    std::vector<ObjectRecord> taken;
+    receiver->take_objects(taken);
+    EXPECT_EQ(demo.objects.size(), taken.size());
+    EXPECT_TRUE(receiver->copy_objects().empty()) << "a swapped-out list stays empty";
+    EXPECT_EQ(demo.sounds, receiver->copy_sounds());
+
+    receiver->detach();
+    EXPECT_FALSE(receiver->connected());
+    EXPECT_EQ(0, service->subscribers());
+    service->set_sounds({"late.wav"});
+    service->wait_idle();
+    EXPECT_EQ(1, sounds.count());
+    EXPECT_EQ(demo.sounds, receiver->copy_sounds());
+}
+
+TEST_F(WizardReceiver, CopyModeLeavesTheServiceListAndDialogModeGetsNoObjectsOrSounds)
+{
+    service = boost::make_shared<MemoryDavaDodaziService>(demo_wizard_lists());
+    host.offer_service("DEMO", service, false);
+    auto page = DavaDodaziServiceReceiverImp::create("DEMO", false);
+    auto dialog = DavaDodaziServiceReceiverImp::create("DEMO", true);
+    auto other_server = DavaDodaziServiceReceiverImp::create("OTHER", false);
+    for (const auto &r : {page, dialog, other_server})
+        host.register_consumer(r);
+    service->wait_idle();
+
+    // Two receivers of one server each hold their own lists.
+    std::vector<EventType> page_events;
+    page->take_event_types(page_events);
+    EXPECT_EQ(demo_wizard_lists().event_types.size(), page_events.size());
+    EXPECT_EQ(page_events.size(), dialog->copy_event_types().size());
+    EXPECT_FALSE(page->copy_objects().empty());
+    EXPECT_EQ(page->copy_classes().size(), dialog->copy_classes().size());
+    EXPECT_TRUE(dialog->copy_objects().empty());
+    EXPECT_TRUE(dialog->copy_sounds().empty());
+    EXPECT_FALSE(other_server->connected());
+    EXPECT_TRUE(other_server->copy_classes().empty());
+}
+
+TEST_F(WizardReceiver, ManyDeliveriesWhileTheGuiThreadSwapsLoseOrTearNothing)
+{
+    const int generations = 1500;
+    service = boost::make_shared<MemoryDavaDodaziService>();
+    host.offer_service("DEMO", service);
+    auto first = DavaDodaziServiceReceiverImp::create("DEMO", false);
+    auto second = DavaDodaziServiceReceiverImp::create("DEMO", false);
+    host.register_consumer(first);
+    host.register_consumer(second);
+    service->wait_idle();
+    settle_events();
+    SwappingReader first_reader(first.get()), second_reader(second.get());
+
+    std::atomic<bool> done{false};
+    std::thread producer([&] {
+        std::vector<ObjectClass> classes;
+        std::vector<ObjectRecord> objects;
+        for (int g = 0; g < generations; ++g) {
+            lists_of_generation(g, classes, objects);
+            service->set_classes_and_objects(classes, objects);
+        }
+        done = true;
+    });
+    while (!done)
+        QCoreApplication::processEvents();
+    producer.join();
+    service->wait_idle();
+    settle_events();
+
+    for (const SwappingReader *reader : {&first_reader, &second_reader}) {
+        EXPECT_EQ(0, reader->torn);
+        EXPECT_EQ(0, reader->out_of_order);
+        EXPECT_EQ(generations - 1, reader->last) << "the last delivery must reach the reader";
+        EXPECT_GT(reader->takes, 0);
+    }
+}
+
+} // namespace
