@@ -278,7 +278,8 @@ Kind word_kind(const QString &word)
 int classify_line(const QChar *text, int n, int previous_state, uint8_t *kinds)
 {
     const ushort *s = reinterpret_cast<const ushort *>(text);
-    std::memset(kinds, plain, static_cast<size_t>(n));
+    if (n > 0) // an empty block hands in no buffer at all
+        std::memset(kinds, plain, static_cast<size_t>(n));
     int first_single = -1, first_double = -1, first_hash = -1;
     int singles = 0, doubles = 0;
     for (int i = 0; i < n;) {
