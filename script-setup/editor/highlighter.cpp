@@ -39,7 +39,13 @@ Highlighter::Highlighter(QTextDocument *document)
     }
 }
 
-Highlighter::~Highlighter() = default;
+Highlighter::~Highlighter()
+{
+    // The base destructor detaches the document, which emits the signals
+    // above; this part of the object is gone by then.
+    if (QTextDocument *doc = document())
+        disconnect(doc, nullptr, this, nullptr);
+}
 
 void Highlighter::set_search_pattern(const QString &pattern)
 {
