@@ -1,0 +1,136 @@
+// The sandbox host: loads the plug-in by path as the client does, serves it
+// the demo server (or a tree file), and shows its pages; without a display it
+// takes the headless tour of every page.
+
+#include "sandbox/log-pane.h"
+#include "sandbox/main-window.h"
+#include "sandbox/options.h"
+#include "sandbox/plugin-library.h"
+#include "sandbox/session.h"
+#include "sandbox/tour.h"
+
+#include <QApplication>
+#include <QTextStream>
+#include <QTimer>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList arguments_of(int argc, char **argv)
+{
+    QStringList out;
+    for (int i = 0; i < argc; ++i)
+        out << QString::fromLocal8Bit(argv[i]);
+    return out;
+}
+
+bool has_display()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+void prepare_headless()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt complains at start-up without a private runtime directory.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = "/tmp/vx-runtime-" + QByteArray::number(getuid());
+        mkdir(dir.constData(), 0700);
+        chmod(dir.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
+}
+
+QtMessageHandler qt_handler = nullptr;
+
+// The offscreen platform says, for every window, what it cannot do.
+void quiet_platform_messages(QtMsgType type, const QMessageLogContext &context,
+                             const QString &message)
+{
+    if (message.contains("propagateSizeHints"))
+        return;
+    if (qt_handler)
+        qt_handler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    sandbox::Options options;
+    QString error;
+    if (!sandbox::parse_options(arguments_of(argc, argv), options, &error)) {
+        std::fprintf(stderr, "quorix-sandbox: %s\n\n%s", qPrintable(error),
+                     qPrintable(sandbox::usage()));
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", qPrintable(sandbox::usage()));
+        return 0;
+    }
+    if (!has_display() && options.screenshot.isEmpty() && options.tour_dir.isEmpty())
+        options.tour_dir = "tour";
+    if (options.headless() || !has_display())
+        prepare_headless();
+
+    // Qt's own option parser would take --plugin for one of its own.
+    int qt_argc = 1;
+    QApplication app(qt_argc, argv);
+    qt_handler = qInstallMessageHandler(quiet_platform_messages);
+    QApplication::setApplicationName("quorix-sandbox");
+    QTextStream out(stdout);
+
+    sandbox::SessionSource source;
+    if (!options.tree_file.isEmpty())
+        source = {sandbox::SessionSource::FILE, options.tree_file};
+    else if (options.large)
+        source.kind = sandbox::SessionSource::LARGE;
+    std::unique_ptr<sandbox::Session> session = sandbox::Session::open(source, &error);
+    if (!session) {
+        std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
+        return 1;
+    }
+    // Headless, the log goes to the terminal too.
+    session->host().log().set_echo(options.headless());
+
+    sandbox::PluginLibrary plugin(session->host().log());
+    const QString plugin_path =
+        options.plugin.isEmpty() ? sandbox::default_plugin_path() : options.plugin;
+    if (!plugin.load(plugin_path, &error)) {
+        std::fprintf(stderr, "quorix-sandbox: cannot load the plug-in: %s\n", qPrintable(error));
+        return 1;
+    }
+    plugin.init(&session->host());
+    plugin.after_load();
+
+    int status = 0;
+    {
+        sandbox::MainWindow window(*session, plugin.path());
+        if (!options.open_path.isEmpty())
+            window.open_folder(options.open_path);
+        if (!options.tour_dir.isEmpty()) {
+            bool ok = false;
+            const auto stops = sandbox::run_tour(window, *session, options.tour_dir, out, &ok);
+            out << stops.size() << " pages written to " << options.tour_dir << "\n";
+            status = ok ? 0 : 1;
+        } else if (!options.screenshot.isEmpty()) {
+            window.show();
+            session->settle();
+            window.log_pane()->refresh();
+            status = window.grab().save(options.screenshot) ? 0 : 1;
+        } else {
+            window.show();
+            status = app.exec();
+        }
+        window.close_page();
+        session->settle();
+    }
+    plugin.done();
+    return status;
+}

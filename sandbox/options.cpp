@@ -1,0 +1,73 @@
+#include "sandbox/options.h"
+
+namespace sandbox {
+
+QString usage()
+{
+    return QStringLiteral(
+        "Usage: quorix-sandbox [options]\n"
+        "Loads the script setup plug-in as the client does and serves it a server.\n\n"
+        "  --plugin PATH         the plug-in library (default: the one this build made)\n"
+        "  --tree FILE           serve the tree file and save every change back to it\n"
+        "  --demo-size SIZE      normal (default) or large: 2,000 channels, 500 scripts, ...\n"
+        "  --tour DIR            grab every page to DIR/<type>-<folder>.png and exit\n"
+        "  --open PATH           open this folder at start, such as /DEMO/scripts\n"
+        "  --screenshot FILE     grab the window to FILE and exit\n"
+        "  -h, --help            this text\n\n"
+        "Without a display the sandbox takes the tour into tour/.\n");
+}
+
+bool parse_options(const QStringList &arguments, Options &out, QString *error)
+{
+    out = Options();
+    auto value = [&](int &i, QString &target) {
+        if (i + 1 >= arguments.size()) {
+            *error = QStringLiteral("%1 needs a value").arg(arguments[i]);
+            return false;
+        }
+        target = arguments[++i];
+        return true;
+    };
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        QString size;
+        if (arg == "-h" || arg == "--help")
+            out.help = true;
+        else if (arg == "--plugin") {
+            if (!value(i, out.plugin))
+                return false;
+        } else if (arg == "--tree") {
+            if (!value(i, out.tree_file))
+                return false;
+        } else if (arg == "--tour") {
+            if (!value(i, out.tour_dir))
+                return false;
+        } else if (arg == "--open") {
+            if (!value(i, out.open_path))
+                return false;
+        } else if (arg == "--screenshot") {
+            if (!value(i, out.screenshot))
+                return false;
+        } else if (arg == "--demo-size") {
+            if (!value(i, size))
+                return false;
+            if (size != "normal" && size != "large") {
+                *error = QStringLiteral("--demo-size takes normal or large, not %1").arg(size);
+                return false;
+            }
+            out.large = size == "large";
+        } else if (arg.startsWith("-platform") || arg.startsWith("-style")) {
+            ++i; // Qt's own options take a value
+        } else {
+            *error = QStringLiteral("unknown argument %1").arg(arg);
+            return false;
+        }
+    }
+    if (out.large && !out.tree_file.isEmpty()) {
+        *error = QStringLiteral("--demo-size and --tree exclude each other");
+        return false;
+    }
+    return true;
+}
+
+} // namespace sandbox

@@ -1,0 +1,25 @@
+#pragma once
+// The sandbox's command line.
+
+#include <QString>
+#include <QStringList>
+
+namespace sandbox {
+
+struct Options
+{
+    QString plugin;     // empty: the plug-in this build made
+    QString tree_file;  // empty: the demo server, in memory
+    bool large = false; // --demo-size large
+    QString tour_dir;   // empty: no tour
+    QString open_path;  // folder to open at start
+    QString screenshot; // grab the window to this file and exit
+    bool help = false;
+    bool headless() const { return !tour_dir.isEmpty() || !screenshot.isEmpty(); }
+};
+
+// Returns false with a message for the user on bad arguments.
+bool parse_options(const QStringList &arguments, Options &out, QString *error);
+QString usage();
+
+} // namespace sandbox

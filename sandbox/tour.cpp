@@ -1,0 +1,59 @@
+#include "sandbox/tour.h"
+
+#include "sandbox/main-window.h"
+#include "sandbox/session.h"
+#include "sandbox/settings-tree-view.h"
+
+#include <QDir>
+#include <QTextStream>
+#include <QWidget>
+
+namespace sandbox {
+
+std::vector<TourStop> run_tour(MainWindow &window, Session &session, const QString &dir,
+                               QTextStream &out, bool *ok)
+{
+    std::vector<TourStop> stops;
+    *ok = QDir().mkpath(dir);
+    if (!*ok) {
+        out << "cannot create " << dir << "\n";
+        return stops;
+    }
+    // Roomier than a first start, so that pages show as an operator sizes them.
+    window.resize(1440, 960);
+    window.show();
+    session.settle();
+    for (const QString &path : window.tree_view()->paths()) {
+        const std::string type = session.tree().snapshot(path.toStdString()).type;
+        if (!session.host().pages().factory(type))
+            continue;
+        QWidget *page = window.open_folder(path);
+        if (!page)
+            continue;
+        // Let trackers, services and the simulator deliver what the page
+        // asked for, as they would before an operator looks at it.
+        session.settle();
+        TourStop stop;
+        stop.type = QString::fromStdString(type);
+        stop.file = QStringLiteral("%1/%2-%3.png").arg(dir, stop.type, path.section('/', -1));
+        stop.size = page->size();
+        stop.build_ms = window.last_build_ns() / 1e6;
+        if (!page->grab().save(stop.file)) {
+            out << "cannot save " << stop.file << "\n";
+            *ok = false;
+        }
+        out << QStringLiteral("%1  %2x%3  built in %4 ms")
+                   .arg(stop.file)
+                   .arg(stop.size.width())
+                   .arg(stop.size.height())
+                   .arg(stop.build_ms, 0, 'f', 1)
+            << "\n";
+        out.flush();
+        stops.push_back(stop);
+    }
+    window.close_page();
+    session.settle();
+    return stops;
+}
+
+} // namespace sandbox

@@ -1,0 +1,70 @@
+// The services' lists as the tree file describes them and as each service
+// delivers them.
+
+#include "sandbox/service-data.h"
+
+#include <gtest/gtest.h>
+#include <json/json.h>
+
+namespace {
+
+Json::Value parse(const char *text)
+{
+    Json::Value json;
+    Json::Reader().parse(text, json);
+    return json;
+}
+
+TEST(ServiceCatalogue, RefusesMalformedLists)
+{
+    const char *rows[] = {
+        R"([1])",
+        R"({"event_types": [{"name": "Motion"}]})",
+        R"({"event_types": [{"id": 1, "name": "A", "members": ["a", "b", "c", "d"]}]})",
+        R"({"classes": [{"events": []}]})",
+        R"({"classes": [{"name": "Camera", "events": ["Unknown"]}]})",
+        R"({"objects": [{"guid": "g", "name": "n"}]})",
+    };
+    for (const char *row : rows) {
+        sandbox::ServiceCatalogue out;
+        std::string error;
+        EXPECT_FALSE(sandbox::parse_service_catalogue(parse(row), "DEMO", out, &error)) << row;
+        EXPECT_EQ(0u, error.find("services: ")) << row;
+    }
+}
+
+TEST(ServiceCatalogue, EachServiceGetsItsOwnShapeOfTheLists)
+{
+    sandbox::ServiceCatalogue catalogue;
+    std::string error;
+    ASSERT_TRUE(sandbox::parse_service_catalogue(parse(R"({
+        "event_types": [{"id": 7, "name": "Motion", "members": ["zone"]}],
+        "classes": [{"name": "Camera", "events": ["Motion"],
+                     "methods": [{"name": "move", "arguments": [{"name": "x", "type": "integer"},
+                                                                {"name": "f", "type": "real"}]}],
+                     "states": [{"name": "signal", "values": ["Ok", "Lost"]}]}],
+        "objects": [{"guid": "{gui}", "name": "Desk", "class": "OperatorGUI"},
+                    {"guid": "{det}", "name": "Door", "class": "Input", "parent": "{cam}"}],
+        "sounds": ["bell.wav"],
+        "stock_files": {"a.py": "pass\n"}})"),
+                                                 "DEMO", catalogue, &error))
+        << error;
+    EXPECT_EQ("pass\n", catalogue.stock_files.at("a.py"));
+    const auto &method = catalogue.catalogue.classes.at(0).methods.at(0);
+    EXPECT_EQ(Rizurividuvez::ARGUMENT_INTEGER, method.arguments.at(0).type);
+    EXPECT_EQ(Rizurividuvez::ARGUMENT_REAL, method.arguments.at(1).type);
+
+    const std::vector<Rizurividuvez::CatalogueObject> tree = {
+        {"{ch}", "Entrance", "Camera", "DEMO"}, {"{sch}", "Night", "Schedule", "DEMO"}};
+    const sandbox::ServiceLists lists = sandbox::service_lists(catalogue, tree, "DEMO");
+    ASSERT_EQ(1u, lists.wizard_classes.size());
+    EXPECT_EQ(std::vector<int>{7}, lists.wizard_classes[0].possible_events);
+    ASSERT_EQ(4u, lists.objects.size());
+    EXPECT_EQ("DEMO", lists.objects[0].parent_guid) << "objects without a parent: the server";
+    EXPECT_EQ("{cam}", lists.objects[1].parent_guid);
+    EXPECT_EQ("DEMO", lists.wizard_objects[1].parent_id) << "the wizard lists by server";
+    EXPECT_EQ("DEMOS", lists.wizard_objects[3].parent_id) << "schedules carry the S";
+    EXPECT_EQ(4u, lists.catalogue.objects.size());
+}
+
+} // namespace

@@ -1,0 +1,196 @@
+// The server simulator against the real plug-in: objects created through the
+// scripts folder page's links, erase requests, languages, and the script
+// engine stand-in's syntax check.
+
+#include "sandbox/navigator.h"
+#include "sandbox/object-kinds.h"
+#include "sandbox/script-engine.h"
+#include "sandbox/server-simulator.h"
+#include "tests/sandbox/sandbox-fixture.h"
+
+#include <QLabel>
+
+namespace {
+
+struct Creation
+{
+    const char *link;
+    const char *type;
+    const char *guid_key;
+    const char *count_label;
+    const char *count_text;
+};
+
+class CreatingObjects : public SandboxTest, public ::testing::WithParamInterface<Creation>
+{};
+
+TEST_P(CreatingObjects, LinkCreatesTypedCountedFolderAndOpensIt)
+{
+    start();
+    const Creation c = GetParam();
+    const std::string guid_key = c.guid_key;
+    const std::string announced = session->tree().string_value(scripts(), guid_key);
+    const size_t before = objects_of(c.type).size();
+
+    // A second scripts folder page, as another operator would have open, counts.
+    auto factory = session->host().pages().factory("ScriptFolder");
+    std::unique_ptr<QWidget> watcher(factory->create(
+        window->navigator(), session->tree().folder(scripts()), session->server_root()));
+    QWidget *page = window->open_folder(QString::fromStdString(scripts()));
+    auto *link = child<QLabel>(page, c.link);
+    ASSERT_TRUE(link);
+    Q_EMIT link->linkActivated(QString::fromLatin1(c.link));
+    session->settle();
+
+    const std::string created = scripts() + "/" + announced;
+    ASSERT_EQ(before + 1, objects_of(c.type).size());
+    EXPECT_EQ(c.type, session->tree().snapshot(created).type);
+    for (const auto &spec : sandbox::object_keys(c.type))
+        EXPECT_EQ(spec.value.type, session->tree().value(created, spec.key).type) << spec.key;
+    EXPECT_EQ(!sandbox::stats_keys(c.type).empty(),
+              session->tree().folder(created + "/stats") != nullptr);
+    EXPECT_NE(announced, session->tree().string_value(scripts(), guid_key))
+        << "the server publishes a fresh guid for the next object";
+    EXPECT_EQ(QString::fromStdString(created), window->current_path());
+    auto *count = child<QLabel>(watcher.get(), c.count_label);
+    ASSERT_TRUE(count);
+    EXPECT_EQ(QString::fromLatin1(c.count_text), count->text());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, CreatingObjects,
+                         ::testing::Values(Creation{"newrule", "Rule", "rule_new_guid", "countrule",
+                                                    "Server has 3 rules"},
+                                           Creation{"newscript", "Script", "script_new_guid",
+                                                    "countscript", "Server has 4 scripts"},
+                                           Creation{"newschedule", "Schedule", "schedule_new_guid",
+                                                    "countschedule", "Server has 3 schedules"},
+                                           Creation{"newemail", "EmailAccount",
+                                                    "email_account_new_guid", "countaccount",
+                                                    "Server has 3 e-mail accounts"},
+                                           Creation{"newloop", "TemplateLoop", "loop_new_guid",
+                                                    "countloop", "Server has 3 template loops"}),
+                         [](const auto &info) { return std::string(info.param.type); });
+
+using ServerSimulatorTest = SandboxTest;
+
+TEST_F(ServerSimulatorTest, NewObjectsGetUniqueNames)
+{
+    start();
+    const auto *kind = sandbox::kind_named("rule");
+    ASSERT_TRUE(kind);
+    const std::string first = session->simulator().create_object(scripts(), *kind, "");
+    const std::string second = session->simulator().create_object(scripts(), *kind, "");
+    EXPECT_EQ("New rule", session->tree().string_value(first, "name"));
+    EXPECT_EQ("New rule 2", session->tree().string_value(second, "name"));
+}
+
+TEST_F(ServerSimulatorTest, EraseRemovesOnlyAFolderOfTheNamedKind)
+{
+    start();
+    const std::string rule = objects_of("Rule").front();
+    const std::string schedule = objects_of("Schedule").front();
+    window->open_folder(QString::fromStdString(rule));
+    Settings folder = session->tree().folder(scripts());
+    folder->set_string("rule_erase", schedule.substr(scripts().size() + 1));
+    session->settle();
+    EXPECT_TRUE(session->tree().folder(schedule)) << "a rule erase does not remove a schedule";
+    EXPECT_TRUE(session->host().log().contains("not erased", 2));
+
+    folder->set_string("rule_erase", rule.substr(scripts().size() + 1));
+    session->settle();
+    EXPECT_FALSE(session->tree().folder(rule));
+    EXPECT_EQ("", session->tree().string_value(scripts(), "rule_erase")) << "command consumed";
+    EXPECT_EQ(QString::fromStdString(scripts()), window->current_path())
+        << "the window falls back to the parent of an erased folder";
+}
+
+TEST_F(ServerSimulatorTest, AddedLanguagesJoinTheAvailableOnesOnce)
+{
+    start();
+    const std::string script = objects_of("Script").front();
+    session->tree().put_string(script, "available_languages", "en,ru");
+    Settings folder = session->tree().folder(script);
+    folder->set_string("add_language", "de");
+    session->settle();
+    folder->set_string("add_language", "ru");
+    folder->set_string("lupdate", "fr,en");
+    session->settle();
+    EXPECT_EQ("en,ru,de,fr", session->tree().string_value(script, "available_languages"));
+    EXPECT_EQ("", session->tree().string_value(script, "add_language"));
+}
+
+class ScriptEngineTest : public SandboxTest
+{
+protected:
+    std::string enabled_script()
+    {
+        const std::string script = objects_of("Script").front();
+        session->tree().put_integer(script, "enable", 1);
+        return script;
+    }
+};
+
+TEST_F(ScriptEngineTest, SyntaxErrorOnLineThreeIsReportedOnLineThree)
+{
+    if (!sandbox::ScriptEngine::python_available())
+        GTEST_SKIP() << "python3 is not installed";
+    start();
+    const std::string script = enabled_script();
+    const std::string stats = script + "/stats";
+    const int runs = session->tree().integer_value(stats, "run_count");
+    const int errors = session->tree().integer_value(stats, "error_count");
+
+    session->tree().folder(script)->set_string("script", "import time\n\ndef broken(:\n    pass\n");
+    session->settle();
+    EXPECT_EQ(3, session->tree().integer_value(stats, "last_error_line"));
+    EXPECT_NE("", session->tree().string_value(stats, "last_error"));
+    EXPECT_EQ(errors + 1, session->tree().integer_value(stats, "error_count"));
+    EXPECT_EQ(runs + 1, session->tree().integer_value(stats, "run_count"));
+
+    session->tree().folder(script)->set_string("script", "import time\nprint(time.time())\n");
+    session->settle();
+    EXPECT_EQ("", session->tree().string_value(stats, "last_error"));
+    EXPECT_EQ(-1, session->tree().integer_value(stats, "last_error_line"));
+    EXPECT_EQ(errors + 1, session->tree().integer_value(stats, "error_count"));
+}
+
+TEST_F(ScriptEngineTest, DisabledScriptsAndOtherKeysDoNotRun)
+{
+    start();
+    const std::string script = enabled_script();
+    const std::string stats = script + "/stats";
+    const int runs = session->tree().integer_value(stats, "run_count");
+    session->tree().folder(script)->set_string("parameters", "<parameters/>");
+    session->tree().put_integer(script, "enable", 0);
+    session->tree().folder(script)->set_string("script", "x = 1\n");
+    session->settle();
+    EXPECT_EQ(runs, session->tree().integer_value(stats, "run_count"));
+}
+
+TEST(SyntaxCheckOutput, ReadsWhatTheCheckerPrints)
+{
+    struct Row
+    {
+        const char *output;
+        bool ran, ok;
+        int line;
+        const char *message;
+    };
+    const Row rows[] = {
+        {"OK\n", true, true, -1, ""},
+        {"ERROR\t3\tSyntaxError: invalid syntax\n", true, false, 3, "SyntaxError: invalid syntax"},
+        {"ERROR\t-1\tValueError: null bytes\n", true, false, -1, "ValueError: null bytes"},
+        {"ERROR\t7\tTabError: a\tb\n", true, false, 7, "TabError: a\tb"},
+        {"", false, false, -1, ""},
+        {"Traceback (most recent call last):", false, false, -1, ""},
+    };
+    for (const Row &row : rows) {
+        const sandbox::SyntaxCheck check = sandbox::parse_check_output(row.output);
+        EXPECT_EQ(row.ran, check.ran) << row.output;
+        EXPECT_EQ(row.ok, check.ok) << row.output;
+        EXPECT_EQ(row.line, check.line) << row.output;
+        EXPECT_EQ(row.message, check.message) << row.output;
+    }
+}
+
+} // namespace

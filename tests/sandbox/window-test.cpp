@@ -1,0 +1,109 @@
+// The sandbox window as an operator uses it: the tree, the navigator that
+// pages ask to open folders, the keys of folders without a page, and tree
+// files opened and saved from the menu's operations.
+
+#include "memory-host/tree-json.h"
+#include "sandbox/keys-view.h"
+#include "sandbox/navigator.h"
+#include "sandbox/server-simulator.h"
+#include "sandbox/settings-tree-view.h"
+#include "sandbox/tree-file.h"
+#include "tests/sandbox/sandbox-fixture.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using WindowTest = SandboxTest;
+
+TEST_F(WindowTest, NavigatorOpensAFolderAsSoonAsTheServerCreatesIt)
+{
+    start();
+    const std::string guid = session->tree().string_value(scripts(), "rule_new_guid");
+    const QString path = QString::fromStdString(scripts() + "/" + guid);
+    window->navigator()->cd_slot(path);
+    EXPECT_NE(path, window->current_path()) << "not there yet";
+    session->tree().folder(scripts())->set_integer("rule_create_now", 1);
+    session->settle();
+    EXPECT_EQ(path, window->current_path());
+    ASSERT_TRUE(window->current_page());
+    EXPECT_EQ(path, window->tree_view()->current_path());
+}
+
+TEST_F(WindowTest, FoldersWithoutAPageShowTheirKeysReadOnly)
+{
+    start();
+    const QString options = QString::fromStdString(session->server_path() + "/archive");
+    EXPECT_EQ(nullptr, window->open_folder(options));
+    EXPECT_EQ(options, window->keys_view()->path());
+    EXPECT_EQ(4, window->keys_view()->key_count());
+    auto *table = window->keys_view()->findChild<QTableWidget *>("keys_table");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(QAbstractItemView::NoEditTriggers, table->editTriggers());
+    const auto found = table->findItems("prebuffer", Qt::MatchExactly);
+    ASSERT_EQ(1, found.size());
+    EXPECT_EQ("integer", table->item(found[0]->row(), 1)->text());
+    EXPECT_EQ("5", table->item(found[0]->row(), 2)->text());
+}
+
+TEST_F(WindowTest, TreeShowsNamesAndTypesAndFollowsRenames)
+{
+    start();
+    const std::string schedule = objects_of("Schedule").front();
+    const QString path = QString::fromStdString(schedule);
+    auto *tree = window->tree_view();
+    ASSERT_TRUE(tree->select_path(path));
+    QTreeWidgetItem *item = tree->currentItem();
+    EXPECT_EQ("Schedule", item->text(sandbox::SettingsTreeView::TYPE));
+    EXPECT_EQ(QString::fromStdString(session->tree().string_value(schedule, "name")),
+              item->text(sandbox::SettingsTreeView::NAME));
+
+    auto *name = child<QLineEdit>(window->open_folder(path), "name");
+    ASSERT_TRUE(name);
+    name->selectAll();
+    QTest::keyClicks(name, "Renamed schedule");
+    session->settle();
+    EXPECT_EQ("Renamed schedule", tree->currentItem()->text(sandbox::SettingsTreeView::NAME));
+}
+
+TEST_F(WindowTest, SaveAsKeepsSavingThereAndOpenRefusesAnotherServer)
+{
+    start();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("copy.json");
+    QString error;
+    ASSERT_TRUE(session->save_as(file, &error)) << error.toStdString();
+    ASSERT_TRUE(session->tree_file());
+    EXPECT_EQ(file, session->description());
+
+    const QString other = dir.filePath("other.json");
+    QFile out(other);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(R"({"folders": {"HQ": {"type": "Server"}}})");
+    out.close();
+    EXPECT_FALSE(session->open_file(other, &error));
+    EXPECT_TRUE(error.contains("HQ"));
+    EXPECT_TRUE(session->tree().folder(scripts())) << "the served tree stays as it was";
+
+    session->tree().put_string(scripts(), "show_warnings", "edited elsewhere");
+    ASSERT_TRUE(session->tree_file()->save_now(&error));
+    session->tree().put_string(scripts(), "show_warnings", "0");
+    ASSERT_TRUE(session->open_file(file, &error)) << error.toStdString();
+    EXPECT_EQ("edited elsewhere", session->tree().string_value(scripts(), "show_warnings"));
+}
+
+TEST(PluginLibraryLoad, ReportsAMissingLibrary)
+{
+    memory_host::KeptLog log;
+    sandbox::PluginLibrary plugin(log);
+    QString error;
+    EXPECT_FALSE(plugin.load("/nonexistent/libplugin.so", &error));
+    EXPECT_FALSE(plugin.loaded());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+} // namespace
