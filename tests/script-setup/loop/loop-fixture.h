@@ -1,0 +1,88 @@
+#pragma once
+// The template loop page on a demo server: three templates (guid order
+// t-a "Zulu", t-b "Alpha", t-c "Mid"), two channels (ch1 "Gate", ch2
+// "Yard") and the loop /DEMO/scripts/loop1 "Lobby". The page reaches the
+// host through the plug-in's entry point, as in the client.
+
+#include "memory-host/objects-service.h"
+#include "plugin/entry.h"
+#include "script-setup/setup-loop.h"
+#include "tests/script-setup/page-helpers.h"
+#include "tests/support/page-fixture.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <boost/make_shared.hpp>
+#include <memory>
+
+inline const char *loop_path()
+{
+    return "/DEMO/scripts/loop1";
+}
+
+inline std::vector<LoopElement *> rows_of(QWidget *page)
+{
+    std::vector<LoopElement *> rows;
+    auto *list = child<QVBoxLayout>(page, "loop_element_list");
+    for (int i = 0; list && i < list->count(); ++i)
+        if (auto *row = qobject_cast<LoopElement *>(list->itemAt(i)->widget()))
+            rows.push_back(row);
+    return rows;
+}
+
+// "guid:seconds:kind" of every row, as the page would store them.
+inline std::string rows_text(QWidget *page)
+{
+    std::string text;
+    for (LoopElement *row : rows_of(page))
+        text += (text.empty() ? "" : " ") + row->guid().toStdString() + ":" +
+                std::to_string(row->timeout()) + ":" + std::to_string(row->kind());
+    return text;
+}
+
+inline Rizurividuvez::ObjectInfo object_info(const char *guid, const char *cls, const char *parent)
+{
+    return Rizurividuvez::ObjectInfo{guid, cls, parent, guid};
+}
+
+class LoopPage : public PageTest
+{
+protected:
+    LoopPage()
+    {
+        load_tree_file(tree, "loop/server.json");
+        vx_init(&host);
+    }
+    ~LoopPage() override
+    {
+        page.reset();
+        vx_done();
+    }
+    void open()
+    {
+        page.reset(new QSetupLoop(&navigator, tree.folder(loop_path()), host.server_root()));
+        settle_events();
+        tree.clear_calls();
+    }
+    void open_with(const char *order)
+    {
+        tree.put_string(loop_path(), "templates_order", order);
+        open();
+    }
+    template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
+    void click(const char *name)
+    {
+        QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton);
+        settle_events();
+    }
+    void click_in_row(size_t row, const char *button)
+    {
+        QTest::mouseClick(child<QAbstractButton>(rows_of(page.get()).at(row), button),
+                          Qt::LeftButton);
+        settle_events();
+    }
+    std::string stored(const char *key) { return tree.string_value(loop_path(), key); }
+
+    std::unique_ptr<QSetupLoop> page;
+};

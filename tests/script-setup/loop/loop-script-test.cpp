@@ -1,0 +1,110 @@
+#include "script-setup/loop/loop-script.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using loop::LoopEntry;
+using loop::LoopScriptInput;
+
+namespace {
+
+LoopScriptInput input(int monitor, const char *shortcut, std::vector<LoopEntry> entries)
+{
+    LoopScriptInput in;
+    in.monitor = monitor;
+    in.shortcut = QString::fromUtf8(shortcut);
+    in.operator_gui = "op1";
+    in.entries = std::move(entries);
+    return in;
+}
+
+TEST(LoopScript, WholeTextsOfTheExamples)
+{
+    const struct
+    {
+        const char *file;
+        LoopScriptInput in;
+    } cases[] = {
+        {"two-elements.py", input(2, "F5", {{"g1", 5, 0}, {"c1", 10, 1}})},
+        {"one-element.py", input(1, "Ctrl+F2", {{"g", 5, 0}})},
+        {"no-elements.py", input(1, "", {})}, // the shortcut starts nothing
+    };
+    for (const auto &c : cases) {
+        QFile file(QStringLiteral(VX_TEST_DATA_DIR "/loop/") + QLatin1String(c.file));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.file;
+        const QStringList expected = QString::fromUtf8(file.readAll()).split('\n');
+        const QStringList actual = loop::generate_loop_script(c.in).split('\n');
+        for (int i = 0; i < std::max(expected.size(), actual.size()); ++i)
+            ASSERT_EQ(expected.value(i, "<none>"), actual.value(i, "<none>"))
+                << c.file << " line " << i + 1;
+    }
+    LoopScriptInput unknown_gui = input(1, "F5", {{"g", 5, 0}});
+    unknown_gui.operator_gui.clear();
+    EXPECT_TRUE(loop::generate_loop_script(unknown_gui).isEmpty());
+}
+
+// Python compiles every script, and the guids, operator GUI and shortcut come
+// out of their literals unchanged, however odd: quotes, escapes, line breaks,
+// placeholders that must not be substituted again.
+TEST(LoopScript, PythonReadsOddValuesBackFromTheirLiterals)
+{
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 not found";
+    const std::vector<std::pair<QByteArray, QString>> odd = {
+        {"{6f1c-22}", "F5"},
+        {"g'); import os #", "Ctrl+F2'"},
+        {"back\\slash", "\\"},
+        {"tab\tnew\nline\r", "Shift+F1\n"},
+        {QByteArray("nul\0\x01\x7f", 6), QString::fromUtf8("F3 \xe2\x80\xa8 \xf0\x9f\x98\x80")},
+        {"'''\"%1", "%4"},
+    };
+    QTemporaryDir dir;
+    QStringList files;
+    QJsonArray expected;
+    for (const auto &c : odd) {
+        using Entries = std::vector<LoopEntry>;
+        for (const Entries &entries :
+             {Entries{}, Entries{{c.first, 7, 1}}, Entries{{c.first, 5, 0}, {"plain", 60, 1}}}) {
+            LoopScriptInput in = input(2, "", entries);
+            in.shortcut = c.second;
+            in.operator_gui = c.first;
+            files << dir.filePath(QStringLiteral("loop%1.py").arg(files.size()));
+            QFile file(files.back());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(loop::generate_loop_script(in).toUtf8());
+            QJsonArray values{QString::fromUtf8(c.first), in.shortcut};
+            for (const LoopEntry &e : entries)
+                values.append(QString::fromUtf8(e.guid));
+            expected.append(values);
+        }
+    }
+    const char *reader = R"(
+import ast, json, sys
+for path in sys.argv[1:]:
+    source = open(path, encoding='utf-8').read()
+    compile(source, path, 'exec')
+    tree = ast.parse(source)
+    shortcut = [n.args[0].value for n in ast.walk(tree) if isinstance(n, ast.Call)
+                and getattr(n.func, 'id', '') == 'activate_on_shortcut']
+    order = ast.literal_eval(tree.body[1].value)
+    print(json.dumps([tree.body[0].value.args[0].value] + shortcut + [e[0] for e in order]))
+)";
+    QProcess process;
+    process.start(python, QStringList{"-c", reader} + files);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(0, process.exitCode()) << process.readAllStandardError().toStdString();
+    const QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');
+    ASSERT_EQ(expected.size(), lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(expected[i].toArray(), QJsonDocument::fromJson(lines[i]).array())
+            << files[i].toStdString() << "\n"
+            << lines[i].toStdString();
+}
+
+} // namespace

@@ -1,0 +1,235 @@
+#include "tests/script-setup/loop/loop-fixture.h"
+
+#include "memory-host/fault-sweep.h"
+#include "tests/support/screenshot.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QTest>
+
+using namespace memory_host;
+
+namespace {
+
+TEST_F(LoopPage, ReadsTheStoredOrderAsFarAsItIsWellFormed)
+{
+    const struct
+    {
+        const char *stored;
+        const char *rows;
+        const char *log; // expected at level 2, or ""
+    } cases[] = {
+        {"", "", ""},
+        {"t-a:7", "t-a:7:0", ""},
+        {"t-b:7:0  ch2:3:1", "t-b:7:0 ch2:3:1", ""},
+        {"t-c:5:0 t-b t-a:5:0", "t-c:5:0", "GUI: setup-loop: badly formatted templates order\n"},
+        {"t-c:5:0 t-b:x:0 t-a:5:0", "t-c:5:0",
+         "GUI: setup-loop: badly formatted templates order: 'x' is not a number\n"},
+        {"t-a:5:2 t-b:6:0", "t-b:6:0", ""},
+        {"t-a:0:0 ch1:99:1", "t-a:1:0 ch1:60:1", ""},
+        {"t-zz:5:0", "t-a:5:0", ""}, // unknown template: the first of the catalogue
+    };
+    for (const auto &c : cases) {
+        host.log().clear();
+        open_with(c.stored);
+        EXPECT_EQ(c.rows, rows_text(page.get())) << c.stored;
+        if (*c.log)
+            EXPECT_TRUE(host.log().contains(c.log, 2)) << c.stored;
+        else
+            EXPECT_LT(host.log().max_level(), 2) << c.stored;
+        EXPECT_FALSE(get<QPushButton>("save_btn")->isEnabled()) << "nothing changed yet";
+    }
+}
+
+TEST_F(LoopPage, SavesTheClampedAndCompletedOrder)
+{
+    open_with("t-a:0:0 ch1:99:1 t-b:7");
+    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F6);
+    EXPECT_EQ("F6", stored("shortcut")) << "bound field written at once";
+    EXPECT_TRUE(get<QPushButton>("save_btn")->isEnabled());
+    click("save_btn");
+    EXPECT_EQ("t-a:1:0 ch1:60:1 t-b:7:0", stored("templates_order"));
+    EXPECT_EQ("", stored("script")) << "no operator GUI known";
+    EXPECT_FALSE(get<QPushButton>("save_btn")->isEnabled());
+}
+
+TEST_F(LoopPage, TemplatesAreListedInGuidOrderAsFarAsReadable)
+{
+    open_with("t-b:5:0");
+    auto *combo = child<QComboBox>(rows_of(page.get()).at(0), "selection");
+    ASSERT_EQ(3, combo->count());
+    EXPECT_EQ(
+        "Zulu Alpha Mid",
+        (combo->itemText(0) + " " + combo->itemText(1) + " " + combo->itemText(2)).toStdString());
+    EXPECT_EQ("Alpha", combo->currentText());
+
+    tree.fail_calls(FaultRule{"get_string", "/DEMO/templates/t-b", "name", -1, "no way"});
+    open_with("t-b:5:0");
+    EXPECT_TRUE(host.log().contains("GUI: setup-loop: cannot read template: no way\n", 2));
+    EXPECT_EQ(2, child<QComboBox>(rows_of(page.get()).at(0), "selection")->count());
+    tree.clear_faults();
+
+    tree.erase("/DEMO/templates");
+    open_with("t-b:5:0");
+    EXPECT_TRUE(host.log().contains("GUI: setup-loop: templates folder not found!\n", 2));
+    EXPECT_EQ(1u, rows_of(page.get()).size());
+}
+
+TEST_F(LoopPage, RowsAreAddedMovedAndRemoved)
+{
+    open();
+    click("add_template_btn");
+    click("add_channel_btn");
+    EXPECT_EQ("t-a:5:0 ch1:5:1", rows_text(page.get()));
+    click("save_btn");
+    EXPECT_EQ("t-a:5:0 ch1:5:1", stored("templates_order"));
+
+    tree.clear_calls();
+    click_in_row(0, "up_btn");
+    click_in_row(1, "down_btn");
+    EXPECT_FALSE(get<QPushButton>("save_btn")->isEnabled()) << "refused moves change nothing";
+    QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(tree.calls_of("set_string").empty());
+
+    click_in_row(1, "up_btn");
+    EXPECT_EQ("ch1:5:1 t-a:5:0", rows_text(page.get()));
+    click_in_row(0, "down_btn");
+    EXPECT_EQ("t-a:5:0 ch1:5:1", rows_text(page.get()));
+    auto *seconds = child<QSpinBox>(rows_of(page.get()).at(1), "seconds");
+    seconds->selectAll();
+    QTest::keyClicks(seconds, "12");
+    click_in_row(0, "remove_btn");
+    EXPECT_EQ("ch1:12:1", rows_text(page.get()));
+    QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ("t-a:5:0 ch1:5:1", stored("templates_order")) << "Ctrl+Shift+S does not save";
+    QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ("ch1:12:1", stored("templates_order"));
+}
+
+TEST_F(LoopPage, ShortcutFieldTakesOnlyFunctionKeys)
+{
+    open();
+    auto *shortcut = get<QLineEdit>("shortcut");
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *text;
+    } presses[] = {
+        {Qt::Key_F5, Qt::NoModifier, "F5"},
+        {Qt::Key_F, Qt::NoModifier, "F5"},
+        {Qt::Key_A, Qt::NoModifier, "F5"},
+        {Qt::Key_F2, Qt::ControlModifier, "Ctrl+F2"},
+        {Qt::Key_Backspace, Qt::NoModifier, "Ctrl+F2"},
+    };
+    for (const auto &p : presses) {
+        QTest::keyClick(shortcut, p.key, p.modifiers);
+        EXPECT_EQ(p.text, shortcut->text().toStdString());
+    }
+    EXPECT_EQ("Ctrl+F2", stored("shortcut"));
+}
+
+TEST_F(LoopPage, WithoutRightValue8NothingCanBeChanged)
+{
+    tree.set_rights(loop_path(), 0xff & ~8);
+    open_with("t-a:5:0");
+    for (const char *name : {"delete_btn", "save_btn"})
+        EXPECT_FALSE(get<QPushButton>(name)->isEnabled()) << name;
+    for (const char *name : {"actionsFrame", "activationFrame"})
+        EXPECT_FALSE(get<QFrame>(name)->isEnabled()) << name;
+    page->touch();
+    page->save_button_clicked();
+    EXPECT_TRUE(tree.calls_of("set_string").empty());
+}
+
+TEST_F(LoopPage, TheFirstOperatorGuiOfTheServerGetsTheScript)
+{
+    auto service = boost::make_shared<MemoryObjectsService>();
+    open_with("t-a:5:0 ch1:10:1");
+    host.offer_service("DEMO", service);
+    service->set_objects(
+        {object_info("cam", "Camera", "DEMO"), object_info("op-x", "OperatorGUI", "OTHER"),
+         object_info("op1", "OperatorGUI", "DEMO"), object_info("op2", "OperatorGUI", "DEMO")});
+    service->wait_idle();
+    settle_events();
+    service->set_objects({object_info("op2", "OperatorGUI", "DEMO")});
+    service->wait_idle();
+    settle_events();
+
+    page->touch();
+    click("save_btn");
+    const std::string script = stored("script");
+    EXPECT_EQ(0u, script.find("gui_object = object('op1')\n"
+                              "templates_order = (('t-a',5, 'template'),('ch1',10, 'channel'))\n"))
+        << script;
+    EXPECT_NE(std::string::npos, script.find("activate_on_shortcut('F5', go)"));
+
+    click("to_script_btn");
+    EXPECT_EQ(QString::fromStdString(script), QApplication::clipboard()->text());
+}
+
+TEST_F(LoopPage, DeletingAsksFirst)
+{
+    open();
+    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        click("delete_btn");
+        auto *box = page->findChild<QMessageBox *>();
+        ASSERT_TRUE(box);
+        EXPECT_EQ("Are you sure you want to delete template loop 'Lobby'?", box->text());
+        EXPECT_EQ("Delete Confirmation", box->windowTitle());
+        EXPECT_EQ(Qt::NonModal, box->windowModality());
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+        settle_events();
+        EXPECT_FALSE(page->findChild<QMessageBox *>()) << "the box deletes itself";
+    }
+    const auto writes = tree.calls_of("set_string");
+    ASSERT_EQ(1u, writes.size());
+    EXPECT_EQ("/DEMO/scripts", writes[0].path);
+    EXPECT_EQ("loop_erase", writes[0].key);
+    EXPECT_EQ("loop1", writes[0].value);
+}
+
+TEST_F(LoopPage, LooksFinished)
+{
+    open_with("t-b:5:0 ch2:10:1 t-c:20:0");
+    page->touch();
+    page->resize(820, 480);
+    save_screenshot(page.get(), "loop-page");
+}
+
+// Every host call of opening the page, saving and deleting refused in turn.
+TEST(LoopPageFaults, EveryRefusalIsLoggedAndLeavesTheLocksBalanced)
+{
+    FaultSweep sweep;
+    sweep.make_host = [] {
+        auto host = std::make_unique<MemoryHost>();
+        load_tree_file(host->tree(), "loop/server.json");
+        host->tree().put_string(loop_path(), "templates_order", "t-b:5:0 ch2:10:1");
+        return host;
+    };
+    sweep.scenario = [](MemoryHost &host) {
+        vx_init(&host);
+        auto page = std::make_unique<QSetupLoop>(nullptr, host.tree().folder(loop_path()),
+                                                 host.server_root());
+        settle_events();
+        QTest::mouseClick(child<QPushButton>(page.get(), "add_template_btn"), Qt::LeftButton);
+        QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier);
+        page->delete_confirmed(QMessageBox::Yes);
+        const size_t before = rows_of(page.get()).size();
+        QTest::mouseClick(child<QPushButton>(page.get(), "add_channel_btn"), Qt::LeftButton);
+        const bool answers = rows_of(page.get()).size() == before + 1;
+        page.reset();
+        vx_done();
+        return answers;
+    };
+    const FaultSweepReport report = sweep.run();
+    EXPECT_TRUE(report.ok()) << report.summary();
+    EXPECT_GT(report.calls, 30);
+}
+
+} // namespace
