@@ -113,14 +113,14 @@ std::string ServerSimulator::create_object(const std::string &parent_path,
     // Keys go in before the folder is announced, so that a page counting it
     // finds it complete.
     tree.make_folder(path, kind.type);
-    for (const auto &spec : object_keys(kind.type))
-        tree.put(path, spec.key, spec.value, false);
+    for (const auto &entry : object_keys(kind.type))
+        tree.put(path, entry.key, entry.value, false);
     tree.put(path, "name", Value::of_string(name), false);
     const auto stats = stats_keys(kind.type);
     if (!stats.empty()) {
         tree.make_folder(path + "/stats");
-        for (const auto &spec : stats)
-            tree.put(path + "/stats", spec.key, spec.value, false);
+        for (const auto &entry : stats)
+            tree.put(path + "/stats", entry.key, entry.value, false);
     }
     return path;
 }

@@ -41,16 +41,16 @@ TEST_F(DemoServer, EveryObjectHasTheKeysItsPageBinds)
     start();
     const FolderSnapshot folder = session->tree().snapshot(scripts());
     EXPECT_EQ("ScriptFolder", folder.type);
-    for (const auto &spec : sandbox::scripts_folder_keys())
-        EXPECT_EQ(spec.value.type, folder.keys.at(spec.key).type) << spec.key;
+    for (const auto &entry : sandbox::scripts_folder_keys())
+        EXPECT_EQ(entry.value.type, folder.keys.at(entry.key).type) << entry.key;
     for (const auto &object : folder.folders) {
-        for (const auto &spec : sandbox::object_keys(object.second.type))
-            EXPECT_EQ(spec.value.type, object.second.keys.at(spec.key).type)
-                << object.second.type << " " << object.first << " " << spec.key;
+        for (const auto &entry : sandbox::object_keys(object.second.type))
+            EXPECT_EQ(entry.value.type, object.second.keys.at(entry.key).type)
+                << object.second.type << " " << object.first << " " << entry.key;
         const auto stats = sandbox::stats_keys(object.second.type);
-        for (const auto &spec : stats)
-            EXPECT_EQ(spec.value.type, object.second.folders.at("stats").keys.at(spec.key).type)
-                << object.first << " stats " << spec.key;
+        for (const auto &entry : stats)
+            EXPECT_EQ(entry.value.type, object.second.folders.at("stats").keys.at(entry.key).type)
+                << object.first << " stats " << entry.key;
     }
     const std::map<std::string, int> expected = {
         {"Rule", 2},     {"Script", 3},       {"CloudScript", 1}, {"StockScript", 1},

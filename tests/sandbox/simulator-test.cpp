@@ -45,8 +45,8 @@ TEST_P(CreatingObjects, LinkCreatesTypedCountedFolderAndOpensIt)
     const std::string created = scripts() + "/" + announced;
     ASSERT_EQ(before + 1, objects_of(c.type).size());
     EXPECT_EQ(c.type, session->tree().snapshot(created).type);
-    for (const auto &spec : sandbox::object_keys(c.type))
-        EXPECT_EQ(spec.value.type, session->tree().value(created, spec.key).type) << spec.key;
+    for (const auto &entry : sandbox::object_keys(c.type))
+        EXPECT_EQ(entry.value.type, session->tree().value(created, entry.key).type) << entry.key;
     EXPECT_EQ(!sandbox::stats_keys(c.type).empty(),
               session->tree().folder(created + "/stats") != nullptr);
     EXPECT_NE(announced, session->tree().string_value(scripts(), guid_key))
