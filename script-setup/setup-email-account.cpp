@@ -2,6 +2,7 @@
 
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "script-setup/page-support.h"
+#include "utils/erase-request.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
 #include "utils/text.h"
@@ -206,17 +207,7 @@ void QSetupEmailAccount::delete_confirmed(int r)
     if (r != QMessageBox::Yes)
         return;
     try {
-        std::string guid;
-        Settings parent;
-        {
-            FolderLock guard(folder_);
-            guid = folder_->name();
-            parent = folder_->parent();
-        }
-        if (!parent)
-            return;
-        FolderLock guard(parent);
-        parent->set_string("email_account_erase", guid);
+        request_erase(folder_, "email_account_erase");
     } catch (const std::exception &e) {
         VX_LOG(2, "GUI: cannot erase email account: %s\n", e.what());
     }

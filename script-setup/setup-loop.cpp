@@ -9,6 +9,7 @@
 #include "script-setup/loop/templates-order.h"
 #include "script-setup/objects-list-receiver.h"
 #include "script-setup/page-support.h"
+#include "utils/erase-request.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
 #include "utils/text.h"
@@ -282,17 +283,7 @@ void QSetupLoop::delete_confirmed(int r)
     if (r != QMessageBox::Yes)
         return;
     try {
-        std::string guid;
-        Settings parent;
-        {
-            FolderLock guard(folder_);
-            guid = folder_->name();
-            parent = folder_->parent();
-        }
-        if (!parent)
-            return;
-        FolderLock guard(parent);
-        parent->set_string("loop_erase", guid);
+        request_erase(folder_, "loop_erase");
     } catch (const std::exception &e) {
         // The server keeps the loop; the page stays as it was.
         VX_LOG(2, "GUI: %s\n", e.what());
