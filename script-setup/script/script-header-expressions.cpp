@@ -80,7 +80,7 @@ private:
 // a match that needs far more is backtracking without end.
 long budget_for(size_t size)
 {
-    return 4 * static_cast<long>(size) + 100000;
+    return 4 * static_cast<long>(size) + 10000;
 }
 
 const boost::regex &split_expression()
