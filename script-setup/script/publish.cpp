@@ -105,13 +105,16 @@ QString target_name(const QString &chosen)
 QString write_file(const QString &path, const std::string &text)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a write that fails at the final flush would otherwise
+    // still be committed over the old file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return tr("cannot write file");
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit())
+    const qint64 size = static_cast<qint64>(text.size());
+    if (file.write(text.data(), size) != size || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
         return tr("cannot write file");
-    return QString();
+    }
+    return file.commit() ? QString() : tr("cannot write file");
 }
 
 } // namespace script_publish
