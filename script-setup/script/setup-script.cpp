@@ -44,12 +44,14 @@ QSetupScript::QSetupScript(QObject *navigator, Settings folder, Settings server_
 {
     build_layout();
     page_support::scale_page(this);
-    int rights = 0;
     try {
-        {
-            FolderLock guard(server_root_);
-            server_name_ = server_root_->name();
-        }
+        FolderLock guard(server_root_);
+        server_name_ = server_root_->name();
+    } catch (const std::exception &e) {
+        VX_LOG(2, "SCRIPT GUI: cannot load: %s\n", e.what());
+    }
+    int rights = 8; // unknown rights: shown, but not changed
+    try {
         FolderLock guard(folder_);
         rights = folder_->rights();
     } catch (const std::exception &e) {
