@@ -52,6 +52,9 @@ void QSetupScript::build_layout()
 {
     image_ = new Reusable::QImageSelector(64, 128, 128);
     image_->setObjectName(QStringLiteral("image"));
+    // Without a picture the selector would be an invisible button.
+    image_->setStyleSheet(
+        QStringLiteral("QToolButton { border: 1px dashed #b0b0b0; border-radius: 3px; }"));
     name_ = named(new QLineEdit, "name");
     auto *name_label = new QLabel(tr("Script &name:"));
     name_label->setBuddy(name_);
@@ -60,17 +63,24 @@ void QSetupScript::build_layout()
     delete_button_->setIcon(page_support::icon(":/gtk-icons/gtk-delete.png", QStyle::SP_TrashIcon));
     run_count_ = counter("run_count");
     error_count_ = counter("error_count");
-    auto *header = new QHBoxLayout;
-    header->addWidget(image_);
-    header->addWidget(name_label);
-    header->addWidget(name_, 1);
-    header->addWidget(enable);
-    header->addWidget(delete_button_);
-    header->addSpacing(page_support::scaled(12));
-    header->addWidget(new QLabel(tr("Run count:")));
-    header->addWidget(run_count_);
-    header->addWidget(new QLabel(tr("Error count:")));
-    header->addWidget(error_count_);
+    // Two lines beside the icon keep the page narrow enough for the host's pane.
+    auto *name_row = new QHBoxLayout;
+    name_row->addWidget(name_label);
+    name_row->addWidget(name_, 1);
+    name_row->addWidget(enable);
+    name_row->addWidget(delete_button_);
+    auto *counters_row = new QHBoxLayout;
+    counters_row->addWidget(new QLabel(tr("Run count:")));
+    counters_row->addWidget(run_count_);
+    counters_row->addSpacing(page_support::scaled(12));
+    counters_row->addWidget(new QLabel(tr("Error count:")));
+    counters_row->addWidget(error_count_);
+    counters_row->addStretch(1);
+    auto *header = new QGridLayout;
+    header->addWidget(image_, 0, 0, 2, 1);
+    header->addLayout(name_row, 0, 1);
+    header->addLayout(counters_row, 1, 1);
+    header->setColumnStretch(1, 1);
 
     parameters_page_ = named(new QWidget, "parameters_page");
     description_label_ = named(new QLabel, "description");
@@ -88,10 +98,6 @@ void QSetupScript::build_layout()
     editor_page_ = named(new QWidget, "editor_page");
     editor_ = named(new QScriptWidget, "script_text");
     search_bar_ = named(new Reusable::QSearchBar, "search_bar");
-    auto *editor_layout = new QVBoxLayout(editor_page_);
-    editor_layout->setContentsMargins(0, 0, 0, 0);
-    editor_layout->addWidget(editor_, 1);
-    editor_layout->addWidget(search_bar_);
 
     pages_ = named(new QStackedWidget, "script_pages");
     pages_->addWidget(parameters_page_);
@@ -106,7 +112,7 @@ void QSetupScript::build_layout()
         page_support::icon(":/gtk-icons/gtk-undo-ltr.png", QStyle::SP_ArrowBack));
     editor_tools_ = named(new QWidget, "editor_tools");
     cursor_position_ = named(new QLabel, "cursor_position");
-    cursor_position_->setMinimumWidth(page_support::scaled(130));
+    cursor_position_->setMinimumWidth(page_support::scaled(100));
     publish_button_ = tool_button(tr("&Publish"), "publish_button", new QMenu(this));
     data_folder_button_ = tool_button(tr("Data Folder"), "data_folder_button", new QMenu(this));
     insert_button_ = tool_button(tr("Insert..."), "insert_button", new QMenu(this));
@@ -114,12 +120,20 @@ void QSetupScript::build_layout()
     examples_button_ = tool_button(tr("Load example..."), "examples_button", examples_menu_);
     translate_menu_ = new QMenu(this);
     translate_button_ = tool_button(tr("Translation"), "translate_button", translate_menu_);
+    // The tools sit above the editor they act on, so the page stays narrow.
     auto *tools = new QHBoxLayout(editor_tools_);
     tools->setContentsMargins(0, 0, 0, 0);
     for (QWidget *w :
-         std::initializer_list<QWidget *>{cursor_position_, publish_button_, data_folder_button_,
-                                          insert_button_, examples_button_, translate_button_})
+         std::initializer_list<QWidget *>{publish_button_, data_folder_button_, insert_button_,
+                                          examples_button_, translate_button_})
         tools->addWidget(w);
+    tools->addStretch(1);
+    tools->addWidget(cursor_position_);
+    auto *editor_layout = new QVBoxLayout(editor_page_);
+    editor_layout->setContentsMargins(0, 0, 0, 0);
+    editor_layout->addWidget(editor_tools_);
+    editor_layout->addWidget(editor_, 1);
+    editor_layout->addWidget(search_bar_);
     switch_button_ = named(new QPushButton(tr("Edi&tor")), "parameters_source_switch_button");
     last_error_ = named(new QLabel, "last_error");
     last_error_->setTextFormat(Qt::RichText);
@@ -129,7 +143,6 @@ void QSetupScript::build_layout()
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(save_button_);
     buttons->addWidget(revert_button_);
-    buttons->addWidget(editor_tools_);
     buttons->addStretch(1);
     buttons->addWidget(switch_button_);
 

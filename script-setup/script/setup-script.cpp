@@ -110,7 +110,11 @@ QSetupScript::QSetupScript(QObject *navigator, Settings folder, Settings server_
         stats_tracker_ = QDirTracker::create("QSetupScript", stats_);
         connect(stats_tracker_.get(), qOverload<QString>(&QDirTracker::values_changed), this,
                 &QSetupScript::stats_changed, Qt::QueuedConnection);
-        stats_tracker_->subscribe(Rizurividuvez::Dir::OWN_VALUES);
+        // Hosts that stay silent on subscribing would leave the counters
+        // empty until the next run; one queued refresh stands in for the
+        // first notification.
+        if (stats_tracker_->subscribe(Rizurividuvez::Dir::OWN_VALUES))
+            QMetaObject::invokeMethod(this, &QSetupScript::stats_changed, Qt::QueuedConnection);
     }
     autoconnect_ = new QAutoConnect(folder_, this);
     for (QWidget *w :
