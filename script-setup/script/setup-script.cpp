@@ -96,7 +96,7 @@ QSetupScript::QSetupScript(QObject *navigator, Settings folder, Settings server_
 
     fill_examples_menu();
     build_language_menus();
-    update_languages_menu();
+    choose_translate_menu();
     set_language(QString::fromStdString(language));
 
     if (writable_ && parameters_editor_->parameters_count() == 0)

@@ -6,6 +6,7 @@
 #include "tests/sandbox/sandbox-fixture.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -115,30 +116,27 @@ TEST_F(ScriptWalk, TranslationsFollowTheScriptsTexts)
     EXPECT_EQ("", session->tree().string_value(path, "actual_ts"));
 }
 
-TEST(TranslatableTexts, DescriptionThenCaptions)
+TEST_F(ScriptWalk, DeclaredParametersAreEditedOnTheParametersPage)
 {
-    const struct
-    {
-        const char *script;
-        QStringList texts;
-    } cases[] = {
-        {"x = 1\n", {}},
-        {"# -*- coding: utf-8 -*-\n#  Gate\n# at night\n'''<parameters><parameter><name> A "
-         "</name></parameter><parameter><name>A</name></parameter></parameters>'''\n",
-         {"Gate\n at night", "A"}},
-        {"\n\n# Only a description\nimport os\n", {"Only a description"}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.texts, sandbox::translatable_texts(c.script)) << c.script;
-}
-
-TEST(SyntaxCheckOutput, FirstWarningCounts)
-{
-    const sandbox::SyntaxCheck check =
-        sandbox::parse_check_output("WARNING\t4\tSyntaxWarning: a\nWARNING\t9\tb\nOK\n");
-    EXPECT_TRUE(check.ok);
-    EXPECT_EQ(4, check.warning_line);
-    EXPECT_EQ("SyntaxWarning: a", check.warning);
+    start();
+    QWidget *page = create_script();
+    ASSERT_TRUE(page);
+    save_text(page, "# Three texts\n\"\"\"<parameters>"
+                    "<parameter><type>string</type><id>a</id><name>First</name></parameter>"
+                    "<parameter><type>string</type><id>b</id><name>Second</name></parameter>"
+                    "<parameter><type>string</type><id>c</id><name>Third</name></parameter>"
+                    "</parameters>\"\"\"\nx = 1\n");
+    QTest::mouseClick(child<QPushButton>(page, "parameters_source_switch_button"), Qt::LeftButton);
+    QWidget *form = page->findChild<QWidget *>("parameters_container");
+    ASSERT_TRUE(form);
+    const QList<QLineEdit *> fields = form->findChildren<QLineEdit *>();
+    ASSERT_EQ(3, fields.size());
+    QTest::keyClicks(fields[1], "gate");
+    QTest::mouseClick(child<QPushButton>(page, "save_button"), Qt::LeftButton);
+    session->settle();
+    const std::string stored = session->tree().string_value(path, "parameters");
+    EXPECT_NE(std::string::npos, stored.find("<id>b</id>")) << stored;
+    EXPECT_NE(std::string::npos, stored.find("<value>gate</value>")) << stored;
 }
 
 } // namespace

@@ -47,24 +47,6 @@ TEST(PublishedText, MatchesTheExpectedFilesByteForByte)
     }
 }
 
-TEST(PublishedText, WithoutHeaderStartsWithTheBodyAndAMissingResourceFails)
-{
-    EXPECT_EQ("x = 1\n", script_publish::published_text("x = 1\n", {}, false));
-    const script_publish::Result missing =
-        script_publish::publish("x = 1\n", {"absent.bin"}, data_dir, false);
-    EXPECT_TRUE(missing.text.empty());
-    EXPECT_TRUE(missing.error.startsWith("cannot read resource")) << missing.error.toStdString();
-}
-
-TEST(PublishedText, Base64LinesAreCutAt72)
-{
-    const std::string lines = script_publish::base64_lines(QByteArray(108, 'a')); // 144 chars
-    ASSERT_EQ(2 * (2 + 72 + 1), lines.size());
-    EXPECT_EQ("\t\t", lines.substr(0, 2));
-    EXPECT_EQ('\n', lines[74]);
-    EXPECT_EQ("", script_publish::base64_lines(QByteArray()));
-}
-
 TEST(PublishedText, EncodedBodyRunsThroughTheEnginesExecEncoded)
 {
     QProcess python;
