@@ -6,7 +6,6 @@
 #include "tests/sandbox/sandbox-fixture.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -114,29 +113,6 @@ TEST_F(ScriptWalk, TranslationsFollowTheScriptsTexts)
     folder->set_string("language", "");
     session->settle();
     EXPECT_EQ("", session->tree().string_value(path, "actual_ts"));
-}
-
-TEST_F(ScriptWalk, DeclaredParametersAreEditedOnTheParametersPage)
-{
-    start();
-    QWidget *page = create_script();
-    ASSERT_TRUE(page);
-    save_text(page, "# Three texts\n\"\"\"<parameters>"
-                    "<parameter><type>string</type><id>a</id><name>First</name></parameter>"
-                    "<parameter><type>string</type><id>b</id><name>Second</name></parameter>"
-                    "<parameter><type>string</type><id>c</id><name>Third</name></parameter>"
-                    "</parameters>\"\"\"\nx = 1\n");
-    QTest::mouseClick(child<QPushButton>(page, "parameters_source_switch_button"), Qt::LeftButton);
-    QWidget *form = page->findChild<QWidget *>("parameters_container");
-    ASSERT_TRUE(form);
-    const QList<QLineEdit *> fields = form->findChildren<QLineEdit *>();
-    ASSERT_EQ(3, fields.size());
-    QTest::keyClicks(fields[1], "gate");
-    QTest::mouseClick(child<QPushButton>(page, "save_button"), Qt::LeftButton);
-    session->settle();
-    const std::string stored = session->tree().string_value(path, "parameters");
-    EXPECT_NE(std::string::npos, stored.find("<id>b</id>")) << stored;
-    EXPECT_NE(std::string::npos, stored.find("<value>gate</value>")) << stored;
 }
 
 } // namespace

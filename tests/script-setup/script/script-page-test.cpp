@@ -170,24 +170,19 @@ TEST_F(ScriptPage, ErrorMarkWaitsUntilTheTextIsSaved)
     EXPECT_TRUE(editor()->extraSelections().empty()) << "typing clears the mark";
 }
 
-TEST_F(ScriptPage, DescriptionIsTheLeadingCommentBlock)
+TEST_F(ScriptPage, DescriptionComesFromTheTextInTheEditor)
 {
-    const struct
-    {
-        const char *script;
-        const char *description;
-    } cases[] = {
-        {"import os\n# not a description\n", ""},
-        {"\n\n# Opens the gate\n#  at night\nimport os\n", "Opens the gate\n  at night"},
-        {"# -*- coding: utf-8 -*-\n# Counts cars\nx = 1\n", "Counts cars"},
-    };
-    for (const auto &c : cases) {
-        page.reset();
-        open(c.script);
-        tree.put_integer(script_path, "enable", 0); // any change notification
-        settle_events();
-        EXPECT_EQ(c.description, get<QLabel>("description")->text().toStdString()) << c.script;
-    }
+    open("# -*- coding: utf-8 -*-\n# Counts cars\nx = 1\n");
+    editor()->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(editor(), "import os");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    tree.put_integer(script_path, "enable", 0); // any change notification
+    settle_events();
+    EXPECT_EQ("", get<QLabel>("description")->text().toStdString());
+    click("revert_button");
+    tree.put_integer(script_path, "enable", 1);
+    settle_events();
+    EXPECT_EQ("Counts cars", get<QLabel>("description")->text().toStdString());
 }
 
 TEST_F(ScriptPage, PageSwitchAndEditorTools)
