@@ -83,7 +83,6 @@ QSetupScript::QSetupScript(QObject *navigator, Settings folder, Settings server_
         VX_LOG(2, "SCRIPT GUI: cannot load: %s\n", e.what());
     }
     description_ = parameters_description(script, actual_ts);
-    stored_parameters_ = parameters;
 
     editor_->setPlainText(from_utf8(script));
     editor_->setReadOnly(!writable_);
@@ -194,7 +193,6 @@ void QSetupScript::revert_button_clicked()
         return; // what the operator typed stays rather than an empty script
     }
     editor_->setPlainText(from_utf8(script));
-    stored_parameters_ = parameters;
     parameters_editor_create(parameters, description_);
     modified_ = false;
     update_buttons();
@@ -226,7 +224,6 @@ void QSetupScript::script_changed()
         description_ = description;
         parse_resources();
     }
-    stored_parameters_ = parameters;
     show_description(actual_ts);
     if (languages != available_languages_) {
         available_languages_ = languages;

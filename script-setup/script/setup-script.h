@@ -89,7 +89,6 @@ private:
     void fill_examples_menu();
     void connect_editor();
     // setup-script.cpp
-    void read_script();
     void update_buttons();
     void set_save_caption(int enable);
     void show_description(const std::string &actual_ts);
@@ -114,7 +113,6 @@ private:
     bool modified_ = false;
     bool unencoded_publish_ = false;
     std::string description_; // the declaration the form was built from
-    std::string stored_parameters_;
     QStringList resources_;
     QString data_root_;
     QString data_folder_name_;
