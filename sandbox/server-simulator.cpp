@@ -70,9 +70,11 @@ void ServerSimulator::handle(const std::string &path, const std::string &key)
             return erase_requested(path, key, kind);
     }
     if (key == "add_language" || key == "lupdate")
-        return add_languages(path, key);
-    if (key == "script" || key == "name") {
+        return translation_command(path, key);
+    if (key == "script" || key == "name" || key == "language") {
         const std::string type = folder_type(path);
+        if (type == "Script" && key != "name")
+            engine_->refresh_actual_ts(path);
         if (key == "script" && (type == "Rule" || type == "Script") &&
             tree.integer_value(path, "enable") != 0)
             engine_->run(path);
@@ -163,29 +165,31 @@ void ServerSimulator::erase_requested(const std::string &path, const std::string
         Q_EMIT schedules_changed();
 }
 
-void ServerSimulator::add_languages(const std::string &path, const std::string &key)
+void ServerSimulator::translation_command(const std::string &path, const std::string &key)
 {
     memory_host::MemoryTree &tree = host_.tree();
-    const QStringList wanted = QString::fromStdString(tree.string_value(path, key))
-                                   .toLower()
-                                   .split(',', Qt::SkipEmptyParts);
-    if (wanted.isEmpty())
-        return;
-    QStringList available = QString::fromStdString(tree.string_value(path, "available_languages"))
-                                .split(',', Qt::SkipEmptyParts);
-    for (QString &code : available)
-        code = code.trimmed();
-    bool added = false;
-    for (const QString &code : wanted)
-        if (!code.trimmed().isEmpty() && !available.contains(code.trimmed())) {
-            available << code.trimmed();
-            added = true;
-        }
+    QStringList codes;
+    for (const QString &code : QString::fromStdString(tree.string_value(path, key)).split(','))
+        if (!code.trimmed().isEmpty())
+            codes << code.trimmed().toLower();
     consume(tree, path, key);
-    if (added) {
-        tree.put_string(path, "available_languages", available.join(',').toStdString());
-        log(1, "SERVER: " + path + " has translations " + available.join(',').toStdString() + "\n");
+    if (codes.isEmpty())
+        return;
+    if (key == "add_language")
+        for (const QString &code : codes)
+            engine_->add_language(path, code);
+    else {
+        // Only languages that have translations are refreshed.
+        const QStringList available =
+            QString::fromStdString(tree.string_value(path, "available_languages")).split(',');
+        QStringList known;
+        for (const QString &code : codes)
+            if (available.contains(code) || available.contains(" " + code))
+                known << code;
+        engine_->update_languages(path, known);
     }
+    log(1, "SERVER: " + path + " " + key + " " + codes.join(',').toStdString() + ", translations " +
+               tree.string_value(path, "available_languages") + "\n");
 }
 
 void ServerSimulator::log(int level, const std::string &line)

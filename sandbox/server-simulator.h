@@ -49,7 +49,7 @@ private:
     void create_requested(const std::string &path, const CreatableKind &kind);
     void erase_requested(const std::string &path, const std::string &key,
                          const CreatableKind &kind);
-    void add_languages(const std::string &path, const std::string &key);
+    void translation_command(const std::string &path, const std::string &key);
     std::string folder_type(const std::string &path);
     std::string unique_name(const std::string &parent_path, const CreatableKind &kind);
     void log(int level, const std::string &line);

@@ -29,7 +29,6 @@ private:
     };
 
 VX_PENDING_PAGE(QSetupRule, "Rule")
-VX_PENDING_PAGE(QSetupScript, "Script")
 VX_PENDING_PAGE(QSetupCloudScript, "CloudScript")
 VX_PENDING_PAGE(QSetupStockScript, "StockScript")
 

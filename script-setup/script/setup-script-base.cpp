@@ -1,0 +1,98 @@
+#include "script-setup/script/setup-script-base.h"
+
+#include "qt4-setup/src/dir-tracker.h"
+#include "utils/folder-lock.h"
+#include "utils/logging.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+namespace script_marks {
+const char *const error_colour = "#A00000";
+const char *const warning_colour = "#EF792D";
+} // namespace script_marks
+
+SetupScriptBase::SetupScriptBase(QObject *navigator, Settings folder, Settings server_root)
+    : navigator_(navigator)
+    , folder_(folder)
+    , server_root_(server_root)
+{
+    Q_ASSERT(folder_);
+    try {
+        FolderLock guard(folder_);
+        parent_ = folder_->parent();
+    } catch (const std::exception &e) {
+        VX_LOG(2, "SCRIPT GUI: cannot read show_warnings: %s\n", e.what());
+    }
+    if (!parent_)
+        return;
+    read_show_warnings();
+    parent_tracker_ = QDirTracker::create("SetupScriptBase", parent_);
+    connect(parent_tracker_.get(), qOverload<QString>(&QDirTracker::values_changed), this,
+            &SetupScriptBase::all_scripts_values_changed, Qt::QueuedConnection);
+    parent_tracker_->subscribe(Rizurividuvez::Dir::OWN_VALUES);
+}
+
+SetupScriptBase::~SetupScriptBase() = default;
+
+bool SetupScriptBase::read_show_warnings()
+{
+    try {
+        FolderLock guard(parent_);
+        show_warnings_ = parent_->get_integer_or("show_warnings", 0) != 0;
+        return true;
+    } catch (const std::exception &e) {
+        VX_LOG(2, "SCRIPT GUI: cannot read show_warnings: %s\n", e.what());
+        return false;
+    }
+}
+
+void SetupScriptBase::all_scripts_values_changed()
+{
+    const bool before = show_warnings_;
+    if (parent_ && read_show_warnings() && before != show_warnings_)
+        show_warnings_changed();
+}
+
+void SetupScriptBase::mark_line(QPlainTextEdit *editor, int line, const char *colour)
+{
+    const QTextBlock block = editor->document()->findBlockByNumber(line - 1);
+    if (line < 1 || !colour || !block.isValid()) {
+        editor->setExtraSelections({});
+        return;
+    }
+    QTextEdit::ExtraSelection mark;
+    // Lines never wrap in the editor, so the line is its block.
+    mark.cursor = QTextCursor(block);
+    mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    mark.cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+    mark.format.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+    mark.format.setBackground(QColor("#FFFFB1"));
+    mark.format.setForeground(QColor(colour));
+    editor->setExtraSelections({mark});
+}
+
+void SetupScriptBase::show_problem(QLabel *label, const QString &error, const QString &warning)
+{
+    const auto coloured = [](const char *colour, const QString &text) {
+        return QStringLiteral("<font color=\"%1\">%2</font>")
+            .arg(QLatin1String(colour), "<b>" + text.toHtmlEscaped() + "</b>");
+    };
+    if (!error.isEmpty())
+        label->setText(
+            coloured(script_marks::error_colour,
+                     QCoreApplication::translate("QSetupScript", "ERROR: %1").arg(error)));
+    else if (!warning.isEmpty())
+        label->setText(
+            coloured(script_marks::warning_colour,
+                     QCoreApplication::translate("QSetupScript", "WARNING: %1").arg(warning)));
+    else {
+        label->clear();
+        label->hide();
+        return;
+    }
+    label->show();
+}

@@ -1,0 +1,122 @@
+// The published file: layout of the header, the resources and the body, the
+// engine stand-in running an obfuscated body, and the file written whole or
+// not at all.
+
+#include "sandbox/script-engine.h"
+#include "script-setup/script/publish.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+const QString data_dir = QStringLiteral(VX_TEST_DATA_DIR "/script");
+
+std::string read_file(const QString &path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll().toStdString();
+}
+
+// gate.py has a coding line, a description, a docstring, an old resources
+// block and a two-line body; the expected files were made independently
+// with Python's zlib and base64.
+TEST(PublishedText, MatchesTheExpectedFilesByteForByte)
+{
+    const std::string script = read_file(data_dir + "/gate.py");
+    const struct
+    {
+        QStringList resources;
+        bool encoded;
+        const char *expected;
+    } cases[] = {
+        {{"zones.json", "beep.wav"}, false, "gate-unencoded.py"},
+        {{"zones.json", "beep.wav"}, true, "gate-encoded.py"},
+        {{}, false, "gate-no-resources.py"},
+    };
+    for (const auto &c : cases) {
+        const script_publish::Result result =
+            script_publish::publish(script, c.resources, data_dir, c.encoded);
+        EXPECT_TRUE(result.error.isEmpty());
+        EXPECT_EQ(read_file(data_dir + "/" + c.expected), result.text) << c.expected;
+    }
+}
+
+TEST(PublishedText, EncodedBodyRunsThroughTheEnginesExecEncoded)
+{
+    QProcess python;
+    const std::string body = "import sys\nwords = ['gate', 'öffnen']\n"
+                             "sys.stdout.buffer.write(' '.join(words).encode('utf-8'))\n";
+    const std::string published =
+        script_publish::published_text("# Opens the gate\n'''<parameters/>'''\n" + body, {}, true);
+    ASSERT_EQ(std::string::npos, published.find("words")) << "the body is not readable";
+    python.start("python3",
+                 {"-c", sandbox::exec_encoded_source() + "\n" + QString::fromStdString(published)});
+    if (!python.waitForStarted())
+        GTEST_SKIP() << "python3 is not installed";
+    ASSERT_TRUE(python.waitForFinished());
+    EXPECT_EQ("", python.readAllStandardError().toStdString());
+    EXPECT_EQ("gate öffnen", python.readAllStandardOutput().toStdString());
+}
+
+TEST(PublishTarget, PyIsAppendedCaseSensitively)
+{
+    const char *const cases[][2] = {
+        {"", ""},
+        {"/tmp/gate", "/tmp/gate.py"},
+        {"/tmp/gate.py", "/tmp/gate.py"},
+        {"/tmp/gate.PY", "/tmp/gate.PY.py"},
+        {"/tmp/gate.pyc", "/tmp/gate.pyc.py"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c[1], script_publish::target_name(c[0]).toStdString()) << c[0];
+}
+
+// Makes writes past `bytes` fail for as long as it lives (even for root).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+
+private:
+    rlimit old_;
+    void (*old_handler_)(int);
+};
+
+TEST(PublishWrite, AFailedWriteLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("gate.py");
+    EXPECT_EQ("", script_publish::write_file(path, "old\n").toStdString());
+    {
+        FileSizeLimit limit(1024);
+        EXPECT_EQ("cannot write file",
+                  script_publish::write_file(path, std::string(4096, 'x')).toStdString());
+    }
+    EXPECT_EQ("old\n", read_file(path));
+    EXPECT_EQ(QStringList{"gate.py"}, QDir(dir.path()).entryList(QDir::Files))
+        << "no temporary file is left behind";
+    EXPECT_EQ("cannot write file",
+              script_publish::write_file(dir.filePath("no/such/dir.py"), "x").toStdString());
+    EXPECT_EQ("", script_publish::write_file(path, "new\n").toStdString());
+    EXPECT_EQ("new\n", read_file(path));
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#pragma once
+// A scripts folder with one script on the operator's own server, and the
+// script page opened on it.
+
+#include "plugin/entry.h"
+#include "script-setup/script/setup-script.h"
+#include "tests/script-setup/page-helpers.h"
+#include "tests/support/page-fixture.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+const char *const scripts_path = "/DEMO/scripts";
+const char *const script_path = "/DEMO/scripts/s1";
+const char *const stats_path = "/DEMO/scripts/s1/stats";
+
+// Declares one string parameter "who"; its data folder is ACME_Doors_1_0.
+const char *const declared_script = "# Door check\n"
+                                    "\"\"\"<parameters>\n"
+                                    "<company>ACME</company><title>Doors</title>"
+                                    "<version>1.0</version>\n"
+                                    "<parameter><type>string</type><id>who</id>"
+                                    "<name>Who</name><value>me</value></parameter>\n"
+                                    "</parameters>\"\"\"\n"
+                                    "import time\n";
+
+inline void make_script_tree(memory_host::MemoryTree &tree, const std::string &script,
+                             int rights = 0xff)
+{
+    tree.make_folder(scripts_path, "ScriptFolder");
+    tree.put_integer(scripts_path, "show_warnings", 0);
+    tree.put_string(scripts_path, "script_erase", "");
+    tree.make_folder(script_path, "Script");
+    for (const char *key : {"name", "image", "parameters", "actual_ts", "language",
+                            "available_languages", "add_language", "lupdate"})
+        tree.put_string(script_path, key, "");
+    tree.put_string(script_path, "name", "Door check");
+    tree.put_string(script_path, "script", script);
+    tree.put_integer(script_path, "enable", 1);
+    tree.make_folder(stats_path);
+    tree.put_integer(stats_path, "run_count", 0);
+    tree.put_integer(stats_path, "error_count", 0);
+    tree.put_string(stats_path, "last_error", "");
+    tree.put_integer(stats_path, "last_error_line", -1);
+    tree.put_string(stats_path, "last_warning", "");
+    tree.put_integer(stats_path, "last_warning_line", -1);
+    tree.set_rights(script_path, rights);
+}
+
+class ScriptPage : public PageTest
+{
+protected:
+    ScriptPage() { vx_init(&host); }
+    ~ScriptPage() override
+    {
+        page.reset();
+        vx_done();
+    }
+    void open(const std::string &script, int rights = 0xff)
+    {
+        make_script_tree(tree, script, rights);
+        open_existing();
+    }
+    void open_existing()
+    {
+        page.reset(new QSetupScript(&navigator, tree.folder(script_path), host.server_root()));
+        page->resize(900, 600);
+        settle_events();
+        tree.clear_calls();
+    }
+    template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
+    QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
+    void type_in_editor(const char *text)
+    {
+        editor()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor(), text);
+    }
+    void click(const char *name)
+    {
+        QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton);
+        settle_events();
+    }
+    std::vector<std::string> written_keys()
+    {
+        std::vector<std::string> keys;
+        for (const auto &c : tree.calls_of("set_string"))
+            keys.push_back(c.key);
+        return keys;
+    }
+
+    std::unique_ptr<QSetupScript> page;
+};

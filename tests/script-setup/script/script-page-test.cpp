@@ -1,0 +1,283 @@
+#include "tests/script-setup/script/script-fixture.h"
+#include "tests/support/screenshot.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTextBlock>
+#include <QToolButton>
+
+namespace {
+
+const char *const plain_script = "import time\nx = 1\nprint(x)\nprint(time.time())\n";
+
+class ScriptPageRights : public ScriptPage
+{
+protected:
+    QLineEdit *parameter_edit()
+    {
+        QWidget *form = get<QScrollArea>("parameters_area")->widget();
+        return form ? form->findChild<QLineEdit *>() : nullptr;
+    }
+};
+
+TEST_F(ScriptPageRights, SaveWritesTheTextOnlyWithTheRight64)
+{
+    for (const int rights : {0xff, 0xff & ~64}) {
+        SCOPED_TRACE(rights);
+        page.reset();
+        open(declared_script, rights);
+        click("save_button");
+        EXPECT_TRUE(written_keys().empty()) << "saving without any edit writes nothing";
+
+        ASSERT_TRUE(parameter_edit());
+        QTest::keyClicks(parameter_edit(), "!");
+        EXPECT_TRUE(page->modified());
+        EXPECT_EQ(rights == 0xff, get<QPushButton>("revert_button")->isEnabled());
+        click("save_button");
+        const std::vector<std::string> expected =
+            rights == 0xff ? std::vector<std::string>{"script", "parameters"}
+                           : std::vector<std::string>{"parameters"};
+        EXPECT_EQ(expected, written_keys());
+        EXPECT_NE(std::string::npos, tree.string_value(script_path, "parameters").find("me!"));
+        EXPECT_FALSE(page->modified());
+        EXPECT_FALSE(get<QPushButton>("save_button")->isEnabled());
+        EXPECT_EQ(rights == 0xff, get<QWidget>("delete_button")->isEnabled());
+        EXPECT_EQ(rights != 0xff, editor()->isReadOnly());
+        tree.clear_calls();
+    }
+}
+
+TEST_F(ScriptPage, SaveCaptionFollowsRightsAndEnable)
+{
+    const struct
+    {
+        int rights;
+        int enable;
+        const char *caption;
+    } cases[] = {
+        {0xff, 1, "&Save and Run"},
+        {0xff, 0, "&Save"},
+        {0xff & ~64, 1, "&Run"},
+        {0xff & ~64, 0, "&Run"},
+    };
+    for (const auto &c : cases) {
+        page.reset();
+        open(plain_script, c.rights);
+        EXPECT_EQ("&Save and Run", get<QPushButton>("save_button")->text());
+        tree.put_integer(script_path, "enable", c.enable);
+        settle_events();
+        EXPECT_EQ(c.caption, get<QPushButton>("save_button")->text().toStdString())
+            << c.rights << " " << c.enable;
+    }
+}
+
+TEST_F(ScriptPage, ChangeNotificationKeepsTheTextBeingEdited)
+{
+    open(plain_script);
+    type_in_editor("# mine");
+    tree.put_string(script_path, "script", "print('theirs')\n");
+    settle_events();
+    EXPECT_TRUE(editor()->toPlainText().endsWith("# mine"));
+    EXPECT_TRUE(page->modified());
+    click("revert_button");
+    EXPECT_EQ("print('theirs')\n", editor()->toPlainText().toStdString());
+    EXPECT_FALSE(page->modified());
+    EXPECT_TRUE(written_keys().empty());
+}
+
+struct Stats
+{
+    const char *error;
+    int error_line;
+    const char *warning;
+    int warning_line;
+    int show_warnings;
+    int marked_line; // -1: none
+    const char *colour;
+    const char *label; // "" when hidden
+};
+
+class ScriptStats : public ScriptPage, public ::testing::WithParamInterface<Stats>
+{};
+
+TEST_P(ScriptStats, LineMarkAndLabel)
+{
+    const Stats s = GetParam();
+    open(plain_script);
+    tree.put_integer(scripts_path, "show_warnings", s.show_warnings);
+    tree.put_string(stats_path, "last_error", s.error);
+    tree.put_integer(stats_path, "last_error_line", s.error_line);
+    tree.put_string(stats_path, "last_warning", s.warning);
+    tree.put_integer(stats_path, "last_warning_line", s.warning_line);
+    tree.put_integer(stats_path, "error_count", 4);
+    tree.put_integer(stats_path, "run_count", 7);
+    settle_events();
+
+    EXPECT_EQ("7", get<QLabel>("run_count")->text().toStdString());
+    EXPECT_EQ("4", get<QLabel>("error_count")->text().toStdString());
+    const auto marks = editor()->extraSelections();
+    if (s.marked_line < 0) {
+        EXPECT_TRUE(marks.empty());
+    } else {
+        ASSERT_EQ(1, marks.size());
+        const QTextCursor &mark = marks[0].cursor;
+        EXPECT_EQ(s.marked_line - 1,
+                  editor()->document()->findBlock(mark.selectionStart()).blockNumber());
+        EXPECT_EQ(mark.selectionStart() +
+                      editor()->document()->findBlockByNumber(s.marked_line - 1).length(),
+                  mark.selectionEnd())
+            << "the whole line and its line end";
+        EXPECT_EQ(QColor(s.colour), marks[0].format.foreground().color());
+        EXPECT_EQ(QColor("#FFFFB1"), marks[0].format.background().color());
+        EXPECT_TRUE(marks[0].format.property(QTextFormat::FullWidthSelection).toBool());
+    }
+    auto *label = get<QLabel>("last_error");
+    EXPECT_EQ(s.label, label->isHidden() ? std::string() : label->text().toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScriptStats,
+    ::testing::Values(
+        Stats{"SyntaxError: invalid syntax", 3, "", -1, 0, 3, "#A00000",
+              "<font color=\"#A00000\"><b>ERROR: SyntaxError: invalid syntax</b></font>"},
+        Stats{"", -1, "slow loop", 2, 0, -1, "", ""},
+        Stats{"", -1, "slow loop", 2, 1, 2, "#EF792D",
+              "<font color=\"#EF792D\"><b>WARNING: slow loop</b></font>"},
+        Stats{"boom", 4, "slow loop", 2, 1, 4, "#A00000",
+              "<font color=\"#A00000\"><b>ERROR: boom</b></font>"},
+        Stats{"a <b> & c", -1, "", -1, 0, -1, "",
+              "<font color=\"#A00000\"><b>ERROR: a &lt;b&gt; &amp; c</b></font>"}));
+
+TEST_F(ScriptPage, ErrorMarkWaitsUntilTheTextIsSaved)
+{
+    open(plain_script);
+    type_in_editor("x");
+    tree.put_integer(stats_path, "last_error_line", 3);
+    settle_events();
+    EXPECT_TRUE(editor()->extraSelections().empty()) << "a modified text is not marked";
+    click("save_button");
+    tree.put_integer(stats_path, "run_count", 1);
+    settle_events();
+    ASSERT_EQ(1, editor()->extraSelections().size());
+    page->show();
+    save_screenshot(page.get(), "script-editor-error");
+    type_in_editor("y");
+    EXPECT_TRUE(editor()->extraSelections().empty()) << "typing clears the mark";
+}
+
+TEST_F(ScriptPage, DescriptionComesFromTheTextInTheEditor)
+{
+    open("# -*- coding: utf-8 -*-\n# Counts cars\nx = 1\n");
+    editor()->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(editor(), "import os");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    tree.put_integer(script_path, "enable", 0); // any change notification
+    settle_events();
+    EXPECT_EQ("", get<QLabel>("description")->text().toStdString());
+    click("revert_button");
+    tree.put_integer(script_path, "enable", 1);
+    settle_events();
+    EXPECT_EQ("Counts cars", get<QLabel>("description")->text().toStdString());
+}
+
+TEST_F(ScriptPage, PageSwitchAndEditorTools)
+{
+    open(plain_script); // no parameters: the editor comes first
+    auto *pages = get<QStackedWidget>("script_pages");
+    EXPECT_EQ(get<QWidget>("editor_page"), pages->currentWidget());
+    EXPECT_EQ("L: 0\tC: 0", get<QLabel>("cursor_position")->text().toStdString());
+    click("parameters_source_switch_button");
+    EXPECT_EQ(get<QWidget>("parameters_page"), pages->currentWidget());
+    EXPECT_EQ("Edi&tor", get<QPushButton>("parameters_source_switch_button")->text());
+    EXPECT_TRUE(get<QWidget>("editor_tools")->isHidden());
+
+    page.reset();
+    open(plain_script, 0xff & ~64);
+    EXPECT_EQ(get<QWidget>("parameters_page"),
+              get<QStackedWidget>("script_pages")->currentWidget());
+    EXPECT_FALSE(get<QWidget>("parameters_source_switch_button")->isEnabled());
+
+    page.reset();
+    open(plain_script, 0xff & ~8);
+    EXPECT_FALSE(page->isEnabled());
+    EXPECT_TRUE(tree.calls_of("get_string").empty());
+}
+
+TEST_F(ScriptPage, DeleteWritesTheEraseKeyOnYes)
+{
+    open(plain_script);
+    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        click("delete_button");
+        auto *box = page->findChild<QMessageBox *>();
+        ASSERT_TRUE(box);
+        EXPECT_EQ("Delete Confirmation", box->windowTitle());
+        EXPECT_EQ("Are you sure you want to delete script 'Door check'?", box->text());
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+        settle_events();
+    }
+    const auto writes = tree.calls_of("set_string");
+    ASSERT_EQ(1u, writes.size());
+    EXPECT_EQ(scripts_path, writes[0].path);
+    EXPECT_EQ("script_erase", writes[0].key);
+    EXPECT_EQ("s1", writes[0].value);
+}
+
+TEST_F(ScriptPage, LanguageMenusAndCommands)
+{
+    make_script_tree(tree, plain_script);
+    tree.put_string(script_path, "available_languages", "en, xx");
+    tree.put_string(script_path, "language", "en");
+    open_existing();
+    EXPECT_EQ("en", tree.string_value(script_path, "language")) << "read back and kept";
+
+    auto texts = [](QMenu *menu) {
+        std::vector<std::string> out;
+        for (QAction *a : menu->actions())
+            out.push_back(a->isSeparator()  ? "--"
+                          : a->isChecked()  ? "[x] " + a->text().toStdString()
+                          : !a->isEnabled() ? "(" + a->text().toStdString() + ")"
+                                            : a->text().toStdString());
+        return out;
+    };
+    // No data folder: the button offers the "Select" menu alone.
+    EXPECT_EQ("Select", get<QToolButton>("translate_button")->menu()->title().toStdString());
+    const auto submenu = [this](const char *title) {
+        for (QMenu *menu : page->findChildren<QMenu *>())
+            if (menu->title() == title)
+                return menu;
+        return static_cast<QMenu *>(nullptr);
+    };
+    QMenu *add = submenu("Add"), *update = submenu("Update"), *select = submenu("Select");
+    ASSERT_TRUE(add && update && select);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Chinese (cn)", "Spanish (es)", "Kazakh (ka)", "Russian (ru)",
+                                  "Turkish (tr)", "Ukrainian (uk)", "--", "Another language..."}),
+        texts(add));
+    EXPECT_EQ((std::vector<std::string>{"[x] English (en)", "xx", "--", "none",
+                                        "(To add translation fill version/company/title "
+                                        "sections of parameters)"}),
+              texts(select));
+
+    add->actions()[3]->trigger();        // Russian
+    update->actions().back()->trigger(); // all
+    select->actions()[3]->trigger();     // none
+    page->add_language_accepted("xx");
+    settle_events();
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"add_language", "ru"}, {"lupdate", "en,xx"}, {"language", ""}};
+    std::vector<std::pair<std::string, std::string>> writes;
+    for (const auto &c : tree.calls_of("set_string"))
+        writes.emplace_back(c.key, c.value);
+    EXPECT_EQ(expected, writes) << "an existing language writes nothing";
+    auto *box = page->findChild<QMessageBox *>();
+    ASSERT_TRUE(box);
+    EXPECT_EQ("Language \"xx\" already exists.", box->text());
+    EXPECT_EQ("Error adding language", box->windowTitle());
+}
+
+} // namespace
