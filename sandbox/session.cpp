@@ -55,7 +55,10 @@ std::unique_ptr<Session> Session::open(const SessionSource &source, QString *err
     std::string problem;
     if (!parse_tree_document(text, document, &problem)) {
         if (error)
-            *error = QString::fromStdString(problem);
+            *error =
+                source.kind == SessionSource::FILE
+                    ? QStringLiteral("%1: %2").arg(source.file, QString::fromStdString(problem))
+                    : QString::fromStdString(problem);
         return nullptr;
     }
     std::unique_ptr<Session> session(new Session(document.server_name, description));

@@ -16,15 +16,11 @@ namespace sandbox {
 
 bool parse_tree_document(const std::string &text, TreeDocument &out, std::string *error)
 {
-    Json::CharReaderBuilder builder;
-    builder["collectComments"] = false;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value json;
-    std::string errors;
-    if (!reader->parse(text.data(), text.data() + text.size(), &json, &errors) ||
-        !json.isObject()) {
+    std::string problem;
+    if (!memory_host::read_json_document(text, json, &problem) || !json.isObject()) {
         if (error)
-            *error = errors.empty() ? "the file is not a JSON object" : errors;
+            *error = problem.empty() ? "the file is not a JSON object" : problem;
         return false;
     }
     out.text = text;
