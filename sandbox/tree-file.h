@@ -14,7 +14,8 @@ class QTimer;
 
 namespace memory_host {
 class MemoryTree;
-}
+struct FolderSnapshot;
+} // namespace memory_host
 
 namespace sandbox {
 
@@ -27,14 +28,20 @@ struct TreeDocument
 
 bool parse_tree_document(const std::string &text, TreeDocument &out, std::string *error);
 // The tree as save_tree_json writes it, with the extra members added back.
-std::string compose_tree_document(memory_host::MemoryTree &tree, const Json::Value &extra);
+std::string compose_tree_document(const memory_host::FolderSnapshot &root,
+                                  const Json::Value &extra);
+
+// Test seam of write_file_atomically: asked before each step ("create",
+// "write", "flush", "rename"); a non-zero errno makes that step fail so.
+using SaveFault = std::function<int(const char *step)>;
 
 // Writes to a temporary file beside the target and renames it over the
 // target, so that readers (and a sandbox killed mid-save) see the old file or
-// the new one, never a mix. before_rename is a test seam: returning false
-// stops there, as a crash would.
-bool write_file_atomically(const QString &path, const QByteArray &data, QString *error,
-                           const std::function<bool()> &before_rename = {});
+// the new one, never a mix. A symbolic link is written through to its
+// target; a target the user may not write is refused. On failure the target
+// is as it was and no temporary file is left.
+bool write_file_atomically(const QString &path, const std::string &data, QString *error,
+                           const SaveFault &fault = {});
 
 // Saves the tree to its file shortly after changes stop coming.
 class TreeFile : public QObject
@@ -50,7 +57,7 @@ public:
     bool dirty() const { return dirty_; }
     bool save_now(QString *error = nullptr);
     void set_delay(int ms);
-    void set_before_rename(std::function<bool()> hook) { before_rename_ = std::move(hook); }
+    void set_fault(SaveFault fault) { fault_ = std::move(fault); }
 
 Q_SIGNALS:
     void saved(QString path);
@@ -62,7 +69,7 @@ private:
     Json::Value extra_;
     QTimer *timer_;
     std::atomic<bool> dirty_{false};
-    std::function<bool()> before_rename_;
+    SaveFault fault_;
 };
 
 } // namespace sandbox

@@ -1,17 +1,29 @@
-// Tree files: what pages change is saved back to the file and found again by
-// a fresh host; a save interrupted before its rename leaves the old file.
+// Tree files: what pages change is saved back to the file, off the GUI
+// thread, and found again by a fresh host; a failed save leaves the old file,
+// keeps the changes and says so.
 
 #include "memory-host/tree-json.h"
 #include "sandbox/demo-server.h"
 #include "sandbox/tree-file.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <json/json.h>
 
 namespace {
@@ -74,35 +86,63 @@ TEST_F(TreeFileTest, ValuesChangedThroughPagesAreFoundByAFreshHost)
     EXPECT_TRUE(saved["services"]["classes"].isArray()) << "the services lists stay in the file";
 }
 
-TEST_F(TreeFileTest, SaveInterruptedBeforeTheRenameLeavesThePreviousFile)
-{
-    start({sandbox::SessionSource::FILE, path});
-    const std::string before = read_all(path);
-    session->tree().put_string(scripts(), "show_warnings_note", "changed");
-    session->tree_file()->set_before_rename([] { return false; });
-    QString error;
-    EXPECT_FALSE(session->tree_file()->save_now(&error));
-    EXPECT_TRUE(error.contains("interrupted"));
-    EXPECT_EQ(before, read_all(path));
-    EXPECT_TRUE(session->tree_file()->dirty()) << "the change still waits to be saved";
-
-    session->tree_file()->set_before_rename({});
-    EXPECT_TRUE(session->tree_file()->save_now(&error)) << error.toStdString();
-    EXPECT_NE(std::string::npos, read_all(path).find("show_warnings_note"));
-}
-
+// The failure of any step leaves the previous file and no temporary.
 TEST(AtomicWrite, ReplacesTheFileWholeOrNotAtAll)
 {
+    const struct
+    {
+        const char *step;
+        int code;
+        const char *error;
+    } faults[] = {
+        {"create", EROFS, "cannot create"},
+        {"write", ENOSPC, "cannot write"},
+        {"flush", EIO, "cannot flush"},
+        {"rename", EIO, "cannot rename"},
+    };
     QTemporaryDir dir;
     const QString path = dir.filePath("tree.json");
     QString error;
     ASSERT_TRUE(sandbox::write_file_atomically(path, "first", &error));
-    EXPECT_FALSE(sandbox::write_file_atomically(path, "second", &error, [] { return false; }));
-    EXPECT_EQ("first", read_all(path));
+    for (const auto &f : faults) {
+        const auto fault = [&](const char *step) {
+            return std::strcmp(step, f.step) ? 0 : f.code;
+        };
+        EXPECT_FALSE(sandbox::write_file_atomically(path, "second version", &error, fault));
+        EXPECT_TRUE(error.contains(f.error) && error.contains(std::strerror(f.code)))
+            << f.step << ": " << error.toStdString();
+        EXPECT_EQ("first", read_all(path)) << f.step;
+        EXPECT_FALSE(QFile::exists(path + ".saving")) << f.step;
+    }
     EXPECT_TRUE(sandbox::write_file_atomically(path, "third", &error));
     EXPECT_EQ("third", read_all(path));
     EXPECT_FALSE(sandbox::write_file_atomically(dir.filePath("missing/tree.json"), "x", &error));
     EXPECT_TRUE(error.contains("cannot create"));
+}
+
+TEST(AtomicWrite, WritesThroughLinksKeepsPermissionsAndRefusesReadOnlyFiles)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("real/tree.json");
+    const QString link = dir.filePath("tree.json");
+    QString error;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
+    ASSERT_TRUE(sandbox::write_file_atomically(target, "old", &error));
+    ASSERT_TRUE(QFile::link("real/tree.json", link));
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+
+    ASSERT_TRUE(sandbox::write_file_atomically(link, "new", &error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ("new", read_all(target));
+    EXPECT_EQ(QFile::ReadOwner | QFile::WriteOwner,
+              QFile::permissions(target) &
+                  (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup));
+    EXPECT_FALSE(sandbox::write_file_atomically(link, "newer", &error));
+    EXPECT_TRUE(error.contains("read-only")) << error.toStdString();
+    EXPECT_EQ("new", read_all(target));
+    EXPECT_FALSE(QFile::permissions(target) & QFile::WriteOwner);
 }
 
 TEST(TreeDocument, FindsTheServerKeepsTheOtherMembersAndRefusesWhatItCannotKeep)
