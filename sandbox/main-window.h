@@ -40,8 +40,13 @@ public:
     // Closes the page (the host destroys it, as the client does).
     void close_page();
 
+protected:
+    // With changes that could not be saved, asks before they go.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void build_menus();
+    void save_failed(const QString &error);
     void structure_changed();
     void key_written(const QString &path, const QString &key);
     void show_header(const QString &path, const QString &type);

@@ -98,6 +98,11 @@ int main(int argc, char **argv)
     }
     // Headless, the log goes to the terminal too.
     session->host().log().set_echo(options.headless());
+    QObject::connect(session.get(), &sandbox::Session::save_failed,
+                     [](const QString &path, const QString &error) {
+                         std::fprintf(stderr, "quorix-sandbox: cannot save %s: %s\n",
+                                      qPrintable(path), qPrintable(error));
+                     });
 
     sandbox::PluginLibrary plugin(session->host().log());
     const QString plugin_path =
@@ -132,5 +137,9 @@ int main(int argc, char **argv)
         session->settle();
     }
     plugin.done();
+    if (!session->finish_saving(&error)) {
+        std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
+        status = status ? status : 1;
+    }
     return status;
 }

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -164,52 +165,102 @@ bool write_file_atomically(const QString &path, const std::string &data, QString
 }
 
 TreeFile::TreeFile(memory_host::MemoryTree &tree, const QString &path, const Json::Value &extra,
-                   QObject *parent)
+                   bool holds_tree, QObject *parent)
     : QObject(parent)
     , tree_(tree)
     , path_(QFileInfo(path).absoluteFilePath())
     , extra_(extra)
     , timer_(new QTimer(this))
-{
     // Short enough that a killed sandbox loses at most a fraction of a
     // second, long enough that typing a name saves once, not per key.
-    timer_->setInterval(150);
+    , delay_ms_(150)
+{
     timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, this, [this] { save_now(); });
+    connect(timer_, &QTimer::timeout, this, &TreeFile::start_save);
+    if (holds_tree)
+        written_hash_ =
+            std::hash<std::string>()(compose_tree_document(tree_.snapshot("/"), extra_));
 }
 
-void TreeFile::set_delay(int ms)
+TreeFile::~TreeFile()
 {
-    timer_->setInterval(ms);
+    if (worker_.joinable())
+        worker_.join();
 }
 
 void TreeFile::mark_dirty()
 {
-    dirty_ = true;
+    ++changes_;
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (!timer_->isActive())
-                timer_->start();
+            if (!timer_->isActive() && !worker_.joinable())
+                timer_->start(retry_ms_ ? retry_ms_ : delay_ms_);
         },
         Qt::QueuedConnection);
+}
+
+TreeFile::Outcome TreeFile::write_tree(unsigned long long changes, const SaveFault &fault,
+                                       std::size_t skip_if_hash) const
+{
+    Outcome out;
+    out.changes = changes;
+    const std::string text = compose_tree_document(tree_.snapshot("/"), extra_);
+    out.hash = std::hash<std::string>()(text);
+    if (skip_if_hash != 0 && out.hash == skip_if_hash) {
+        out.ok = true; // writes that stored the values already there
+        return out;
+    }
+    out.ok = out.wrote = write_file_atomically(path_, text, &out.error, fault);
+    return out;
+}
+
+void TreeFile::start_save()
+{
+    if (worker_.joinable() || !dirty())
+        return; // take() starts the next one
+    worker_ = std::thread([this, changes = changes_.load(), fault = fault_, skip = written_hash_] {
+        worker_outcome_ = write_tree(changes, fault, skip);
+        QMetaObject::invokeMethod(
+            this, [this] { wait(); }, Qt::QueuedConnection);
+    });
+}
+
+void TreeFile::wait()
+{
+    if (!worker_.joinable())
+        return;
+    worker_.join();
+    take(worker_outcome_);
+}
+
+void TreeFile::take(const Outcome &outcome)
+{
+    if (outcome.ok) {
+        saved_changes_ = std::max(saved_changes_.load(), outcome.changes);
+        written_hash_ = outcome.hash;
+        retry_ms_ = 0;
+        if (outcome.wrote)
+            Q_EMIT saved(path_);
+    } else {
+        ++failures_;
+        last_error_ = outcome.error;
+        retry_ms_ = retry_ms_ ? std::min(retry_ms_ * 2, 30000) : 4 * delay_ms_;
+        Q_EMIT save_failed(path_, outcome.error);
+    }
+    if (dirty() && !timer_->isActive())
+        timer_->start(retry_ms_ ? retry_ms_ : delay_ms_);
 }
 
 bool TreeFile::save_now(QString *error)
 {
     timer_->stop();
-    dirty_ = false;
-    const std::string text = compose_tree_document(tree_.snapshot("/"), extra_);
-    QString problem;
-    if (!write_file_atomically(path_, text, &problem, fault_)) {
-        dirty_ = true;
-        if (error)
-            *error = problem;
-        Q_EMIT save_failed(path_, problem);
-        return false;
-    }
-    Q_EMIT saved(path_);
-    return true;
+    wait();
+    const Outcome outcome = write_tree(changes_, fault_, 0);
+    take(outcome);
+    if (!outcome.ok && error)
+        *error = outcome.error;
+    return outcome.ok;
 }
 
 } // namespace sandbox

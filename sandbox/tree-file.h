@@ -1,7 +1,8 @@
 #pragma once
 // Tree files: the settings tree in the in-memory host's JSON form, plus the
 // members the tree loader leaves alone (the "services" lists). A file given
-// to the sandbox is saved back after every change, atomically.
+// to the sandbox is saved back after every change, atomically, on a worker
+// thread so that the pages never wait for the disk.
 
 #include <QObject>
 #include <QString>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <json/value.h>
 #include <string>
+#include <thread>
 
 class QTimer;
 
@@ -43,20 +45,31 @@ using SaveFault = std::function<int(const char *step)>;
 bool write_file_atomically(const QString &path, const std::string &data, QString *error,
                            const SaveFault &fault = {});
 
-// Saves the tree to its file shortly after changes stop coming.
+// Saves the tree to its file shortly after changes stop coming. The save
+// copies the tree and writes it on a worker thread; a failed save keeps the
+// changes pending and is retried with a growing pause.
 class TreeFile : public QObject
 {
     Q_OBJECT
 public:
+    // holds_tree: the file already holds this tree, so a save that would
+    // write the same text is skipped.
     TreeFile(memory_host::MemoryTree &tree, const QString &path, const Json::Value &extra,
-             QObject *parent = nullptr);
+             bool holds_tree, QObject *parent = nullptr);
+    ~TreeFile() override;
 
     QString path() const { return path_; }
-    // May be called from any thread; the save happens on this object's thread.
+    // May be called from any thread.
     void mark_dirty();
-    bool dirty() const { return dirty_; }
+    // Changes that are not in the file yet.
+    bool dirty() const { return changes_ != saved_changes_; }
+    // Saves on the calling thread, after a save in progress has ended.
     bool save_now(QString *error = nullptr);
-    void set_delay(int ms);
+    // Waits for a save in progress and takes its outcome.
+    void wait();
+    int failures() const { return failures_; }
+    QString last_error() const { return last_error_; }
+    void set_delay(int ms) { delay_ms_ = ms; }
     void set_fault(SaveFault fault) { fault_ = std::move(fault); }
 
 Q_SIGNALS:
@@ -64,12 +77,33 @@ Q_SIGNALS:
     void save_failed(QString path, QString error);
 
 private:
+    struct Outcome
+    {
+        unsigned long long changes = 0; // the changes the written copy holds
+        bool ok = false;
+        bool wrote = false;
+        std::size_t hash = 0;
+        QString error;
+    };
+    Outcome write_tree(unsigned long long changes, const SaveFault &fault,
+                       std::size_t skip_if_hash) const;
+    void start_save();
+    void take(const Outcome &outcome);
+
     memory_host::MemoryTree &tree_;
     QString path_;
     Json::Value extra_;
     QTimer *timer_;
-    std::atomic<bool> dirty_{false};
+    int delay_ms_;
+    int retry_ms_ = 0;
+    std::atomic<unsigned long long> changes_{0};
+    std::atomic<unsigned long long> saved_changes_{0};
+    std::size_t written_hash_ = 0; // of the text the file holds, 0 when unknown
+    std::thread worker_;
+    Outcome worker_outcome_;
     SaveFault fault_;
+    int failures_ = 0;
+    QString last_error_;
 };
 
 } // namespace sandbox

@@ -145,6 +145,92 @@ TEST(AtomicWrite, WritesThroughLinksKeepsPermissionsAndRefusesReadOnlyFiles)
     EXPECT_FALSE(QFile::permissions(target) & QFile::WriteOwner);
 }
 
+TEST_F(TreeFileTest, OpeningPagesThatChangeNothingDoesNotRewriteTheFile)
+{
+    start({sandbox::SessionSource::FILE, path});
+    const std::string before = read_all(path);
+    QSignalSpy saved(session.get(), &sandbox::Session::saved);
+    for (const char *type : {"Schedule", "TemplateLoop", "EmailAccount"})
+        ASSERT_TRUE(window->open_folder(QString::fromStdString(objects_of(type).front()))) << type;
+    session->settle();
+    wait_for_save();
+    EXPECT_EQ(0, saved.count());
+    EXPECT_EQ(before, read_all(path));
+}
+
+// The save runs on a worker: while it is held up, pages still open.
+TEST_F(TreeFileTest, SavesOffTheGuiThreadWhilePagesOpen)
+{
+    start({sandbox::SessionSource::FILE, path});
+    QSemaphore release;
+    std::atomic<bool> writing{false};
+    std::atomic<bool> on_gui_thread{true};
+    session->tree_file()->set_fault([&](const char *step) {
+        if (std::strcmp(step, "write") == 0) {
+            on_gui_thread = QThread::currentThread() == qApp->thread();
+            writing = true;
+            release.tryAcquire(1, 5000);
+        }
+        return 0;
+    });
+    session->tree().folder(scripts())->set_string("show_warnings", "saved later");
+    QElapsedTimer clock;
+    clock.start();
+    while (!writing && clock.elapsed() < 3000)
+        QTest::qWait(10);
+    ASSERT_TRUE(writing);
+    EXPECT_FALSE(on_gui_thread);
+    EXPECT_TRUE(window->open_folder(QString::fromStdString(objects_of("Schedule").front())));
+    EXPECT_TRUE(session->tree_file()->dirty());
+    release.release();
+    wait_for_save();
+    EXPECT_FALSE(session->tree_file()->dirty());
+    EXPECT_NE(std::string::npos, read_all(path).find("saved later"));
+}
+
+// A full disk: the window says so, the change stays pending, saving is
+// retried, closing asks, and the session reports the failure for the exit
+// status.
+TEST_F(TreeFileTest, AFailedSaveIsShownKeptRetriedAndReported)
+{
+    start({sandbox::SessionSource::FILE, path});
+    const std::string before = read_all(path);
+    sandbox::TreeFile *file = session->tree_file();
+    file->set_delay(10);
+    std::atomic<bool> disk_full{true};
+    file->set_fault([&](const char *step) {
+        return disk_full && std::strcmp(step, "write") == 0 ? ENOSPC : 0;
+    });
+    QSignalSpy failed(session.get(), &sandbox::Session::save_failed);
+    QSignalSpy saved(session.get(), &sandbox::Session::saved);
+    session->tree().folder(scripts())->set_string("show_warnings", "kept");
+    ASSERT_TRUE(failed.wait(3000));
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(std::strerror(ENOSPC)))
+        << window->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(before, read_all(path));
+    EXPECT_FALSE(QFile::exists(path + ".saving"));
+    EXPECT_TRUE(file->dirty());
+
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->button(QMessageBox::Cancel)->click();
+        }
+    });
+    window->show();
+    EXPECT_FALSE(window->close()) << "closing with unsaved changes asks first";
+    EXPECT_TRUE(shown.contains(std::strerror(ENOSPC))) << shown.toStdString();
+
+    disk_full = false;
+    ASSERT_TRUE(saved.wait(5000)) << "saving is retried without the operator";
+    EXPECT_NE(std::string::npos, read_all(path).find("kept"));
+    QString error;
+    EXPECT_FALSE(session->finish_saving(&error));
+    EXPECT_TRUE(error.contains(std::strerror(ENOSPC)));
+    EXPECT_TRUE(window->close());
+}
+
 TEST(TreeDocument, FindsTheServerKeepsTheOtherMembersAndRefusesWhatItCannotKeep)
 {
     std::string deep;
