@@ -177,12 +177,16 @@ bool read_json_document(const std::string &text, Json::Value &out, std::string *
         *error = "the document is nested more than " + std::to_string(max_depth) + " levels deep";
         return false;
     }
-    // "* Line 3, Column 1\n  Extra non-whitespace after JSON value.\n" -> one line per error.
+    // "* Line 3, Column 1\n  Extra non-whitespace after JSON value.\n" -> "line 3, column 1: ...".
     std::string tidy;
     std::istringstream lines(errors);
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("* ", 0) == 0) {
-            tidy += (tidy.empty() ? "" : "; ") + line.substr(2);
+        if (line.rfind("* Line ", 0) == 0) {
+            std::string where = "line " + line.substr(7);
+            const auto column = where.find(", Column ");
+            if (column != std::string::npos)
+                where.replace(column, 9, ", column ");
+            tidy += (tidy.empty() ? "" : "; ") + where;
         } else if (line.rfind("  ", 0) == 0) {
             const std::string what = line.substr(2);
             tidy += ": " + (what == "Extra non-whitespace after JSON value."

@@ -111,6 +111,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "quorix-sandbox: cannot load the plug-in: %s\n", qPrintable(error));
         return 1;
     }
+    // Pages read the factors when they are built; the width factor follows
+    // the size factor, as on the client.
+    session->host().pages().scale().set_factor(static_cast<float>(options.scale));
     plugin.init(&session->host());
     plugin.after_load();
 

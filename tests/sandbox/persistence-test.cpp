@@ -246,7 +246,7 @@ TEST(TreeDocument, FindsTheServerKeepsTheOtherMembersAndRefusesWhatItCannotKeep)
         {R"({"folders": {"misc": {}, "HQ": {"type": "Server"}}, "services": {"sounds": []}})", "HQ",
          true},
         {R"({"folders": {}})", "DEMO", true},
-        {"[1, 2", "Line 1", false},
+        {"[1, 2", "line 1", false},
         {"[]", "not a JSON object", false},
         {deep, "nested more than", false},
         {R"({"folders": {}}, "forgotten": 1)", "text follows", false},
