@@ -253,6 +253,24 @@ QWidget *MainWindow::open_folder(const QString &path)
     return page;
 }
 
+bool MainWindow::open_existing_folder(const QString &path, QString *error)
+{
+    if (session_.tree().folder(path.toStdString()) && path != "/") {
+        open_folder(path);
+        return true;
+    }
+    *error = tr("there is no folder %1").arg(path);
+    const QString relative = path.section('/', 0, -1, QString::SectionSkipEmpty);
+    for (const QString &guess :
+         {"/" + relative, QString::fromStdString(session_.server_path()) + "/" + relative})
+        if (guess != path && !relative.isEmpty() && session_.tree().folder(guess.toStdString())) {
+            *error += tr("; did you mean %1?").arg(guess);
+            break;
+        }
+    statusBar()->showMessage(*error);
+    return false;
+}
+
 void MainWindow::structure_changed()
 {
     tree_view_->rebuild(session_.tree());

@@ -29,6 +29,9 @@ public:
     // one, else its keys. Returns the page, or null. Unknown paths wait
     // until the folder appears.
     QWidget *open_folder(const QString &path);
+    // As open_folder, for a folder that must exist now; false with a message
+    // (which suggests the server's folder of that name) when it does not.
+    bool open_existing_folder(const QString &path, QString *error);
     QString current_path() const { return current_path_; }
     QWidget *current_page() const { return page_; }
     // Nanoseconds the factory took to build the current page.

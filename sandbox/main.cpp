@@ -120,9 +120,13 @@ int main(int argc, char **argv)
     int status = 0;
     {
         sandbox::MainWindow window(*session, plugin.path());
-        if (!options.open_path.isEmpty())
-            window.open_folder(options.open_path);
-        if (!options.tour_dir.isEmpty()) {
+        const bool opened =
+            options.open_path.isEmpty() || window.open_existing_folder(options.open_path, &error);
+        if (!opened)
+            std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
+        if (!opened && options.headless()) {
+            status = 1; // the pictures would not show what was asked for
+        } else if (!options.tour_dir.isEmpty()) {
             bool ok = false;
             const auto stops = sandbox::run_tour(window, *session, options.tour_dir, out, &ok);
             out << stops.size() << " pages written to " << options.tour_dir << "\n";

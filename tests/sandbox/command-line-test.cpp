@@ -53,6 +53,11 @@ TEST_F(CommandLine, BadInputIsRefusedWithAMessageAndAStatus)
     for (int i = 0; i < 1000; ++i)
         deep += R"({"folders": {"a": )";
     deep += "{}" + std::string(2000, '}');
+    std::string not_utf8 = sandbox::demo_server_document();
+    const std::string schedule = "{769A4BF0-0885-4D79-A162-0B69BE3003BA}";
+    ASSERT_NE(std::string::npos, not_utf8.find(schedule));
+    not_utf8.replace(not_utf8.find(schedule), schedule.size(), "Bad\xff name");
+    const QString shot = dir.filePath("shot.png");
     const struct
     {
         QStringList arguments;
@@ -61,7 +66,11 @@ TEST_F(CommandLine, BadInputIsRefusedWithAMessageAndAStatus)
     } cases[] = {
         {{"--tree", write("deep.json", deep)}, 1, "nested more than 200 levels deep"},
         {{"--tree", write("twice.json", "{}\n{}\n")}, 1, "line 2, column 1: text follows"},
+        {{"--open", "scripts", "--screenshot", shot}, 1, "did you mean /DEMO/scripts?"},
         {{"--scale", "0"}, 2, "--scale takes a factor"},
+        {{"--tree", write("name.json", not_utf8), "--tour", dir.filePath("tour")},
+         0,
+         "/DEMO/scripts/Bad\xef\xbf\xbd name: the folder name is not valid UTF-8"},
     };
     for (const auto &c : cases) {
         const Outcome run = run_sandbox(c.arguments);
@@ -71,6 +80,7 @@ TEST_F(CommandLine, BadInputIsRefusedWithAMessageAndAStatus)
             << shown << "\n"
             << run.out.toStdString() << run.err.toStdString();
     }
+    EXPECT_FALSE(QFile::exists(shot)) << "no picture of something else than was asked for";
 }
 
 TEST_F(CommandLine, ScaleReachesThePages)
