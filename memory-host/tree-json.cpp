@@ -1,6 +1,5 @@
 #include "memory-host/tree-json.h"
 
-#include <functional>
 #include <json/json.h>
 #include <memory>
 #include <sstream>
@@ -154,27 +153,61 @@ Json::Value write_value(const Value &v)
 
 } // namespace
 
-bool load_tree_json(MemoryTree &tree, const std::string &text, std::string *error)
+bool read_json_document(const std::string &text, Json::Value &out, std::string *error)
 {
+    // Two JSON levels per folder, well past the depth read_node accepts.
+    static const int max_depth = 200;
     Json::CharReaderBuilder builder;
     builder["collectComments"] = false;
-    builder["stackLimit"] = 200;
+    builder["stackLimit"] = max_depth;
+    builder["failIfExtra"] = true;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    Json::Value json;
     std::string errors;
     bool parsed = false;
     try {
-        parsed = reader->parse(text.data(), text.data() + text.size(), &json, &errors);
+        parsed = reader->parse(text.data(), text.data() + text.size(), &out, &errors);
     } catch (const std::exception &e) {
         errors = e.what(); // jsoncpp throws past its nesting limit
     }
-    if (!parsed) {
+    if (parsed)
+        return true;
+    if (!error)
+        return false;
+    if (errors.find("stackLimit") != std::string::npos) {
+        *error = "the document is nested more than " + std::to_string(max_depth) + " levels deep";
+        return false;
+    }
+    // "* Line 3, Column 1\n  Extra non-whitespace after JSON value.\n" -> "line 3, column 1: ...".
+    std::string tidy;
+    std::istringstream lines(errors);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("* Line ", 0) == 0) {
+            std::string where = "line " + line.substr(7);
+            const auto column = where.find(", Column ");
+            if (column != std::string::npos)
+                where.replace(column, 9, ", column ");
+            tidy += (tidy.empty() ? "" : "; ") + where;
+        } else if (line.rfind("  ", 0) == 0) {
+            const std::string what = line.substr(2);
+            tidy += ": " + (what == "Extra non-whitespace after JSON value."
+                                ? std::string("text follows the document's JSON value")
+                                : what);
+        }
+    }
+    *error = tidy.empty() ? errors : tidy;
+    return false;
+}
+
+bool load_tree_json(MemoryTree &tree, const std::string &text, std::string *error)
+{
+    Json::Value json;
+    std::string problem;
+    if (!read_json_document(text, json, &problem)) {
         if (error)
-            *error = errors;
+            *error = problem;
         return false;
     }
     Node root;
-    std::string problem;
     if (!read_node(json, root, problem, "", 0)) {
         if (error)
             *error = problem;
@@ -188,32 +221,34 @@ bool load_tree_json(MemoryTree &tree, const std::string &text, std::string *erro
     return true;
 }
 
+Json::Value tree_json_value(const FolderSnapshot &folder)
+{
+    Json::Value out(Json::objectValue);
+    if (!folder.type.empty())
+        out["type"] = folder.type;
+    if (folder.rights != 0xff)
+        out["rights"] = folder.rights;
+    if (!folder.keys.empty()) {
+        Json::Value keys(Json::objectValue);
+        for (const auto &kv : folder.keys)
+            keys[kv.first] = write_value(kv.second);
+        out["keys"] = keys;
+    }
+    if (!folder.folders.empty()) {
+        Json::Value folders(Json::objectValue);
+        for (const auto &child : folder.folders)
+            folders[child.first] = tree_json_value(child.second);
+        out["folders"] = folders;
+    }
+    return out;
+}
+
 std::string save_tree_json(MemoryTree &tree)
 {
-    std::function<Json::Value(const FolderSnapshot &)> write = [&](const FolderSnapshot &f) {
-        Json::Value out(Json::objectValue);
-        if (!f.type.empty())
-            out["type"] = f.type;
-        if (f.rights != 0xff)
-            out["rights"] = f.rights;
-        if (!f.keys.empty()) {
-            Json::Value keys(Json::objectValue);
-            for (const auto &kv : f.keys)
-                keys[kv.first] = write_value(kv.second);
-            out["keys"] = keys;
-        }
-        if (!f.folders.empty()) {
-            Json::Value folders(Json::objectValue);
-            for (const auto &child : f.folders)
-                folders[child.first] = write(child.second);
-            out["folders"] = folders;
-        }
-        return out;
-    };
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "  ";
     builder["emitUTF8"] = true;
-    return Json::writeString(builder, write(tree.snapshot("/"))) + "\n";
+    return Json::writeString(builder, tree_json_value(tree.snapshot("/"))) + "\n";
 }
 
 } // namespace memory_host

@@ -5,14 +5,17 @@
 #include "sandbox/navigator.h"
 #include "sandbox/session.h"
 #include "sandbox/settings-tree-view.h"
+#include "sandbox/tree-file.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -88,8 +91,13 @@ MainWindow::MainWindow(Session &session, const QString &plugin_path, QWidget *pa
     connect(&session_, &Session::structure_changed, this, &MainWindow::structure_changed);
     connect(&session_, &Session::key_written, this, &MainWindow::key_written);
     connect(&session_, &Session::file_changed, this, &MainWindow::update_title);
-    connect(&session_, &Session::save_failed, this, [this](const QString &, const QString &error) {
-        statusBar()->showMessage(tr("Saving failed: %1").arg(error));
+    connect(&session_, &Session::save_failed, this,
+            [this](const QString &, const QString &error) { save_failed(error); });
+    connect(&session_, &Session::saved, this, [this] {
+        if (!file_label_->styleSheet().isEmpty()) {
+            statusBar()->showMessage(tr("Saved again"), 5000);
+            update_title();
+        }
     });
 
     tree_view_->rebuild(session_.tree());
@@ -140,6 +148,43 @@ void MainWindow::update_title()
             .arg(QString::fromStdString(session_.server_name()), session_.description()));
     file_label_->setText(session_.tree_file() ? tr("Saving to %1").arg(session_.description())
                                               : tr("In memory only"));
+    file_label_->setToolTip(QString());
+    file_label_->setStyleSheet(QString());
+}
+
+void MainWindow::save_failed(const QString &error)
+{
+    statusBar()->showMessage(tr("Not saved, changes kept, retrying: %1").arg(error));
+    // The status bar may cut the message; the log keeps it whole.
+    session_.host().log().write(2, "SANDBOX: cannot save: " + error.toStdString() + "\n");
+    log_pane_->refresh();
+    file_label_->setText(tr("Not saved"));
+    file_label_->setToolTip(error);
+    file_label_->setStyleSheet(QStringLiteral("color: #c62828; font-weight: bold"));
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    TreeFile *file = session_.tree_file();
+    QString error;
+    while (file && file->dirty() && !file->save_now(&error)) {
+        QMessageBox box(QMessageBox::Warning, tr("Unsaved Changes"),
+                        tr("The changes could not be saved to %1:\n%2").arg(file->path(), error),
+                        QMessageBox::Retry | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setObjectName("unsaved_changes");
+        QPushButton *save_as = box.addButton(tr("Save As..."), QMessageBox::ActionRole);
+        const int answer = box.exec();
+        if (box.clickedButton() == save_as) {
+            save_tree_file_as();
+            file = session_.tree_file();
+        } else if (answer == QMessageBox::Discard) {
+            break;
+        } else if (answer != QMessageBox::Retry) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::close_page()
@@ -206,6 +251,24 @@ QWidget *MainWindow::open_folder(const QString &path)
     page_area_->setWidget(page);
     stack_->setCurrentWidget(page_area_);
     return page;
+}
+
+bool MainWindow::open_existing_folder(const QString &path, QString *error)
+{
+    if (session_.tree().folder(path.toStdString()) && path != "/") {
+        open_folder(path);
+        return true;
+    }
+    *error = tr("there is no folder %1").arg(path);
+    const QString relative = path.section('/', 0, -1, QString::SectionSkipEmpty);
+    for (const QString &guess :
+         {"/" + relative, QString::fromStdString(session_.server_path()) + "/" + relative})
+        if (guess != path && !relative.isEmpty() && session_.tree().folder(guess.toStdString())) {
+            *error += tr("; did you mean %1?").arg(guess);
+            break;
+        }
+    statusBar()->showMessage(*error);
+    return false;
 }
 
 void MainWindow::structure_changed()

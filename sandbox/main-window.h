@@ -29,6 +29,9 @@ public:
     // one, else its keys. Returns the page, or null. Unknown paths wait
     // until the folder appears.
     QWidget *open_folder(const QString &path);
+    // As open_folder, for a folder that must exist now; false with a message
+    // (which suggests the server's folder of that name) when it does not.
+    bool open_existing_folder(const QString &path, QString *error);
     QString current_path() const { return current_path_; }
     QWidget *current_page() const { return page_; }
     // Nanoseconds the factory took to build the current page.
@@ -40,8 +43,13 @@ public:
     // Closes the page (the host destroys it, as the client does).
     void close_page();
 
+protected:
+    // With changes that could not be saved, asks before they go.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void build_menus();
+    void save_failed(const QString &error);
     void structure_changed();
     void key_written(const QString &path, const QString &key);
     void show_header(const QString &path, const QString &type);

@@ -98,6 +98,11 @@ int main(int argc, char **argv)
     }
     // Headless, the log goes to the terminal too.
     session->host().log().set_echo(options.headless());
+    QObject::connect(session.get(), &sandbox::Session::save_failed,
+                     [](const QString &path, const QString &error) {
+                         std::fprintf(stderr, "quorix-sandbox: cannot save %s: %s\n",
+                                      qPrintable(path), qPrintable(error));
+                     });
 
     sandbox::PluginLibrary plugin(session->host().log());
     const QString plugin_path =
@@ -106,15 +111,22 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "quorix-sandbox: cannot load the plug-in: %s\n", qPrintable(error));
         return 1;
     }
+    // Pages read the factors when they are built; the width factor follows
+    // the size factor, as on the client.
+    session->host().pages().scale().set_factor(static_cast<float>(options.scale));
     plugin.init(&session->host());
     plugin.after_load();
 
     int status = 0;
     {
         sandbox::MainWindow window(*session, plugin.path());
-        if (!options.open_path.isEmpty())
-            window.open_folder(options.open_path);
-        if (!options.tour_dir.isEmpty()) {
+        const bool opened =
+            options.open_path.isEmpty() || window.open_existing_folder(options.open_path, &error);
+        if (!opened)
+            std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
+        if (!opened && options.headless()) {
+            status = 1; // the pictures would not show what was asked for
+        } else if (!options.tour_dir.isEmpty()) {
             bool ok = false;
             const auto stops = sandbox::run_tour(window, *session, options.tour_dir, out, &ok);
             out << stops.size() << " pages written to " << options.tour_dir << "\n";
@@ -132,5 +144,9 @@ int main(int argc, char **argv)
         session->settle();
     }
     plugin.done();
+    if (!session->finish_saving(&error)) {
+        std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
+        status = status ? status : 1;
+    }
     return status;
 }

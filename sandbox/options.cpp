@@ -13,6 +13,7 @@ QString usage()
         "  --tour DIR            grab every page to DIR/<type>-<folder>.png and exit\n"
         "  --open PATH           open this folder at start, such as /DEMO/scripts\n"
         "  --screenshot FILE     grab the window to FILE and exit\n"
+        "  --scale F             the host's size factor for the pages (default 1)\n"
         "  -h, --help            this text\n\n"
         "Without a display the sandbox takes the tour into tour/.\n");
 }
@@ -56,6 +57,16 @@ bool parse_options(const QStringList &arguments, Options &out, QString *error)
                 return false;
             }
             out.large = size == "large";
+        } else if (arg == "--scale") {
+            QString factor;
+            if (!value(i, factor))
+                return false;
+            bool number = false;
+            out.scale = factor.toDouble(&number);
+            if (!number || out.scale < 0.5 || out.scale > 4) {
+                *error = QStringLiteral("--scale takes a factor from 0.5 to 4, not %1").arg(factor);
+                return false;
+            }
         } else if (arg.startsWith("-platform") || arg.startsWith("-style")) {
             ++i; // Qt's own options take a value
         } else {

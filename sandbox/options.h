@@ -14,6 +14,7 @@ struct Options
     QString tour_dir;   // empty: no tour
     QString open_path;  // folder to open at start
     QString screenshot; // grab the window to this file and exit
+    double scale = 1.0; // the host's size factor
     bool help = false;
     bool headless() const { return !tour_dir.isEmpty() || !screenshot.isEmpty(); }
 };

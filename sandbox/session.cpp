@@ -55,14 +55,17 @@ std::unique_ptr<Session> Session::open(const SessionSource &source, QString *err
     std::string problem;
     if (!parse_tree_document(text, document, &problem)) {
         if (error)
-            *error = QString::fromStdString(problem);
+            *error =
+                source.kind == SessionSource::FILE
+                    ? QStringLiteral("%1: %2").arg(source.file, QString::fromStdString(problem))
+                    : QString::fromStdString(problem);
         return nullptr;
     }
     std::unique_ptr<Session> session(new Session(document.server_name, description));
     if (!session->load(document, error))
         return nullptr;
     if (source.kind == SessionSource::FILE)
-        session->persist_to(source.file, document.extra);
+        session->persist_to(source.file, document.extra, true);
     return session;
 }
 
@@ -96,8 +99,25 @@ Session::Session(const std::string &server_name, const QString &description)
 Session::~Session()
 {
     tree().set_write_hook({});
-    if (tree_file_ && tree_file_->dirty())
+    QString ignored;
+    finish_saving(&ignored);
+    delete tree_file_; // before the tree its worker copies goes
+}
+
+bool Session::finish_saving(QString *error)
+{
+    if (!tree_file_)
+        return true;
+    tree_file_->wait();
+    if (tree_file_->dirty())
         tree_file_->save_now();
+    if (tree_file_->failures() == 0)
+        return true;
+    *error =
+        tree_file_->dirty()
+            ? QStringLiteral("the last changes are not saved: %1").arg(tree_file_->last_error())
+            : QStringLiteral("saving failed at times: %1").arg(tree_file_->last_error());
+    return false;
 }
 
 QString Session::description() const
@@ -143,22 +163,32 @@ void Session::refresh_tree_objects()
     services_->set_tree_objects(objects_from_tree(tree(), server_name_));
 }
 
-void Session::persist_to(const QString &path, const Json::Value &extra)
+void Session::persist_to(const QString &path, const Json::Value &extra, bool holds_tree)
 {
     delete tree_file_;
-    tree_file_ = new TreeFile(tree(), path, extra, this);
+    tree_file_ = new TreeFile(tree(), path, extra, holds_tree, this);
+    connect(tree_file_, &TreeFile::saved, this, &Session::saved);
     connect(tree_file_, &TreeFile::save_failed, this, &Session::save_failed);
     Q_EMIT file_changed(tree_file_->path());
 }
 
 bool Session::save_as(const QString &path, QString *error)
 {
-    persist_to(path, extra_);
+    persist_to(path, extra_, false);
     return tree_file_->save_now(error);
 }
 
 bool Session::open_file(const QString &path, QString *error)
 {
+    // Changes that cannot reach their file stay served rather than replaced.
+    QString unsaved;
+    if (tree_file_ && tree_file_->dirty() && !tree_file_->save_now(&unsaved)) {
+        if (error)
+            *error = QStringLiteral("The changes are not saved to %1 (%2); the served tree "
+                                    "stays until they are.")
+                         .arg(tree_file_->path(), unsaved);
+        return false;
+    }
     std::string text;
     if (!read_file(path, text, error))
         return false;
@@ -179,7 +209,7 @@ bool Session::open_file(const QString &path, QString *error)
     }
     if (!load(document, error))
         return false;
-    persist_to(path, document.extra);
+    persist_to(path, document.extra, true);
     Q_EMIT structure_changed();
     return true;
 }

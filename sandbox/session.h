@@ -46,6 +46,9 @@ public:
     // Replaces the tree by the file's (which must serve the same server) and
     // keeps saving there from now on.
     bool open_file(const QString &path, QString *error);
+    // Waits for the file's saves and saves what is still pending. False, with
+    // the last reason, when any save of this session's file failed.
+    bool finish_saving(QString *error);
     // Lets queued work, the simulator and the services finish (bounded).
     void settle(int max_ms = 3000);
 
@@ -53,12 +56,13 @@ Q_SIGNALS:
     void structure_changed(); // folders were created, erased or replaced
     void key_written(QString path, QString key);
     void file_changed(QString path);
+    void saved(QString path);
     void save_failed(QString path, QString error);
 
 private:
     Session(const std::string &server_name, const QString &description);
     bool load(const TreeDocument &document, QString *error);
-    void persist_to(const QString &path, const Json::Value &extra);
+    void persist_to(const QString &path, const Json::Value &extra, bool holds_tree);
     void refresh_tree_objects();
 
     std::string server_name_;

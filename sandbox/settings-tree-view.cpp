@@ -54,6 +54,7 @@ void SettingsTreeView::rebuild(memory_host::MemoryTree &tree)
     setUpdatesEnabled(false);
     clear();
     items_.clear();
+    unreadable_.clear();
     const memory_host::FolderSnapshot root = tree.snapshot("/");
     std::function<void(QTreeWidgetItem *, const QString &, const memory_host::FolderSnapshot &)>
         add = [&](QTreeWidgetItem *parent, const QString &path,
@@ -72,6 +73,13 @@ void SettingsTreeView::rebuild(memory_host::MemoryTree &tree)
                 item->setText(TYPE, QString::fromStdString(child.second.type));
                 item->setForeground(TYPE, palette().brush(QPalette::Disabled, QPalette::Text));
                 items_.insert(child_path, item);
+                if (name.toStdString() != child.first) {
+                    unreadable_ << child_path;
+                    item->setDisabled(true);
+                    item->setToolTip(FOLDER, tr("%1\nThe folder name is not valid UTF-8; "
+                                                "the sandbox cannot open it.")
+                                                 .arg(child_path));
+                }
                 add(item, child_path, child.second);
                 // At first the server and its scripts folder are open.
                 const bool open =

@@ -27,12 +27,16 @@ public:
     void set_name(const QString &path, const QString &name);
     bool contains(const QString &path) const { return items_.contains(path); }
     QStringList paths() const; // depth first, children by name
+    // Folders whose name is not valid UTF-8: shown (with replacement
+    // characters), but their paths cannot name them, so they stay closed.
+    QStringList unreadable_paths() const { return unreadable_; }
 
 Q_SIGNALS:
     void folder_chosen(QString path);
 
 private:
     QHash<QString, QTreeWidgetItem *> items_;
+    QStringList unreadable_;
 };
 
 } // namespace sandbox

@@ -23,6 +23,8 @@ std::vector<TourStop> run_tour(MainWindow &window, Session &session, const QStri
     window.resize(1440, 960);
     window.show();
     session.settle();
+    for (const QString &path : window.tree_view()->unreadable_paths())
+        out << "skipped " << path << ": the folder name is not valid UTF-8\n";
     for (const QString &path : window.tree_view()->paths()) {
         const std::string type = session.tree().snapshot(path.toStdString()).type;
         if (!session.host().pages().factory(type))

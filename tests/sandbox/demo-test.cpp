@@ -36,7 +36,7 @@ int count_of_type(const FolderSnapshot &folder, const std::string &type)
 class DemoServer : public SandboxTest
 {};
 
-TEST_F(DemoServer, EveryObjectHasTheKeysItsPageBinds)
+TEST_F(DemoServer, HoldsTheObjectsAndFoldersThePagesRead)
 {
     start();
     const FolderSnapshot folder = session->tree().snapshot(scripts());
@@ -57,11 +57,8 @@ TEST_F(DemoServer, EveryObjectHasTheKeysItsPageBinds)
         {"Schedule", 2}, {"EmailAccount", 2}, {"TemplateLoop", 2}};
     for (const auto &kind : expected)
         EXPECT_EQ(kind.second, count_of_type(folder, kind.first)) << kind.first;
-}
 
-TEST_F(DemoServer, ServerWideFoldersHoldWhatThePagesRead)
-{
-    start();
+    // The server-wide folders hold what the pages read.
     const std::string server = session->server_path();
     const FolderSnapshot channels = session->tree().snapshot(server + "/channels");
     EXPECT_EQ(24u, channels.folders.size());

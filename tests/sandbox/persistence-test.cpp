@@ -1,17 +1,29 @@
-// Tree files: what pages change is saved back to the file and found again by
-// a fresh host; a save interrupted before its rename leaves the old file.
+// Tree files: what pages change is saved back to the file, off the GUI
+// thread, and found again by a fresh host; a failed save leaves the old file,
+// keeps the changes and says so.
 
 #include "memory-host/tree-json.h"
 #include "sandbox/demo-server.h"
 #include "sandbox/tree-file.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <json/json.h>
 
 namespace {
@@ -74,35 +86,149 @@ TEST_F(TreeFileTest, ValuesChangedThroughPagesAreFoundByAFreshHost)
     EXPECT_TRUE(saved["services"]["classes"].isArray()) << "the services lists stay in the file";
 }
 
-TEST_F(TreeFileTest, SaveInterruptedBeforeTheRenameLeavesThePreviousFile)
-{
-    start({sandbox::SessionSource::FILE, path});
-    const std::string before = read_all(path);
-    session->tree().put_string(scripts(), "show_warnings_note", "changed");
-    session->tree_file()->set_before_rename([] { return false; });
-    QString error;
-    EXPECT_FALSE(session->tree_file()->save_now(&error));
-    EXPECT_TRUE(error.contains("interrupted"));
-    EXPECT_EQ(before, read_all(path));
-    EXPECT_TRUE(session->tree_file()->dirty()) << "the change still waits to be saved";
-
-    session->tree_file()->set_before_rename({});
-    EXPECT_TRUE(session->tree_file()->save_now(&error)) << error.toStdString();
-    EXPECT_NE(std::string::npos, read_all(path).find("show_warnings_note"));
-}
-
+// The failure of any step leaves the previous file and no temporary.
 TEST(AtomicWrite, ReplacesTheFileWholeOrNotAtAll)
 {
+    const struct
+    {
+        const char *step;
+        int code;
+        const char *error;
+    } faults[] = {
+        {"create", EROFS, "cannot create"},
+        {"write", ENOSPC, "cannot write"},
+        {"flush", EIO, "cannot flush"},
+        {"rename", EIO, "cannot rename"},
+    };
     QTemporaryDir dir;
     const QString path = dir.filePath("tree.json");
     QString error;
     ASSERT_TRUE(sandbox::write_file_atomically(path, "first", &error));
-    EXPECT_FALSE(sandbox::write_file_atomically(path, "second", &error, [] { return false; }));
-    EXPECT_EQ("first", read_all(path));
+    for (const auto &f : faults) {
+        const auto fault = [&](const char *step) {
+            return std::strcmp(step, f.step) ? 0 : f.code;
+        };
+        EXPECT_FALSE(sandbox::write_file_atomically(path, "second version", &error, fault));
+        EXPECT_TRUE(error.contains(f.error) && error.contains(std::strerror(f.code)))
+            << f.step << ": " << error.toStdString();
+        EXPECT_EQ("first", read_all(path)) << f.step;
+        EXPECT_FALSE(QFile::exists(path + ".saving")) << f.step;
+    }
     EXPECT_TRUE(sandbox::write_file_atomically(path, "third", &error));
     EXPECT_EQ("third", read_all(path));
     EXPECT_FALSE(sandbox::write_file_atomically(dir.filePath("missing/tree.json"), "x", &error));
     EXPECT_TRUE(error.contains("cannot create"));
+}
+
+TEST(AtomicWrite, WritesThroughLinksKeepsPermissionsAndRefusesReadOnlyFiles)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("real/tree.json");
+    const QString link = dir.filePath("tree.json");
+    QString error;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
+    ASSERT_TRUE(sandbox::write_file_atomically(target, "old", &error));
+    ASSERT_TRUE(QFile::link("real/tree.json", link));
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+
+    ASSERT_TRUE(sandbox::write_file_atomically(link, "new", &error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ("new", read_all(target));
+    EXPECT_EQ(QFile::ReadOwner | QFile::WriteOwner,
+              QFile::permissions(target) &
+                  (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup));
+    EXPECT_FALSE(sandbox::write_file_atomically(link, "newer", &error));
+    EXPECT_TRUE(error.contains("read-only")) << error.toStdString();
+    EXPECT_EQ("new", read_all(target));
+    EXPECT_FALSE(QFile::permissions(target) & QFile::WriteOwner);
+}
+
+TEST_F(TreeFileTest, OpeningPagesThatChangeNothingDoesNotRewriteTheFile)
+{
+    start({sandbox::SessionSource::FILE, path});
+    const std::string before = read_all(path);
+    QSignalSpy saved(session.get(), &sandbox::Session::saved);
+    for (const char *type : {"Schedule", "TemplateLoop", "EmailAccount"})
+        ASSERT_TRUE(window->open_folder(QString::fromStdString(objects_of(type).front()))) << type;
+    session->settle();
+    wait_for_save();
+    EXPECT_EQ(0, saved.count());
+    EXPECT_EQ(before, read_all(path));
+}
+
+// The save runs on a worker: while it is held up, pages still open.
+TEST_F(TreeFileTest, SavesOffTheGuiThreadWhilePagesOpen)
+{
+    start({sandbox::SessionSource::FILE, path});
+    QSemaphore release;
+    std::atomic<bool> writing{false};
+    std::atomic<bool> on_gui_thread{true};
+    session->tree_file()->set_fault([&](const char *step) {
+        if (std::strcmp(step, "write") == 0) {
+            on_gui_thread = QThread::currentThread() == qApp->thread();
+            writing = true;
+            release.tryAcquire(1, 5000);
+        }
+        return 0;
+    });
+    session->tree().folder(scripts())->set_string("show_warnings", "saved later");
+    QElapsedTimer clock;
+    clock.start();
+    while (!writing && clock.elapsed() < 3000)
+        QTest::qWait(10);
+    ASSERT_TRUE(writing);
+    EXPECT_FALSE(on_gui_thread);
+    EXPECT_TRUE(window->open_folder(QString::fromStdString(objects_of("Schedule").front())));
+    EXPECT_TRUE(session->tree_file()->dirty());
+    release.release();
+    wait_for_save();
+    EXPECT_FALSE(session->tree_file()->dirty());
+    EXPECT_NE(std::string::npos, read_all(path).find("saved later"));
+}
+
+// A full disk: the window says so, the change stays pending, saving is
+// retried, closing asks, and the session reports the failure for the exit
+// status.
+TEST_F(TreeFileTest, AFailedSaveIsShownKeptRetriedAndReported)
+{
+    start({sandbox::SessionSource::FILE, path});
+    const std::string before = read_all(path);
+    sandbox::TreeFile *file = session->tree_file();
+    file->set_delay(10);
+    std::atomic<bool> disk_full{true};
+    file->set_fault([&](const char *step) {
+        return disk_full && std::strcmp(step, "write") == 0 ? ENOSPC : 0;
+    });
+    QSignalSpy failed(session.get(), &sandbox::Session::save_failed);
+    QSignalSpy saved(session.get(), &sandbox::Session::saved);
+    session->tree().folder(scripts())->set_string("show_warnings", "kept");
+    ASSERT_TRUE(failed.wait(3000));
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(std::strerror(ENOSPC)))
+        << window->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(before, read_all(path));
+    EXPECT_FALSE(QFile::exists(path + ".saving"));
+    EXPECT_TRUE(file->dirty());
+
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->button(QMessageBox::Cancel)->click();
+        }
+    });
+    window->show();
+    EXPECT_FALSE(window->close()) << "closing with unsaved changes asks first";
+    EXPECT_TRUE(shown.contains(std::strerror(ENOSPC))) << shown.toStdString();
+
+    disk_full = false;
+    ASSERT_TRUE(saved.wait(5000)) << "saving is retried without the operator";
+    EXPECT_NE(std::string::npos, read_all(path).find("kept"));
+    QString error;
+    EXPECT_FALSE(session->finish_saving(&error));
+    EXPECT_TRUE(error.contains(std::strerror(ENOSPC)));
+    EXPECT_TRUE(window->close());
 }
 
 TEST(TreeDocument, FindsTheServerAndKeepsTheOtherMembers)
@@ -117,7 +243,8 @@ TEST(TreeDocument, FindsTheServerAndKeepsTheOtherMembers)
     EXPECT_FALSE(doc.extra.isMember("folders"));
     ASSERT_TRUE(sandbox::parse_tree_document(R"({"folders": {}})", doc, &error));
     EXPECT_EQ("DEMO", doc.server_name);
-    EXPECT_FALSE(sandbox::parse_tree_document("[1, 2", doc, &error));
+    EXPECT_FALSE(sandbox::parse_tree_document("[]", doc, &error));
+    EXPECT_EQ("the file is not a JSON object", error);
 }
 
 } // namespace

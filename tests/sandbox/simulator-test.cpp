@@ -120,52 +120,39 @@ TEST_F(ServerSimulatorTest, AddedLanguagesJoinTheAvailableOnesOnce)
     EXPECT_EQ("", session->tree().string_value(script, "add_language"));
 }
 
-class ScriptEngineTest : public SandboxTest
-{
-protected:
-    std::string enabled_script()
-    {
-        const std::string script = objects_of("Script").front();
-        session->tree().put_integer(script, "enable", 1);
-        return script;
-    }
-};
+using ScriptEngineTest = SandboxTest;
 
-TEST_F(ScriptEngineTest, SyntaxErrorOnLineThreeIsReportedOnLineThree)
+TEST_F(ScriptEngineTest, RunsEnabledScriptsOnlyAndReportsTheErrorLine)
 {
-    if (!sandbox::ScriptEngine::python_available())
-        GTEST_SKIP() << "python3 is not installed";
     start();
-    const std::string script = enabled_script();
+    const std::string script = objects_of("Script").front();
     const std::string stats = script + "/stats";
+    Settings folder = session->tree().folder(script);
     const int runs = session->tree().integer_value(stats, "run_count");
     const int errors = session->tree().integer_value(stats, "error_count");
+    session->tree().put_integer(script, "enable", 1);
+    folder->set_string("parameters", "<parameters/>");
+    session->tree().put_integer(script, "enable", 0);
+    folder->set_string("script", "x = 1\n");
+    session->settle();
+    EXPECT_EQ(runs, session->tree().integer_value(stats, "run_count"))
+        << "neither other keys nor disabled scripts run";
+    if (!sandbox::ScriptEngine::python_available())
+        GTEST_SKIP() << "python3 is not installed";
 
-    session->tree().folder(script)->set_string("script", "import time\n\ndef broken(:\n    pass\n");
+    session->tree().put_integer(script, "enable", 1);
+    folder->set_string("script", "import time\n\ndef broken(:\n    pass\n");
     session->settle();
     EXPECT_EQ(3, session->tree().integer_value(stats, "last_error_line"));
     EXPECT_NE("", session->tree().string_value(stats, "last_error"));
     EXPECT_EQ(errors + 1, session->tree().integer_value(stats, "error_count"));
     EXPECT_EQ(runs + 1, session->tree().integer_value(stats, "run_count"));
 
-    session->tree().folder(script)->set_string("script", "import time\nprint(time.time())\n");
+    folder->set_string("script", "import time\nprint(time.time())\n");
     session->settle();
     EXPECT_EQ("", session->tree().string_value(stats, "last_error"));
     EXPECT_EQ(-1, session->tree().integer_value(stats, "last_error_line"));
     EXPECT_EQ(errors + 1, session->tree().integer_value(stats, "error_count"));
-}
-
-TEST_F(ScriptEngineTest, DisabledScriptsAndOtherKeysDoNotRun)
-{
-    start();
-    const std::string script = enabled_script();
-    const std::string stats = script + "/stats";
-    const int runs = session->tree().integer_value(stats, "run_count");
-    session->tree().folder(script)->set_string("parameters", "<parameters/>");
-    session->tree().put_integer(script, "enable", 0);
-    session->tree().folder(script)->set_string("script", "x = 1\n");
-    session->settle();
-    EXPECT_EQ(runs, session->tree().integer_value(stats, "run_count"));
 }
 
 TEST(SyntaxCheckOutput, ReadsWhatTheCheckerPrints)

@@ -1,0 +1,103 @@
+// The sandbox program as a script runs it: what each bad input prints and
+// the status it exits with.
+
+#include "sandbox/demo-server.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Outcome run_sandbox(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.start(VX_SANDBOX_PROGRAM, arguments);
+    Outcome run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+class CommandLine : public ::testing::Test
+{
+protected:
+    QString write(const char *name, const std::string &text)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        return file.fileName();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(CommandLine, BadInputIsRefusedWithAMessageAndAStatus)
+{
+    std::string deep;
+    for (int i = 0; i < 1000; ++i)
+        deep += R"({"folders": {"a": )";
+    deep += "{}" + std::string(2000, '}');
+    std::string not_utf8 = sandbox::demo_server_document();
+    const std::string schedule = "{769A4BF0-0885-4D79-A162-0B69BE3003BA}";
+    ASSERT_NE(std::string::npos, not_utf8.find(schedule));
+    not_utf8.replace(not_utf8.find(schedule), schedule.size(), "Bad\xff name");
+    const QString shot = dir.filePath("shot.png");
+    const struct
+    {
+        QStringList arguments;
+        int status;
+        const char *said; // on the error output, or for status 0 on the output
+    } cases[] = {
+        {{"--tree", write("deep.json", deep)}, 1, "nested more than 200 levels deep"},
+        {{"--tree", write("twice.json", "{}\n{}\n")}, 1, "line 2, column 1: text follows"},
+        {{"--open", "scripts", "--screenshot", shot}, 1, "did you mean /DEMO/scripts?"},
+        {{"--scale", "0"}, 2, "--scale takes a factor"},
+        {{"--tree", write("name.json", not_utf8), "--tour", dir.filePath("tour")},
+         0,
+         "/DEMO/scripts/Bad\xef\xbf\xbd name: the folder name is not valid UTF-8"},
+    };
+    for (const auto &c : cases) {
+        const Outcome run = run_sandbox(c.arguments);
+        const std::string shown = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(c.status, run.status) << shown << "\n" << run.err.toStdString();
+        EXPECT_TRUE((c.status ? run.err : run.out).contains(QString::fromUtf8(c.said)))
+            << shown << "\n"
+            << run.out.toStdString() << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(shot)) << "no picture of something else than was asked for";
+}
+
+TEST_F(CommandLine, ScaleReachesThePages)
+{
+    QByteArray pictures[2];
+    const char *factors[] = {"1", "2"};
+    for (int i = 0; i < 2; ++i) {
+        const QString shot = dir.filePath(QStringLiteral("shot-%1.png").arg(i));
+        const Outcome run = run_sandbox({"--scale", factors[i], "--open",
+                                         "/DEMO/scripts/{7513496A-0F3B-4C8F-B6C4-4C24E067720B}",
+                                         "--screenshot", shot});
+        ASSERT_EQ(0, run.status) << run.err.toStdString();
+        QFile file(shot);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        pictures[i] = file.readAll();
+    }
+    EXPECT_NE(pictures[0], pictures[1]);
+}
+
+} // namespace
