@@ -1,8 +1,11 @@
 #pragma once
-// Rules built the way the page fills them, and python3 to read scripts back.
+// Rules written as JSON (tests/data/rule/cases.json), and python3 to read
+// scripts back.
 
 #include "script-setup/rule/rule.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -11,79 +14,58 @@ namespace rule_test {
 
 using namespace rule;
 
-inline Action act(int code)
-{
-    Action a;
-    a.code = code;
-    return a;
-}
-inline Action wait_s(int seconds)
-{
-    Action a = act(WAIT);
-    a.seconds = seconds;
-    return a;
-}
-inline Action sound(const QString &file)
-{
-    Action a = act(PLAY_SOUND);
-    a.sound = file;
-    return a;
-}
-// EXPORT_VIDEO or TAKE_SCREENSHOT
-inline Action shot(int code, const QString &channel, const QString &name, int seconds,
-                   const QString &output)
-{
-    Action a = act(code);
-    a.channel = channel;
-    a.channel_name = name;
-    a.seconds = seconds;
-    a.output_name = output;
-    return a;
-}
-inline Action mail(const QString &to, const QString &subject, const QStringList &attachments,
-                   const QString &message)
-{
-    Action a = act(SEND_EMAIL);
-    a.account = QStringLiteral("acc1");
-    a.recipients = to;
-    a.subject = subject;
-    a.attachments = attachments;
-    a.message = message;
-    return a;
-}
-inline Action report(int type, int interval, const QString &output)
-{
-    Action a = act(POS_REPORT);
-    a.report = type;
-    a.interval = interval;
-    a.output_name = output;
-    return a;
-}
-inline Action call(const QString &object, const QString &method,
-                   std::vector<MethodParameter> parameters = {})
-{
-    Action a = act(CALL_METHOD);
-    a.object = object;
-    a.method = method;
-    a.parameters = std::move(parameters);
-    return a;
-}
-inline Action setting(const QString &label, const QString &type, const QString &value)
-{
-    Action a = act(CHANGE_SETTINGS);
-    a.setting = label;
-    a.setting_type = type;
-    a.setting_value = value;
-    return a;
-}
-
-inline Rule on_shortcut(std::vector<Action> actions, const QString &shortcut = "F5")
+// Every member named as in the value; an absent activation is "F5".
+inline Rule rule_from_json(const QJsonObject &json)
 {
     Rule r;
-    r.activation.code = ON_SHORTCUT;
-    r.activation.shortcut = shortcut;
-    r.actions = std::move(actions);
     r.server_name = QStringLiteral("DEMO");
+    const QJsonObject a = json.contains("activation")
+                              ? json["activation"].toObject()
+                              : QJsonObject{{"code", 1}, {"shortcut", "F5"}};
+    r.activation.code = a["code"].toInt();
+    const std::pair<const char *, QString Activation::*> texts[] = {
+        {"shortcut", &Activation::shortcut},       {"panel_shortcut", &Activation::panel_shortcut},
+        {"settings", &Activation::settings},       {"state_objects", &Activation::state_objects},
+        {"event_types", &Activation::event_types}, {"objects", &Activation::objects},
+        {"schedule", &Activation::schedule},       {"zone", &Activation::zone}};
+    for (const auto &t : texts)
+        r.activation.*t.second = a[t.first].toString();
+    r.activation.all_objects = a["all_objects"].toBool(true);
+    for (const QJsonValue &c : json["conditions"].toArray())
+        r.conditions.push_back({c[0].toString(), c[1].toBool()});
+    for (const QJsonValue &o : json["known_objects"].toArray())
+        r.known_objects.push_back({o[0].toString(), o[1].toString()});
+    for (const QJsonValue &v : json["actions"].toArray()) {
+        Action x;
+        const std::pair<const char *, QString Action::*> strings[] = {
+            {"object", &Action::object},
+            {"method", &Action::method},
+            {"sound", &Action::sound},
+            {"channel", &Action::channel},
+            {"channel_name", &Action::channel_name},
+            {"setting", &Action::setting},
+            {"setting_type", &Action::setting_type},
+            {"setting_value", &Action::setting_value},
+            {"account", &Action::account},
+            {"recipients", &Action::recipients},
+            {"subject", &Action::subject},
+            {"message", &Action::message},
+            {"output_name", &Action::output_name}};
+        for (const auto &s : strings)
+            x.*s.second = v[s.first].toString();
+        for (const auto &n :
+             {std::make_pair("code", &Action::code), std::make_pair("seconds", &Action::seconds),
+              std::make_pair("report", &Action::report),
+              std::make_pair("interval", &Action::interval)})
+            if (v[n.first].isDouble())
+                x.*n.second = v[n.first].toInt();
+        x.substream = v["substream"].toBool();
+        for (const QJsonValue &name : v["attachments"].toArray())
+            x.attachments << name.toString();
+        for (const QJsonValue &p : v["parameters"].toArray())
+            x.parameters.push_back({p[0].toString(), p[1].toString(), p[2].toString()});
+        r.actions.push_back(x);
+    }
     return r;
 }
 
