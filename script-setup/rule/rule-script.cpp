@@ -1,10 +1,9 @@
 #include "script-setup/rule/rule-script.h"
 
 #include "script-setup/rule/action-code.h"
+#include "script-setup/rule/rule-texts.h"
 #include "script-setup/rule/variable-names.h"
 #include "utils/python-literal.h"
-
-#include <QCoreApplication>
 
 namespace rule {
 namespace {
@@ -79,16 +78,6 @@ const char *const ACTION_OBJECT = "class ActionObject(VMSObject):\n"
                                   "a.set_name(stats().parent()[\"name\"])\n"
                                   "a.set_guid(script_guid)\n"
                                   "object_add(a)\n";
-
-QString zone_color(const QString &zone)
-{
-    for (const char *color :
-         {QT_TRANSLATE_NOOP("QSetupRule", "Green"), QT_TRANSLATE_NOOP("QSetupRule", "Red"),
-          QT_TRANSLATE_NOOP("QSetupRule", "Blue")})
-        if (zone == QCoreApplication::translate("QSetupRule", color))
-            return QString::fromLatin1(color);
-    return QString();
-}
 
 QString dq(const QString &text)
 {
@@ -183,7 +172,7 @@ GeneratedScript generate_script(const Rule &rule, const QStringList &used_names)
                     : QStringLiteral("def start(lock):"));
         if (code == ON_SCHEDULE)
             w.add(fill("if %1.state(\"color\") == \"%2\":",
-                       {schedule_variable, zone_color(rule.activation.zone)}));
+                       {schedule_variable, retranslate_color(rule.activation.zone)}));
     }
 
     QString condition;
