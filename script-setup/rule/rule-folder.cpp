@@ -1,5 +1,6 @@
 #include "script-setup/rule/rule-folder.h"
 
+#include "script-setup/rule/rule-script.h"
 #include "utils/erase-request.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
@@ -151,6 +152,25 @@ bool reset_rule_settings(const Settings &folder, const ResetParts &parts)
 bool store_script(const Settings &folder, const QString &script)
 {
     return locked_series(folder, CANNOT_SAVE, [&] { write_string(folder, "script", script); });
+}
+
+bool save_rule(const Settings &folder, const Rule &rule, VariableNames &names)
+{
+    bool ok = save_stored_rule(folder, encode_rule(rule, names));
+    const GeneratedScript script = generate_script(rule, names.used());
+    ok &= store_script(folder, script.text);
+    names.clear();
+    return ok;
+}
+
+QString convert_to_script(const Settings &folder, const Rule &rule, VariableNames &names)
+{
+    const GeneratedScript script = generate_script(rule, names.used());
+    names = VariableNames(script.used_names);
+    QString stored;
+    if (store_script(folder, script.text))
+        locked_series(folder, CANNOT_LOAD, [&] { stored = read_string(folder, "script"); });
+    return stored;
 }
 
 bool delete_rule(const Settings &folder)

@@ -38,6 +38,16 @@ bool reset_rule_settings(const Settings &folder, const ResetParts &parts = Reset
 // Stores the generated script as UTF-8 in "script".
 bool store_script(const Settings &folder, const QString &script);
 
+// The page's Save after its checks: the keys (activation variables named
+// against `names`), then the script generated from the same value; `names`
+// is emptied at the end. True when nothing was refused.
+bool save_rule(const Settings &folder, const Rule &rule, VariableNames &names);
+
+// "Script to the clipboard": generates and stores the script without saving
+// the rule (`names` keeps growing until the next save), then reads "script"
+// back. Empty when the read is refused.
+QString convert_to_script(const Settings &folder, const Rule &rule, VariableNames &names);
+
 // Asks the server to remove the rule: "rule_erase" with the folder's name,
 // written into the parent folder.
 bool delete_rule(const Settings &folder);

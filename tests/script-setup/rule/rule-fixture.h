@@ -4,7 +4,9 @@
 
 #include "script-setup/rule/rule.h"
 
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -67,6 +69,14 @@ inline Rule rule_from_json(const QJsonObject &json)
         r.actions.push_back(x);
     }
     return r;
+}
+
+// A group of tests/data/rule/cases.json.
+inline QJsonValue cases(const char *group)
+{
+    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/rule/cases.json"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QJsonDocument::fromJson(file.readAll())[group];
 }
 
 // Runs python3 with the program and arguments; python3 is part of the

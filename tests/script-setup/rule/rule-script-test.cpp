@@ -10,13 +10,6 @@ using namespace rule_test;
 
 namespace {
 
-QJsonObject cases(const char *group)
-{
-    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/rule/cases.json"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QJsonDocument::fromJson(file.readAll()).object()[group].toObject();
-}
-
 // Compiles every file and prints, per file, the string constants Python
 // reads from its literals.
 const char *const LITERALS = R"(
@@ -31,7 +24,7 @@ for path in sys.argv[1:]:
 TEST(RuleScript, GoldenScriptsWholeAndCompiled)
 {
     const bool write = qEnvironmentVariableIsSet("VX_WRITE_GOLDEN");
-    const QJsonObject golden = cases("golden");
+    const QJsonObject golden = cases("golden").toObject();
     QStringList files;
     for (auto it = golden.begin(); it != golden.end(); ++it) {
         const QString actual = generate_script(rule_from_json(it->toObject()), {}).text;
@@ -48,17 +41,6 @@ TEST(RuleScript, GoldenScriptsWholeAndCompiled)
                 << it.key().toStdString() << " line " << i + 1;
     }
     EXPECT_EQ(files.size(), run_python(LITERALS, files).count('\n'));
-}
-
-TEST(RuleScript, VariablesTakeSuffixesAgainstNamesHandedOut)
-{
-    const Rule r =
-        rule_from_json({{"activation", QJsonObject{{"code", 3}, {"state_objects", "a;a"}}}});
-    const GeneratedScript first = generate_script(r, {});
-    EXPECT_EQ(QStringList({"object__a__", "object__a__1"}), first.used_names);
-    const GeneratedScript second = generate_script(r, first.used_names);
-    EXPECT_TRUE(second.text.contains("\nobject__a__2 = object(\"a\")\n"));
-    EXPECT_TRUE(second.text.contains("\nobject__a__3.activate_on_state_changes(aquire_lock)"));
 }
 
 TEST(RuleScript, RandomFunctionNamesFollowTheirSource)

@@ -1,10 +1,9 @@
 #include "memory-host/fault-sweep.h"
 #include "script-setup/rule/rule-folder.h"
-#include "script-setup/rule/rule-script.h"
 #include "tests/script-setup/rule/rule-fixture.h"
 #include "utils/logging.h"
+#include "utils/text.h"
 
-#include <QFile>
 #include <QJsonDocument>
 
 using namespace rule_test;
@@ -15,9 +14,7 @@ const char *const RULE = "/DEMO/scripts/r1";
 
 TEST(RuleStoredForm, EncodingsOfEveryActionKind)
 {
-    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/rule/cases.json"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    for (const QJsonValue row : QJsonDocument::fromJson(file.readAll())["stored"].toArray()) {
+    for (const QJsonValue row : cases("stored").toArray()) {
         const Action action = rule_from_json({{"actions", QJsonArray{row[0]}}}).actions.front();
         const QJsonArray s = row[1].toArray();
         const StoredAction stored{s[0].toInt(), s[1].toString(), s[2].toString(), s[3].toString()};
@@ -73,76 +70,75 @@ struct RuleFolderTest : ::testing::Test
         EXPECT_TRUE(save_stored_rule(folder, stored));
         return stored;
     }
-    std::string key(const char *name) { return tree.string_value(RULE, name); }
 };
 
 TEST_F(RuleFolderTest, StoredFormEdgeCases)
 {
-    QJsonArray eleven;
-    for (int i = 0; i < 11; ++i)
-        eleven.append(QJsonObject{{"code", 2}, {"seconds", i + 1}});
-    saved({{"actions", eleven}});
-    EXPECT_EQ(10, tree.integer_value(RULE, "action_count"));
-    EXPECT_FALSE(tree.has(RULE, "action10_type"));
-    EXPECT_EQ(10u, load_rule(folder).actions.size());
-
-    saved(
-        {{"activation", QJsonObject{{"code", 1}}}, {"actions", QJsonArray{eleven[0], eleven[1]}}});
-    EXPECT_EQ(1, tree.integer_value(RULE, "activation_type"));
-    for (const char *k : {"activation_list", "activation_names", "activation_params"})
-        EXPECT_EQ("", key(k)) << k;
-    ASSERT_TRUE(reset_rule_settings(folder));
-    for (int i = 0; i < 10; ++i) {
-        const std::string n = "action" + std::to_string(i);
-        EXPECT_EQ(-1, tree.integer_value(RULE, (n + "_type").c_str()));
-        for (const char *suffix : {"", "_params", "_name"})
-            EXPECT_EQ("", key((n + suffix).c_str()));
+    for (const QJsonValue row : cases("folder").toArray()) {
+        const std::string what = row["what"].toString().toStdString();
+        tree.clear_calls();
+        saved(row["rule"].toObject());
+        std::vector<std::string> written;
+        for (const auto &c : tree.calls())
+            if (c.op.compare(0, 4, "set_") == 0)
+                written.push_back(c.key);
+        const QJsonArray last = row["written_last"].toArray();
+        for (int i = 0; i < last.size(); ++i)
+            EXPECT_EQ(last[i].toString().toStdString(), written[written.size() - last.size() + i]);
+        const QJsonObject put = row["put"].toObject();
+        for (auto k = put.begin(); k != put.end(); ++k)
+            tree.put_integer(RULE, k.key().toStdString(), k->toInt());
+        if (row["reset"].toBool()) {
+            ASSERT_TRUE(reset_rule_settings(folder)) << what;
+        }
+        const QJsonObject keys = row["keys"].toObject();
+        for (auto k = keys.begin(); k != keys.end(); ++k) {
+            const std::string name = k.key().toStdString();
+            const QVariant stored = k->isString()
+                                        ? QVariant(from_utf8(tree.string_value(RULE, name)))
+                                        : QVariant(tree.integer_value(RULE, name));
+            EXPECT_EQ(k->toVariant(), stored) << what << ": " << name;
+        }
+        for (const QJsonValue absent : row["absent"].toArray())
+            EXPECT_FALSE(tree.has(RULE, absent.toString().toStdString())) << what;
+        const Rule loaded = load_rule(folder, row["sound_allowed"].toBool(true));
+        EXPECT_EQ(row["loaded_actions"].toInt(int(loaded.actions.size())),
+                  int(loaded.actions.size()))
+            << what;
+        if (row["loaded_conditions"].isArray()) {
+            EXPECT_EQ(rule_from_json({{"conditions", row["loaded_conditions"]}}).conditions,
+                      loaded.conditions)
+                << what;
+        }
+        EXPECT_TRUE(!row["log"].isString() ||
+                    host.log().contains(row["log"].toString().toStdString(), 2))
+            << what;
+        EXPECT_EQ(0, tree.lock_balance()) << what;
     }
-
-    saved({{"activation", QJsonObject{{"code", 2}, {"settings", "a;;b"}}}});
-    EXPECT_EQ("a\n\nb", key("activation_list"));
-    saved({{"activation", QJsonObject{{"code", 3}, {"state_objects", "x;x"}}}});
-    EXPECT_EQ("x\nx1", key("activation_names"));
-
-    saved({{"conditions",
-            QJsonArray{QJsonArray{"name == \"a or b\"", false}, QJsonArray{"c", true}}}});
-    EXPECT_EQ("name == \"a or b\" or c  ", key("condition"));
-    const std::vector<ConditionRow> rows = {{"name == \"a", false}, {"b\"", true}, {"c", true}};
-    EXPECT_EQ(rows, load_rule(folder).conditions);
-
-    // The keys of one action in order, and the count after them.
-    tree.clear_calls();
-    saved({{"actions", QJsonArray{eleven[0]}}});
-    std::vector<std::string> keys;
-    for (const auto &c : tree.calls())
-        if (c.op.compare(0, 4, "set_") == 0)
-            keys.push_back(c.key);
-    const std::vector<std::string> last(keys.end() - 5, keys.end());
-    EXPECT_EQ((std::vector<std::string>{"action0_type", "action0", "action0_params", "action0_name",
-                                        "action_count"}),
-              last);
-
     tree.clear_calls();
     ASSERT_TRUE(delete_rule(folder));
     ASSERT_EQ(1u, tree.calls_of("set_string").size());
-    EXPECT_EQ("rule_erase", tree.calls_of("set_string")[0].key);
     EXPECT_EQ("r1", tree.string_value("/DEMO/scripts", "rule_erase"));
 }
 
-TEST_F(RuleFolderTest, LoadSkipsWhatNoActionIsAndCapsTheCount)
+// Activation variables take suffixes against the names handed out until a
+// save empties the list.
+TEST_F(RuleFolderTest, ScriptToTheClipboardAndSave)
 {
-    saved({{"actions",
-            QJsonArray{QJsonObject{{"code", 3}, {"sound", "s"}}, QJsonObject{{"code", 2}}}}});
-    tree.put_integer(RULE, "action1_type", 7);
-    EXPECT_EQ(1u, load_rule(folder).actions.size());
-    EXPECT_EQ(0u, load_rule(folder, false).actions.size());
-    tree.put_integer(RULE, "action_count", 1 << 30);
-    EXPECT_EQ(1u, load_rule(folder).actions.size()); // index 2 refused: its keys are empty
-    EXPECT_TRUE(host.log().contains("RULE GUI: cannot load: action_count 1073741824", 2));
-    EXPECT_EQ(0, tree.lock_balance());
+    const Rule r =
+        rule_from_json({{"activation", QJsonObject{{"code", 3}, {"state_objects", "a;a"}}}});
+    VariableNames names;
+    EXPECT_TRUE(convert_to_script(folder, r, names).contains("\nobject__a__1 = object(\"a\")\n"));
+    const QString second = convert_to_script(folder, r, names);
+    EXPECT_TRUE(second.contains("\nobject__a__2 = object(\"a\")\n"));
+    EXPECT_TRUE(second.contains("\nobject__a__3.activate_on_state_changes(aquire_lock)"));
+    ASSERT_TRUE(save_rule(folder, r, names));
+    EXPECT_TRUE(names.used().isEmpty());
+    EXPECT_EQ("a\na1", tree.string_value(RULE, "activation_names"));
+    EXPECT_TRUE(convert_to_script(folder, r, names).contains("\nobject__a__ = object"));
 }
 
-// A refused call anywhere in load, save, script, reset and delete: logged,
+// A refused call anywhere in load, save, reset and delete: logged,
 // lock balanced, and the load that follows a save reads the saved actions
 // in order, never a half-written one.
 TEST(RuleFolder, FaultSweep)
@@ -162,8 +158,7 @@ TEST(RuleFolder, FaultSweep)
         const Rule rule = rule_from_json({{"actions", actions}});
         load_rule(folder);
         VariableNames names;
-        save_stored_rule(folder, encode_rule(rule, names));
-        store_script(folder, generate_script(rule, names.used()).text);
+        save_rule(folder, rule, names);
         const std::vector<Action> read = load_rule(folder).actions;
         reset_rule_settings(folder);
         delete_rule(folder);
