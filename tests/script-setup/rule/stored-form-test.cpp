@@ -19,17 +19,15 @@ TEST(RuleStoredForm, EncodingsOfEveryActionKind)
         const QJsonArray s = row[1].toArray();
         const StoredAction stored{s[0].toInt(), s[1].toString(), s[2].toString(), s[3].toString()};
         const std::string what = QJsonDocument(row.toArray()).toJson().toStdString();
-        EXPECT_EQ(stored, encode_action(action)) << what;
+        // "lossy": the encoding drops what the action held; "older form": read only.
+        EXPECT_TRUE(row[2] == "older form" || stored == encode_action(action)) << what;
         Action back;
         EXPECT_TRUE(decode_action(stored, &back));
-        EXPECT_TRUE(row[2].isString() || back == action) << what;
+        EXPECT_TRUE(row[2] == "lossy" || back == action) << what;
     }
     Action a;
     EXPECT_FALSE(decode_action({7, "", "5", ""}, &a));
     EXPECT_FALSE(decode_action({-1, "", "", ""}, &a));
-    ASSERT_TRUE(decode_action({POS_REPORT, "13", "2", "o"}, &a)); // report in the action key
-    EXPECT_EQ(13, a.report);
-    EXPECT_EQ(2, a.interval);
 }
 
 TEST(RuleStoredForm, VariableNames)
