@@ -1,5 +1,7 @@
 #include "script-setup/loop/loop-script.h"
 
+#include "utils/python-literal.h"
+
 #include <QCoreApplication>
 
 namespace loop {
@@ -77,29 +79,7 @@ const char *loop_script_template()
 
 QString python_quoted_text(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const ushort u = c.unicode();
-        if (c == QLatin1Char('\\') || c == QLatin1Char('\''))
-            out += QLatin1Char('\\') + c;
-        else if (u == '\n')
-            out += QLatin1String("\\n");
-        else if (u == '\r')
-            out += QLatin1String("\\r");
-        else if (u == '\t')
-            out += QLatin1String("\\t");
-        else if (u < 0x20 || u == 0x7f)
-            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
-        else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            out += text.midRef(i++, 2);
-        else if (c.isSurrogate()) // no UTF-8 form: the stored script could not carry it
-            out += QChar(QChar::ReplacementCharacter);
-        else
-            out += c;
-    }
-    return out;
+    return python_escaped(text, '\'');
 }
 
 QString substitute_once(const QString &text, const std::vector<QString> &values)

@@ -1,0 +1,115 @@
+#include "script-setup/rule/rule-script.h"
+#include "tests/script-setup/rule/rule-fixture.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <random>
+
+using namespace rule_test;
+
+namespace {
+
+// Compiles every file and prints, per file, the string constants Python
+// reads from its literals.
+const char *const LITERALS = R"(
+import ast, json, sys
+for path in sys.argv[1:]:
+    source = open(path, encoding='utf-8').read()
+    compile(source, path, 'exec')
+    print(json.dumps([n.value for n in ast.walk(ast.parse(source))
+                      if isinstance(n, ast.Constant) and isinstance(n.value, str)]))
+)";
+
+TEST(RuleScript, GoldenScriptsWholeAndCompiled)
+{
+    const QJsonObject golden = cases("golden").toObject();
+    QStringList files;
+    for (auto it = golden.begin(); it != golden.end(); ++it) {
+        QFile file(QStringLiteral(VX_TEST_DATA_DIR "/rule/") + it.key());
+        files << file.fileName();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << it.key().toStdString();
+        const QStringList expected = QString::fromUtf8(file.readAll()).split('\n');
+        const QStringList lines =
+            generate_script(rule_from_json(it->toObject()), {}).text.split('\n');
+        for (int i = 0; i < std::max(expected.size(), lines.size()); ++i)
+            ASSERT_EQ(expected.value(i, "<none>"), lines.value(i, "<none>"))
+                << it.key().toStdString() << " line " << i + 1;
+    }
+    EXPECT_EQ(files.size(), run_python(LITERALS, files).count('\n'));
+}
+
+// Bit 3 of the first number picks the case, the second over 1261 the letter.
+TEST(RuleScript, FunctionNames)
+{
+    EXPECT_EQ("__rw_func__", generate_function_name(true, [] { return 8; }));
+    EXPECT_EQ("__rw_func__" + QString(16, 'a'), generate_function_name(false, [] { return 0; }));
+    EXPECT_EQ("__rw_func__" + QString(16, 'Z'),
+              generate_function_name(false, [] { return 32767; }));
+    EXPECT_EQ("action3_2", generate_readable_function_name(3, 2));
+}
+
+// Names full of quotes, backslashes, ''' and line breaks in every literal
+// field: Python compiles each script and reads each name back unchanged.
+TEST(RuleScript, PythonReadsRandomNamesBackFromTheirLiterals)
+{
+    const QStringList pieces = {"'", "\"", "\\", "'''", "\n", "\r", "\t",  "\x01", "\x7f",
+                                "ю", "字", "😀",  "a",   " ",  "%1", "\\n", "x"};
+    std::mt19937 random(20261205);
+    QTemporaryDir dir;
+    QStringList files;
+    std::vector<QStringList> expected;
+    for (int round = 0; round < 40; ++round) {
+        QStringList n;
+        for (int i = 0; i < 8; ++i) {
+            n << QString();
+            for (int k = 1 + random() % 6; k > 0; --k)
+                n[i] += pieces[int(random() % pieces.size())];
+        }
+        const QJsonObject shot{{"channel", n[1] + "_DEMO"}, {"channel_name", n[2]}};
+        QJsonObject video = shot, screenshot = shot;
+        video.insert("code", 4);
+        video.insert("output_name", n[3]);
+        screenshot.insert("code", 8);
+        screenshot.insert("output_name", n[4]);
+        const QJsonArray actions = {
+            QJsonObject{{"code", 3}, {"sound", n[0]}},
+            video,
+            screenshot,
+            QJsonObject{{"code", 6},
+                        {"recipients", n[5] + "@x"},
+                        {"subject", n[6]},
+                        {"attachments", QJsonArray{n[3], n[4]}},
+                        {"message", n[7]}},
+            QJsonObject{{"code", 1}, {"object", n[0]}, {"method", "m"}},
+            QJsonObject{{"code", 5}, {"setting", n[5] + "/" + n[6]}, {"setting_value", "1"}}};
+        const QJsonObject activation{{"code", 1}, {"shortcut", n[7]}, {"panel_shortcut", n[6]}};
+        files << dir.filePath(QStringLiteral("r%1.py").arg(round));
+        QFile file(files.back());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const Rule r = rule_from_json({{"activation", activation}, {"actions", actions}});
+        file.write(generate_script(r, {}).text.toUtf8());
+        expected.push_back(n + (n[5] + "@x").split(QRegExp("[, ]+")));
+        expected.back()[2] += '_'; // the file name starts with the channel's name
+    }
+    const QList<QByteArray> lines = run_python(LITERALS, files).trimmed().split('\n');
+    ASSERT_EQ(files.size(), lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        const QVariantList read = QJsonDocument::fromJson(lines[i]).array().toVariantList();
+        for (const QString &text : expected[size_t(i)])
+            EXPECT_TRUE(read.contains(text))
+                << files[i].toStdString() << " lacks " << text.toStdString();
+    }
+}
+
+// The golden scripts run under a stand-in of the server's script engine.
+TEST(RuleScript, ScriptsRunUnderTheEngineStandIn)
+{
+    QFile standin(QStringLiteral(VX_SOURCE_DIR "/tests/script-setup/rule/engine-standin.py"));
+    ASSERT_TRUE(standin.open(QIODevice::ReadOnly));
+    const QByteArray out = run_python(QString::fromUtf8(standin.readAll()),
+                                      {QStringLiteral(VX_TEST_DATA_DIR "/rule")});
+    EXPECT_TRUE(out.contains("all scenarios passed")) << out.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+#include "memory-host/fault-sweep.h"
+#include "script-setup/rule/rule-folder.h"
+#include "tests/script-setup/rule/rule-fixture.h"
+#include "utils/logging.h"
+#include "utils/text.h"
+
+#include <QJsonDocument>
+
+using namespace rule_test;
+
+namespace {
+
+const char *const RULE = "/DEMO/scripts/r1";
+
+TEST(RuleStoredForm, EncodingsOfEveryActionKind)
+{
+    for (const QJsonValue row : cases("stored").toArray()) {
+        const Action action = rule_from_json({{"actions", QJsonArray{row[0]}}}).actions.front();
+        const QJsonArray s = row[1].toArray();
+        const StoredAction stored{s[0].toInt(), s[1].toString(), s[2].toString(), s[3].toString()};
+        const std::string what = QJsonDocument(row.toArray()).toJson().toStdString();
+        // "lossy": the encoding drops what the action held; "older form": read only.
+        EXPECT_TRUE(row[2] == "older form" || stored == encode_action(action)) << what;
+        Action back;
+        EXPECT_TRUE(decode_action(stored, &back));
+        EXPECT_TRUE(row[2] == "lossy" || back == action) << what;
+    }
+    Action a;
+    EXPECT_FALSE(decode_action({7, "", "5", ""}, &a));
+    EXPECT_FALSE(decode_action({-1, "", "", ""}, &a));
+}
+
+TEST(RuleStoredForm, VariableNames)
+{
+    // Each row: texts given in turn to one list ("" empties it), the names.
+    const std::vector<std::pair<QStringList, QStringList>> table = {
+        {{"Cam 1"}, {"cam_1"}},
+        {{"Камера"}, {"kamera"}},
+        {{"1st", "9"}, {"_st", "_"}},
+        {{"settings(\"a/b\")"}, {"settings__a_b__"}},
+        {{"x", "x", "X", "x1"}, {"x", "x1", "x2", "x11"}},
+        {{"x", "", "x"}, {"x", "", "x"}},
+    };
+    for (const auto &row : table) {
+        VariableNames names;
+        QStringList got;
+        for (const QString &text : row.first) {
+            got << (text.isEmpty() ? QString() : names.generate(text));
+            if (text.isEmpty())
+                names.clear();
+        }
+        EXPECT_EQ(row.second, got) << row.first.join('|').toStdString();
+    }
+}
+
+struct RuleFolderTest : ::testing::Test
+{
+    memory_host::MemoryHost host;
+    memory_host::MemoryTree &tree = host.tree();
+    Settings folder = tree.make_folder(RULE, "Rule");
+    RuleFolderTest() { logging_facility::set_sink(host.log_sink()); }
+    ~RuleFolderTest() override { logging_facility::set_sink({}); }
+
+    StoredRule saved(const QJsonObject &json)
+    {
+        VariableNames names;
+        const StoredRule stored = encode_rule(rule_from_json(json), names);
+        EXPECT_TRUE(save_stored_rule(folder, stored));
+        return stored;
+    }
+};
+
+TEST_F(RuleFolderTest, StoredFormEdgeCases)
+{
+    for (const QJsonValue row : cases("folder").toArray()) {
+        const std::string what = row["what"].toString().toStdString();
+        tree.clear_calls();
+        saved(row["rule"].toObject());
+        std::vector<std::string> written;
+        for (const auto &c : tree.calls())
+            if (c.op.compare(0, 4, "set_") == 0)
+                written.push_back(c.key);
+        const QJsonArray last = row["written_last"].toArray();
+        for (int i = 0; i < last.size(); ++i)
+            EXPECT_EQ(last[i].toString().toStdString(), written[written.size() - last.size() + i]);
+        const QJsonObject put = row["put"].toObject();
+        for (auto k = put.begin(); k != put.end(); ++k)
+            tree.put_integer(RULE, k.key().toStdString(), k->toInt());
+        if (row["reset"].toBool()) {
+            ASSERT_TRUE(reset_rule_settings(folder)) << what;
+        }
+        const QJsonObject keys = row["keys"].toObject();
+        for (auto k = keys.begin(); k != keys.end(); ++k) {
+            const std::string name = k.key().toStdString();
+            const QVariant stored = k->isString()
+                                        ? QVariant(from_utf8(tree.string_value(RULE, name)))
+                                        : QVariant(tree.integer_value(RULE, name));
+            EXPECT_EQ(k->toVariant(), stored) << what << ": " << name;
+        }
+        for (const QJsonValue absent : row["absent"].toArray())
+            EXPECT_FALSE(tree.has(RULE, absent.toString().toStdString())) << what;
+        const Rule loaded = load_rule(folder, row["sound_allowed"].toBool(true));
+        EXPECT_EQ(row["loaded_actions"].toInt(int(loaded.actions.size())),
+                  int(loaded.actions.size()))
+            << what;
+        if (row["loaded_conditions"].isArray()) {
+            EXPECT_EQ(rule_from_json({{"conditions", row["loaded_conditions"]}}).conditions,
+                      loaded.conditions)
+                << what;
+        }
+        EXPECT_TRUE(!row["log"].isString() ||
+                    host.log().contains(row["log"].toString().toStdString(), 2))
+            << what;
+        EXPECT_EQ(0, tree.lock_balance()) << what;
+    }
+    tree.clear_calls();
+    ASSERT_TRUE(delete_rule(folder));
+    ASSERT_EQ(1u, tree.calls_of("set_string").size());
+    EXPECT_EQ("r1", tree.string_value("/DEMO/scripts", "rule_erase"));
+}
+
+// Activation variables take suffixes against the names handed out until a
+// save empties the list.
+TEST_F(RuleFolderTest, ScriptToTheClipboardAndSave)
+{
+    const Rule r =
+        rule_from_json({{"activation", QJsonObject{{"code", 3}, {"state_objects", "a;a"}}}});
+    VariableNames names;
+    EXPECT_TRUE(convert_to_script(folder, r, names).contains("\nobject__a__1 = object(\"a\")\n"));
+    const QString second = convert_to_script(folder, r, names);
+    EXPECT_TRUE(second.contains("\nobject__a__2 = object(\"a\")\n"));
+    EXPECT_TRUE(second.contains("\nobject__a__3.activate_on_state_changes(aquire_lock)"));
+    ASSERT_TRUE(save_rule(folder, r, names));
+    EXPECT_TRUE(names.used().isEmpty());
+    EXPECT_EQ("a\na1", tree.string_value(RULE, "activation_names"));
+    EXPECT_TRUE(convert_to_script(folder, r, names).contains("\nobject__a__ = object"));
+}
+
+// A refused call anywhere in load, save, reset and delete: logged,
+// lock balanced, and the load that follows a save reads the saved actions
+// in order, never a half-written one.
+TEST(RuleFolder, FaultSweep)
+{
+    memory_host::FaultSweep sweep;
+    sweep.make_host = [] {
+        auto host = std::make_unique<memory_host::MemoryHost>();
+        host->tree().make_folder(RULE, "Rule");
+        host->tree().put_integer(RULE, "activation_type", -1);
+        host->tree().put_integer(RULE, "action_count", 0);
+        return host;
+    };
+    sweep.scenario = [](memory_host::MemoryHost &host) {
+        const Settings folder = host.tree().folder(RULE);
+        const QJsonArray actions = {QJsonObject{{"code", 2}, {"seconds", 4}},
+                                    QJsonObject{{"code", 3}, {"sound", "s"}}};
+        const Rule rule = rule_from_json({{"actions", actions}});
+        load_rule(folder);
+        VariableNames names;
+        save_rule(folder, rule, names);
+        const std::vector<Action> read = load_rule(folder).actions;
+        reset_rule_settings(folder);
+        delete_rule(folder);
+        return std::equal(read.begin(), read.end(), rule.actions.begin());
+    };
+    const memory_host::FaultSweepReport report = sweep.run();
+    EXPECT_TRUE(report.ok()) << report.summary();
+    EXPECT_GT(report.calls, 80);
+}
+
+} // namespace
