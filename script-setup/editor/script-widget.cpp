@@ -15,7 +15,7 @@ QScriptWidget::QScriptWidget(QWidget *parent)
     , line_number_area_(new QLineNumberArea(this))
     , highlighter_(new Highlighter(document()))
 {
-    QFont font(QStringLiteral("Courier"), 10);
+    QFont font(QString::fromLatin1("Courier"), 10); // the font cache outlives the library
     font.setFixedPitch(true);
     font.setStyleHint(QFont::TypeWriter);
     setFont(font);
