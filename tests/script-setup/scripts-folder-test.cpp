@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <climits>
 #include <memory>
 
 using namespace memory_host;
@@ -87,15 +88,18 @@ TEST_F(ScriptsFolderPage, EveryLinkRequestsItsKindAndOpensTheNewFolder)
     const struct
     {
         const char *link, *counter, *guid;
-    } links[] = {{"newscript", "script_create_now", "{NEW-script}"},
-                 {"newrule", "rule_create_now", "{NEW-rule}"},
-                 {"newschedule", "schedule_create_now", "{NEW-schedule}"},
-                 {"newemail", "email_account_create_now", "{NEW-email_account}"},
-                 {"newloop", "loop_create_now", "{NEW-loop}"}};
+        int stored, written; // the counter before and after the click
+    } links[] = {
+        {"newscript", "script_create_now", "{NEW-script}", 0, 1},
+        {"newrule", "rule_create_now", "{NEW-rule}", INT_MAX, 0},
+        {"newschedule", "schedule_create_now", "{NEW-schedule}", -1, 0},
+        {"newemail", "email_account_create_now", "{NEW-email_account}", INT_MIN, INT_MIN + 1},
+        {"newloop", "loop_create_now", "{NEW-loop}", INT_MAX - 1, INT_MAX}};
     for (const auto &l : links) {
         navigator.paths.clear();
+        tree.put_integer(folder_path, l.counter, l.stored);
         click(l.link);
-        EXPECT_EQ(1, tree.integer_value(folder_path, l.counter)) << l.link;
+        EXPECT_EQ(l.written, tree.integer_value(folder_path, l.counter)) << l.link;
         EXPECT_EQ(QStringList{QString("/DEMO/scripts/") + l.guid}, navigator.paths) << l.link;
     }
 }
