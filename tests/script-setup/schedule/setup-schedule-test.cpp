@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -245,6 +246,12 @@ TEST_F(SchedulePage, EditingFollowsRightValue8)
                               "affected_channels_box"};
     for (const char *name : controls)
         EXPECT_FALSE(get<QWidget>(name)->isEnabled()) << name;
+    // A refused write makes the binder reload and re-enable what it binds.
+    tree.fail_calls(FaultRule{"set_string", schedule_path, "name", 1, "refused"});
+    QTest::keyClicks(get<QLineEdit>("name"), "x");
+    EXPECT_TRUE(host.log().contains("AUTOCONNECT: refused", 2));
+    for (const char *name : controls)
+        EXPECT_FALSE(get<QWidget>(name)->isEnabled()) << name << " after a reload";
     tree.set_rights(schedule_path, 8);
     settle_events();
     for (const char *name : controls)
