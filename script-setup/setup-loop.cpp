@@ -26,6 +26,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -52,7 +53,9 @@ QSetupLoop::QSetupLoop(QObject *navigator, Settings folder, Settings server_root
     page_support::scale_page(this);
 
     shortcut_->installEventFilter(new ShortcutEventFilter(shortcut_));
-    monitor_->setRange(1, usable_screens());
+    // Any stored number loads as it is; the range is narrowed after loading.
+    monitor_->setRange(INT_MIN, INT_MAX);
+    monitor_->setValue(1); // what an unreadable key leaves
 
     connect(shortcut_, &QLineEdit::textChanged, this, &QSetupLoop::touch);
     connect(monitor_, qOverload<int>(&QSpinBox::valueChanged), this, &QSetupLoop::touch);
@@ -65,6 +68,10 @@ QSetupLoop::QSetupLoop(QObject *navigator, Settings folder, Settings server_root
     autoconnect_ = new QAutoConnect(folder_, this);
     autoconnect_->connect_children(this);
     autoconnect_->load_values();
+    // The script runs on the operator's workstation, which may have more
+    // screens than this one: a stored number stays as it is, shown and used.
+    monitor_->setRange(std::min(1, monitor_->value()),
+                       std::max(usable_screens(), monitor_->value()));
     autoconnect_->connect_signals(true);
 
     start_receiver();

@@ -150,7 +150,10 @@ TEST_F(LoopPage, WithoutRightValue8NothingCanBeChanged)
 TEST_F(LoopPage, TheFirstOperatorGuiOfTheServerGetsTheScript)
 {
     auto service = boost::make_shared<MemoryObjectsService>();
+    // More monitors than this desktop has screens: the workstation's count counts.
+    tree.put_integer(loop_path(), "monitor_n", 7);
     open_with("t-a:5:0 ch1:10:1");
+    EXPECT_EQ(7, get<QSpinBox>("monitor_n")->value());
     host.offer_service("DEMO", service);
     service->set_objects(
         {object_info("cam", "Camera", "DEMO"), object_info("op-x", "OperatorGUI", "OTHER"),
@@ -168,6 +171,9 @@ TEST_F(LoopPage, TheFirstOperatorGuiOfTheServerGetsTheScript)
                               "templates_order = (('t-a',5, 'template'),('ch1',10, 'channel'))\n"))
         << script;
     EXPECT_NE(std::string::npos, script.find("activate_on_shortcut('F5', go)"));
+    EXPECT_NE(std::string::npos, script.find("gui_object.show_channel(templates_order[current_"
+                                             "template][0], 7);"));
+    EXPECT_EQ(7, tree.integer_value(loop_path(), "monitor_n"));
 
     click("to_script_btn");
     EXPECT_EQ(QString::fromStdString(script), QApplication::clipboard()->text());
