@@ -1,5 +1,7 @@
 #include "script-setup/loop/loop-script.h"
 
+#include "utils/text.h"
+
 #include <QCoreApplication>
 
 namespace loop {
@@ -65,7 +67,7 @@ const char *const script_template =
 
 QString guid_text(const QByteArray &guid)
 {
-    return python_quoted_text(QString::fromUtf8(guid));
+    return python_quoted_text(from_utf8_exact(guid));
 }
 
 } // namespace

@@ -33,6 +33,7 @@ TEST_F(LoopPage, ReadsTheStoredOrderAsFarAsItIsWellFormed)
         {"t-a:5:2 t-b:6:0", "t-b:6:0", ""},
         {"t-a:0:0 ch1:99:1", "t-a:1:0 ch1:60:1", ""},
         {"t-zz:5:0", "t-a:5:0", ""}, // unknown template: the first of the catalogue
+        {"\xEF\xBB\xBF" "ch9:5:1", "\xEF\xBB\xBF" "ch9:5:1", ""}, // byte-order mark kept
     };
     for (const auto &c : cases) {
         host.log().clear();
