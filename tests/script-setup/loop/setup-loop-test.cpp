@@ -1,12 +1,14 @@
 #include "tests/script-setup/loop/loop-fixture.h"
 
 #include "memory-host/fault-sweep.h"
+#include "script-setup/loop/templates-order.h"
 #include "tests/support/screenshot.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSpinBox>
@@ -33,7 +35,11 @@ TEST_F(LoopPage, ReadsTheStoredOrderAsFarAsItIsWellFormed)
         {"t-a:5:2 t-b:6:0", "t-b:6:0", ""},
         {"t-a:0:0 ch1:99:1", "t-a:1:0 ch1:60:1", ""},
         {"t-zz:5:0", "t-a:5:0", ""}, // unknown template: the first of the catalogue
-        {"\xEF\xBB\xBF" "ch9:5:1", "\xEF\xBB\xBF" "ch9:5:1", ""}, // byte-order mark kept
+        {"\xEF\xBB\xBF"
+         "ch9:5:1",
+         "\xEF\xBB\xBF"
+         "ch9:5:1",
+         ""}, // byte-order mark kept
     };
     for (const auto &c : cases) {
         host.log().clear();
@@ -57,6 +63,35 @@ TEST_F(LoopPage, SavesTheClampedAndCompletedOrder)
     EXPECT_EQ("t-a:1:0 ch1:60:1 t-b:7:0", stored("templates_order"));
     EXPECT_EQ("", stored("script")) << "no operator GUI known";
     EXPECT_FALSE(get<QPushButton>("save_btn")->isEnabled());
+}
+
+TEST_F(LoopPage, AnOrderTooLongToShowIsKeptUntilTheListChanges)
+{
+    // Past the bound nothing is read, not even a malformed token.
+    std::string order = "ch2:9:1";
+    for (size_t i = 1; i < loop::max_loop_elements; ++i)
+        order += " t-b:5:0";
+    order += "  t-c:7:0 ch1:3:1 junk";
+    open_with(order.c_str());
+    const auto service = offer_operator_gui();
+    ASSERT_EQ(loop::max_loop_elements, rows_of(page.get()).size());
+    EXPECT_TRUE(get<QLabel>("order_too_long")->isVisibleTo(page.get()));
+    EXPECT_TRUE(host.log().contains(
+        "GUI: setup-loop: templates order too long, only its first 1000 elements are shown\n", 2));
+    EXPECT_FALSE(host.log().contains("badly formatted"));
+
+    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F6);
+    click("save_btn");
+    EXPECT_EQ(order, stored("templates_order"));
+    EXPECT_NE(std::string::npos,
+              stored("script").find(",('t-c',7, 'template'),('ch1',3, 'channel'))"))
+        << "the script covers the whole kept order";
+
+    click_in_row(0, "remove_btn");
+    click("save_btn");
+    EXPECT_EQ(loop::max_loop_elements - 1,
+              loop::parse_templates_order(stored("templates_order")).entries.size());
+    EXPECT_FALSE(get<QLabel>("order_too_long")->isVisibleTo(page.get()));
 }
 
 TEST_F(LoopPage, TemplatesAreListedInGuidOrderAsFarAsReadable)
