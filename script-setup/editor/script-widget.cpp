@@ -162,11 +162,13 @@ void QScriptWidget::set_search_string(QString text)
 {
     search_string_ = text;
     highlighter_->set_search_pattern(search_pattern());
-    // Only what is on screen now; the rest when the first visible line changes.
-    const QRect visible = viewport()->rect();
+    // Only the lines on screen now; the rest when the first visible line
+    // changes. Lines count by height alone: scrolled sideways, they begin
+    // left of the viewport.
+    const int bottom = viewport()->rect().bottom();
     const QPointF offset = contentOffset();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        if (!visible.contains(blockBoundingGeometry(block).translated(offset).topLeft().toPoint()))
+        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
             break;
         highlighter_->rehighlightBlock(block);
     }

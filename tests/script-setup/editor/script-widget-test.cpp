@@ -154,6 +154,16 @@ TEST_F(ScriptWidgetTest, NewSearchColoursTheScreenNowAndTheRestOnScroll)
 
     editor.verticalScrollBar()->setValue(300);
     EXPECT_TRUE(is_search_match(far, far.text().indexOf("self")));
+
+    // Scrolled sideways, the lines on screen begin left of it: still coloured now.
+    editor.horizontalScrollBar()->setValue(editor.horizontalScrollBar()->maximum());
+    ASSERT_GT(editor.horizontalScrollBar()->value(), 0);
+    QTextBlock top = editor.cursorForPosition(QPoint(0, 0)).block();
+    while (top.text().size() < 4)
+        top = top.next();
+    const QString end = top.text().right(4);
+    editor.set_search_string(end);
+    EXPECT_TRUE(is_search_match(top, top.text().size() - 1)) << end.toStdString();
 }
 
 TEST_F(ScriptWidgetTest, ColoursStopAboveTenThousandLinesAndComeBack)
