@@ -4,8 +4,11 @@
 
 #include "memory-host/tree-json.h"
 
+#include <QAbstractScrollArea>
 #include <QFile>
 #include <QObject>
+#include <QStringList>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 inline void load_tree_file(memory_host::MemoryTree &tree, const char *name)
@@ -21,4 +24,24 @@ template <class W> W *child(QObject *page, const char *name)
     W *w = page->findChild<W *>(QString::fromLatin1(name));
     EXPECT_TRUE(w) << name;
     return w;
+}
+
+// The visible controls of a laid-out page that are cut off, by name: smaller
+// than their minimum size, or reaching outside their parent. What a scroll
+// area shows may be larger than its viewport; Qt's own parts are its business.
+inline std::string clipped_controls(QWidget *page)
+{
+    QStringList out;
+    for (QWidget *w : page->findChildren<QWidget *>()) {
+        QWidget *parent = w->parentWidget();
+        if (!w->isVisibleTo(page) || w->isWindow() || !parent ||
+            w->objectName().startsWith(QLatin1String("qt_")) ||
+            qobject_cast<QAbstractScrollArea *>(parent->parentWidget()))
+            continue;
+        const QSize min = w->minimumSizeHint();
+        if (w->width() < min.width() || w->height() < min.height() ||
+            !parent->rect().contains(w->geometry()))
+            out << (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName());
+    }
+    return out.join(QLatin1String(", ")).toStdString();
 }

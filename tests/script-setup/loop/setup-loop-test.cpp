@@ -241,7 +241,14 @@ TEST_F(LoopPage, LooksFinished)
     open_with("t-b:5:0 ch2:10:1 t-c:20:0");
     page->touch();
     page->resize(820, 480);
+    page->show();
+    settle_events();
     save_screenshot(page.get(), "loop-page");
+    EXPECT_EQ("", clipped_controls(page.get()));
+    const auto rows = rows_of(page.get());
+    for (size_t i = 1; i < rows.size(); ++i)
+        EXPECT_GE(rows[i]->y(), rows[i - 1]->geometry().bottom()) << "rows in order, apart";
+    EXPECT_FALSE(get<QLabel>("order_too_long")->isVisible());
 }
 
 // Every host call of opening the page, saving and deleting refused in turn.
