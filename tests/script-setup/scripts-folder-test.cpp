@@ -1,7 +1,7 @@
-#include "memory-host/fault-sweep.h"
 #include "script-setup/setup-scripts-folder.h"
 #include "tests/support/page-fixture.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/sweep-check.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -127,32 +127,27 @@ TEST_F(ScriptsFolderPage, ARefusedRequestIsLoggedAndStillNavigates)
 
 TEST(ScriptsFolderFaults, EveryRefusedCallIsLoggedAndLeavesNoLockBehind)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        make_scripts_folder(host->tree());
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        RecordingNavigator navigator;
-        QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path), host.server_root());
-        settle_events();
-        for (const char *link : {"newscript", "newrule", "newschedule", "newemail", "newloop"})
-            Q_EMIT page.findChild<QLabel *>(link)->linkActivated(link);
-        host.tree().make_folder("/DEMO/scripts/new", "Rule");
-        settle_events();
-        host.tree().erase("/DEMO/scripts/r1");
-        settle_events();
-        // Still answering: a new folder is still counted.
-        host.tree().make_folder("/DEMO/scripts/probe", "TemplateLoop");
-        settle_events();
-        // A refused path() costs one navigation, nothing more.
-        return navigator.paths.size() >= 4 &&
-               page.findChild<QLabel *>("countloop")->text().startsWith("Server has");
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
+    expect_sweep_clean(
+        make_scripts_folder,
+        [](MemoryHost &host) {
+            RecordingNavigator navigator;
+            QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path),
+                                     host.server_root());
+            settle_events();
+            for (const char *link : {"newscript", "newrule", "newschedule", "newemail", "newloop"})
+                Q_EMIT page.findChild<QLabel *>(link)->linkActivated(link);
+            host.tree().make_folder("/DEMO/scripts/new", "Rule");
+            settle_events();
+            host.tree().erase("/DEMO/scripts/r1");
+            settle_events();
+            // Still answering: a new folder is still counted.
+            host.tree().make_folder("/DEMO/scripts/probe", "TemplateLoop");
+            settle_events();
+            // A refused path() costs one navigation, nothing more.
+            return navigator.paths.size() >= 4 &&
+                   page.findChild<QLabel *>("countloop")->text().startsWith("Server has");
+        },
+        20);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "memory-host/fault-sweep.h"
 #include "script-setup/email-checks.h"
 #include "script-setup/setup-email-account.h"
 #include "tests/script-setup/page-helpers.h"
 #include "tests/support/page-fixture.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/sweep-check.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -149,27 +149,22 @@ TEST(EmailChecks, NamesAreComparedAsUtf8AndPerAccount)
 
 TEST(EmailPageFaults, EveryRefusalIsLoggedAndLeavesTheLocksBalanced)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        load_tree_file(host->tree(), "email/accounts.json");
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        RecordingNavigator navigator;
-        QSetupEmailAccount page(&navigator, host.tree().folder(account_path), host.server_root());
-        settle_events();
-        page.delete_confirmed(QMessageBox::Yes);
-        auto *name = child<QLineEdit>(&page, "name");
-        QTest::keyClicks(name, "xy");
-        // A refused write rolls the field back, so page and host agree; a
-        // field left unbound keeps what was typed.
-        return name->text().toStdString() == host.tree().string_value(account_path, "name") ||
-               name->text().endsWith("xy");
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
+    expect_sweep_clean([](MemoryTree &tree) { load_tree_file(tree, "email/accounts.json"); },
+                       [](MemoryHost &host) {
+                           RecordingNavigator navigator;
+                           QSetupEmailAccount page(&navigator, host.tree().folder(account_path),
+                                                   host.server_root());
+                           settle_events();
+                           page.delete_confirmed(QMessageBox::Yes);
+                           auto *name = child<QLineEdit>(&page, "name");
+                           QTest::keyClicks(name, "xy");
+                           // A refused write rolls the field back, so page and host agree; a
+                           // field left unbound keeps what was typed.
+                           return name->text().toStdString() ==
+                                      host.tree().string_value(account_path, "name") ||
+                                  name->text().endsWith("xy");
+                       },
+                       20);
 }
 
 } // namespace

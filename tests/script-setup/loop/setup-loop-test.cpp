@@ -1,6 +1,6 @@
 #include "tests/script-setup/loop/loop-fixture.h"
+#include "tests/support/sweep-check.h"
 
-#include "memory-host/fault-sweep.h"
 #include "script-setup/loop/templates-order.h"
 #include "tests/support/screenshot.h"
 
@@ -254,31 +254,27 @@ TEST_F(LoopPage, LooksFinished)
 // Every host call of opening the page, saving and deleting refused in turn.
 TEST(LoopPageFaults, EveryRefusalIsLoggedAndLeavesTheLocksBalanced)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        load_tree_file(host->tree(), "loop/server.json");
-        host->tree().put_string(loop_path(), "templates_order", "t-b:5:0 ch2:10:1");
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        vx_init(&host);
-        auto page = std::make_unique<QSetupLoop>(nullptr, host.tree().folder(loop_path()),
-                                                 host.server_root());
-        settle_events();
-        QTest::mouseClick(child<QPushButton>(page.get(), "add_template_btn"), Qt::LeftButton);
-        QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier);
-        page->delete_confirmed(QMessageBox::Yes);
-        const size_t before = rows_of(page.get()).size();
-        QTest::mouseClick(child<QPushButton>(page.get(), "add_channel_btn"), Qt::LeftButton);
-        const bool answers = rows_of(page.get()).size() == before + 1;
-        page.reset();
-        vx_done();
-        return answers;
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 30);
+    expect_sweep_clean(
+        [](MemoryTree &tree) {
+            load_tree_file(tree, "loop/server.json");
+            tree.put_string(loop_path(), "templates_order", "t-b:5:0 ch2:10:1");
+        },
+        [](MemoryHost &host) {
+            vx_init(&host);
+            auto page = std::make_unique<QSetupLoop>(nullptr, host.tree().folder(loop_path()),
+                                                     host.server_root());
+            settle_events();
+            QTest::mouseClick(child<QPushButton>(page.get(), "add_template_btn"), Qt::LeftButton);
+            QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier);
+            page->delete_confirmed(QMessageBox::Yes);
+            const size_t before = rows_of(page.get()).size();
+            QTest::mouseClick(child<QPushButton>(page.get(), "add_channel_btn"), Qt::LeftButton);
+            const bool answers = rows_of(page.get()).size() == before + 1;
+            page.reset();
+            vx_done();
+            return answers;
+        },
+        30);
 }
 
 } // namespace

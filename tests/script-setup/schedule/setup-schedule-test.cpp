@@ -1,8 +1,8 @@
-#include "memory-host/fault-sweep.h"
 #include "memory-host/tree-json.h"
 #include "script-setup/setup-schedule.h"
 #include "tests/script-setup/schedule/grid-mouse.h"
 #include "tests/support/page-fixture.h"
+#include "tests/support/sweep-check.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -276,32 +276,26 @@ TEST_F(SchedulePage, DeleteAsksThenRequestsTheErase)
 
 TEST(ScheduleFaults, OpeningFillingAndClickingSurviveEveryRefusedCall)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        make_server(host->tree());
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        RecordingNavigator navigator;
-        QSetupSchedule page(&navigator, host.tree().folder(schedule_path), host.server_root());
-        settle_events();
-        auto &grid = *child<QSchedulerWidget>(&page, "schedule_frame");
-        grid_drag(grid, grid_point(grid, hms(9, 0), 0), grid_point(grid, hms(17, 0), 2));
-        QTest::mouseClick(child<QPushButton>(&page, "fillred"), Qt::LeftButton);
-        auto *list = child<QListWidget>(&page, "channels_list");
-        if (list->count() > 0)
-            list->item(0)->setCheckState(Qt::Unchecked);
-        settle_events();
-        // Still answering: a fill reaches the host (twice, as the sweep may refuse one).
-        grid.set_selection(0, 6, 3600, 6);
-        grid.fill(2);
-        grid.fill(2);
-        return host.tree().string_value(schedule_path, "schedule_su") == "2,3600,0";
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 50);
+    expect_sweep_clean(
+        make_server,
+        [](MemoryHost &host) {
+            RecordingNavigator navigator;
+            QSetupSchedule page(&navigator, host.tree().folder(schedule_path), host.server_root());
+            settle_events();
+            auto &grid = *child<QSchedulerWidget>(&page, "schedule_frame");
+            grid_drag(grid, grid_point(grid, hms(9, 0), 0), grid_point(grid, hms(17, 0), 2));
+            QTest::mouseClick(child<QPushButton>(&page, "fillred"), Qt::LeftButton);
+            auto *list = child<QListWidget>(&page, "channels_list");
+            if (list->count() > 0)
+                list->item(0)->setCheckState(Qt::Unchecked);
+            settle_events();
+            // Still answering: a fill reaches the host (twice, as the sweep may refuse one).
+            grid.set_selection(0, 6, 3600, 6);
+            grid.fill(2);
+            grid.fill(2);
+            return host.tree().string_value(schedule_path, "schedule_su") == "2,3600,0";
+        },
+        50);
 }
 
 } // namespace
