@@ -3,11 +3,15 @@
 // a named control of a page.
 
 #include "memory-host/tree-json.h"
+#include "tests/support/page-fixture.h"
 
 #include <QAbstractScrollArea>
 #include <QFile>
+#include <QMessageBox>
 #include <QObject>
+#include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -44,4 +48,27 @@ inline std::string clipped_controls(QWidget *page)
             out << (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName());
     }
     return out.join(QLatin1String(", ")).toStdString();
+}
+
+// Clicks the page's delete button and answers No, then again and answers Yes.
+// Gives each question ("title: text", and "kept" for a box still there after
+// its answer) and the erase request the host received ("path key=value").
+inline std::string delete_no_then_yes(QWidget *page, const char *button,
+                                      memory_host::MemoryTree &tree)
+{
+    std::string out;
+    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        QTest::mouseClick(child<QPushButton>(page, button), Qt::LeftButton);
+        auto *box = page->findChild<QMessageBox *>();
+        if (!box)
+            return out + "no question";
+        out += (box->windowTitle() + ": " + box->text() + "\n").toStdString();
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+        settle_events();
+        if (page->findChild<QMessageBox *>())
+            out += "kept\n";
+    }
+    for (const memory_host::Call &c : tree.calls_of("set_string"))
+        out += c.path + " " + c.key + "=" + c.value + "\n";
+    return out;
 }

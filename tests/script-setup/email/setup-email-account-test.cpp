@@ -106,19 +106,10 @@ TEST_F(EmailPage, AddressIsFilteredWhileTypingAndCheckedAfter)
 TEST_F(EmailPage, DeletingAsksFirst)
 {
     open();
-    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-        QTest::mouseClick(child<QPushButton>(page.get(), "delete_button"), Qt::LeftButton);
-        auto *box = page->findChild<QMessageBox *>();
-        ASSERT_TRUE(box);
-        EXPECT_EQ("Are you sure you want to delete account 'Office'?", box->text());
-        QTest::mouseClick(box->button(answer), Qt::LeftButton);
-        settle_events();
-    }
-    const auto writes = tree.calls_of("set_string");
-    ASSERT_EQ(1u, writes.size());
-    EXPECT_EQ("/DEMO/scripts", writes[0].path);
-    EXPECT_EQ("email_account_erase", writes[0].key);
-    EXPECT_EQ("acc1", writes[0].value);
+    const std::string question =
+        "Delete Confirmation: Are you sure you want to delete account 'Office'?\n";
+    EXPECT_EQ(question + question + "/DEMO/scripts email_account_erase=acc1\n",
+              delete_no_then_yes(page.get(), "delete_button", tree));
 
     tree.fail_calls(FaultRule{"set_string", "/DEMO/scripts", "email_account_erase"});
     page->delete_confirmed(QMessageBox::Yes);

@@ -218,22 +218,12 @@ TEST_F(LoopPage, TheFirstOperatorGuiOfTheServerGetsTheScript)
 TEST_F(LoopPage, DeletingAsksFirst)
 {
     open();
-    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-        click("delete_btn");
-        auto *box = page->findChild<QMessageBox *>();
-        ASSERT_TRUE(box);
-        EXPECT_EQ("Are you sure you want to delete template loop 'Lobby'?", box->text());
-        EXPECT_EQ("Delete Confirmation", box->windowTitle());
-        EXPECT_EQ(Qt::NonModal, box->windowModality());
-        QTest::mouseClick(box->button(answer), Qt::LeftButton);
-        settle_events();
-        EXPECT_FALSE(page->findChild<QMessageBox *>()) << "the box deletes itself";
-    }
-    const auto writes = tree.calls_of("set_string");
-    ASSERT_EQ(1u, writes.size());
-    EXPECT_EQ("/DEMO/scripts", writes[0].path);
-    EXPECT_EQ("loop_erase", writes[0].key);
-    EXPECT_EQ("loop1", writes[0].value);
+    const std::string question =
+        "Delete Confirmation: Are you sure you want to delete template loop 'Lobby'?\n";
+    EXPECT_EQ(question + question + "/DEMO/scripts loop_erase=loop1\n",
+              delete_no_then_yes(page.get(), "delete_btn", tree));
+    click("delete_btn");
+    EXPECT_EQ(Qt::NonModal, page->findChild<QMessageBox *>()->windowModality());
 }
 
 TEST_F(LoopPage, LooksFinished)

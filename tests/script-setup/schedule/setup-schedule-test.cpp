@@ -1,12 +1,11 @@
-#include "memory-host/tree-json.h"
 #include "script-setup/setup-schedule.h"
+#include "tests/script-setup/page-helpers.h"
 #include "tests/script-setup/schedule/grid-mouse.h"
 #include "tests/support/page-fixture.h"
 #include "tests/support/sweep-check.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,17 +29,7 @@ const char *const day_keys[] = {"schedule_mo", "schedule_tu", "schedule_we", "sc
 // changed (no rights value 4); ch5 only survives in the archive.
 void make_server(MemoryTree &tree)
 {
-    QFile file(VX_TEST_DATA_DIR "/schedule/server.json");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    std::string error;
-    ASSERT_TRUE(load_tree_json(tree, file.readAll().toStdString(), &error)) << error;
-}
-
-template <class W> W *child(QWidget *page, const char *name)
-{
-    W *w = page->findChild<W *>(QString::fromLatin1(name));
-    EXPECT_TRUE(w) << name;
-    return w;
+    load_tree_file(tree, "schedule/server.json");
 }
 
 class SchedulePage : public PageTest
@@ -261,17 +250,10 @@ TEST_F(SchedulePage, EditingFollowsRightValue8)
 TEST_F(SchedulePage, DeleteAsksThenRequestsTheErase)
 {
     open();
-    click("delete_button");
-    auto *box = page->findChild<QMessageBox *>();
-    ASSERT_TRUE(box);
-    EXPECT_EQ("Delete Confirmation", box->windowTitle());
-    EXPECT_EQ("Are you sure you want to delete schedule 'Office hours'?", box->text());
-    box->button(QMessageBox::No)->click();
-    settle_events();
-    EXPECT_FALSE(tree.has("/DEMO/scripts", "schedule_erase") || page->findChild<QMessageBox *>());
-    click("delete_button");
-    page->findChild<QMessageBox *>()->button(QMessageBox::Yes)->click();
-    EXPECT_EQ("sch1", tree.string_value("/DEMO/scripts", "schedule_erase"));
+    const std::string question =
+        "Delete Confirmation: Are you sure you want to delete schedule 'Office hours'?\n";
+    EXPECT_EQ(question + question + "/DEMO/scripts schedule_erase=sch1\n",
+              delete_no_then_yes(page.get(), "delete_button", tree));
 }
 
 TEST(ScheduleFaults, OpeningFillingAndClickingSurviveEveryRefusedCall)
