@@ -68,8 +68,16 @@ protected:
     vx_done_fn done = nullptr;
 };
 
-TEST_F(PluginLibrary, RegistersEightTypesAndUnregistersThemInOrderOnce)
+TEST_F(PluginLibrary, RegistersEightTypesAndUnregistersWhatItRegisteredInOrderOnce)
 {
+    {
+        MemoryHost early;
+        init(&early);
+        done();
+        EXPECT_EQ((std::vector<std::string>{"Script", "CloudScript", "StockScript"}),
+                  types_of(early.pages().registrations(), "unregister_page"))
+            << "done without after_load unregisters only the script types";
+    }
     MemoryHost host;
     init(&host);
     EXPECT_TRUE(host.pages().registrations().empty());
@@ -85,15 +93,6 @@ TEST_F(PluginLibrary, RegistersEightTypesAndUnregistersThemInOrderOnce)
     host.pages().clear_registrations();
     done();
     EXPECT_TRUE(host.pages().registrations().empty()) << "a second vx_done sends nothing";
-}
-
-TEST_F(PluginLibrary, DoneWithoutAfterLoadUnregistersOnlyTheScriptTypes)
-{
-    MemoryHost host;
-    init(&host);
-    done();
-    EXPECT_EQ((std::vector<std::string>{"Script", "CloudScript", "StockScript"}),
-              types_of(host.pages().registrations(), "unregister_page"));
 }
 
 TEST_F(PluginLibrary, ASecondAfterLoadRegistersEverythingAgainWithNewFactories)

@@ -73,22 +73,16 @@ protected:
     boost::shared_ptr<MemoryDavaDodaziService> service;
 };
 
-TEST_F(WizardReceiver, RefusesAServiceOfAnotherKindAndLogsIt)
-{
-    auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
-    host.register_consumer(receiver);
-    host.offer_service("DEMO", boost::make_shared<OtherService>());
-    EXPECT_FALSE(receiver->connected());
-    EXPECT_TRUE(host.log().contains("DavaDodaziService: invalid service\n", 2));
-}
-
-TEST_F(WizardReceiver, DeliversEachListWithItsSignalAndDetachStopsIt)
+TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetachStopsIt)
 {
     auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
     QSignalSpy objects(receiver.get(), &DavaDodaziServiceReceiverImp::objects_list_changed);
     QSignalSpy events(receiver.get(), &DavaDodaziServiceReceiverImp::events_list_changed);
     QSignalSpy sounds(receiver.get(), &DavaDodaziServiceReceiverImp::sounds_list_changed);
     host.register_consumer(receiver);
+    host.offer_service("DEMO", boost::make_shared<OtherService>());
+    EXPECT_FALSE(receiver->connected());
+    EXPECT_TRUE(host.log().contains("DavaDodaziService: invalid service\n", 2));
     connect_service();
     service->wait_idle();
     settle_events();
