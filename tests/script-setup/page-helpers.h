@@ -1,17 +1,22 @@
 #pragma once
-// Shared by the loop and e-mail page tests: a tree file from tests/data, and
-// a named control of a page.
+// Shared by the page and dialog tests: a tree file from tests/data, a named
+// control, a user's clicks on item views, and the checks every page needs.
 
 #include "memory-host/tree-json.h"
 #include "tests/support/page-fixture.h"
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QFile>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QObject>
 #include <QPushButton>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -71,4 +76,35 @@ inline std::string delete_no_then_yes(QWidget *page, const char *button,
     for (const memory_host::Call &c : tree.calls_of("set_string"))
         out += c.path + " " + c.key + "=" + c.value + "\n";
     return out;
+}
+
+inline void click_index(QAbstractItemView *view, const QModelIndex &index)
+{
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+// Clicks the check box of the item, where the style draws it.
+inline void click_check_box(QAbstractItemView *view, const QModelIndex &index)
+{
+    view->scrollTo(index);
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.rect = view->visualRect(index);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box =
+        view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, box.center());
+}
+
+inline QModelIndex index_of(QTreeWidget *tree, QTreeWidgetItem *item)
+{
+    QTreeWidgetItem *parent = item->parent();
+    const int row = parent ? parent->indexOfChild(item) : tree->indexOfTopLevelItem(item);
+    return tree->model()->index(row, 0, parent ? index_of(tree, parent) : QModelIndex());
+}
+
+inline QModelIndex index_of(QListWidget *list, QListWidgetItem *item)
+{
+    return list->model()->index(list->row(item), 0);
 }

@@ -11,8 +11,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionViewItem>
 #include <QTimeEdit>
 #include <memory>
 
@@ -58,16 +56,6 @@ protected:
     {
         QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton);
         settle_events();
-    }
-    void click_check_of(QListWidgetItem *row) // where the style draws the check mark
-    {
-        QStyleOptionViewItem option;
-        option.initFrom(list());
-        option.rect = list()->visualItemRect(row);
-        option.features |= QStyleOptionViewItem::HasCheckIndicator;
-        const QRect mark =
-            list()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list());
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, mark.center());
     }
     // From the hours on; each full section moves on to the next.
     void type_time(const char *name, const char *digits)
@@ -176,10 +164,10 @@ TEST_F(SchedulePage, ChannelsOfOtherSchedulesZombiesAndRights)
     EXPECT_TRUE(item("Yard")->toolTip().isEmpty());
     EXPECT_TRUE(item("Lobby")->flags() & Qt::ItemIsEnabled);
 
-    click_check_of(item("Entrance"));
+    click_check_box(list(), index_of(list(), item("Entrance")));
     EXPECT_EQ("ch3", stored("affected_channels"));
-    click_check_of(item("Yard"));
-    click_check_of(item("Entrance"));
+    click_check_box(list(), index_of(list(), item("Yard")));
+    click_check_box(list(), index_of(list(), item("Entrance")));
     EXPECT_EQ("ch1,ch3", stored("affected_channels")) << "in list order; Yard did not toggle";
     click("select_none_btn");
     EXPECT_EQ("", stored("affected_channels"));
