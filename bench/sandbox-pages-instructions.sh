@@ -2,11 +2,11 @@
 # Instructions per opening of every page and inserter dialog on the demo,
 # large and huge servers under callgrind: the median of openings 2-5 (the
 # first one fills caches), and the growth per 10x step of the server.
-# Usage: bench/sandbox-pages-instructions.sh [build-dir]
+# Usage: bench/sandbox-pages-instructions.sh [build-dir [page]]
 set -euo pipefail
 build=${1:-build}
 printf "%-18s %10s %10s %10s %10s %10s\n" "M instructions" demo large huge large/demo huge/large
-"$(dirname "$0")/callgrind-counts.sh" "$build/bench/bench_sandbox_pages" | awk '
+"$(dirname "$0")/callgrind-counts.sh" "$build/bench/bench_sandbox_pages" ${2:-} | awk '
     $3 >= 2 { n = ++count[$1, $2]; value[$1, $2, n] = $4; pages[$1] = 1 }
     function median(p, s,    i, j, t, v, k) {
         k = count[p, s]

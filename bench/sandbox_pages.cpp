@@ -7,8 +7,9 @@
 // the run it prints, per page, the time ratios large/demo and huge/large: a
 // cost linear in the server's size shows at most 10 for the second.
 //
-// --instructions opens each page five times under callgrind, one dump per
-// opening; bench/sandbox-pages-instructions.sh reads them.
+// --instructions [PAGE] opens each page (or that one) five times under
+// callgrind, one dump per opening; bench/sandbox-pages-instructions.sh reads
+// them.
 
 #include "bench/callgrind-counts.h"
 #include "sandbox/demo-server.h"
@@ -146,9 +147,11 @@ void print_ratios(const std::map<std::string, double> &seconds, const Server ser
 }
 
 // Five openings of everything, each counted on its own.
-void count_instructions(Server servers[3])
+void count_instructions(Server servers[3], const char *only)
 {
     auto count = [&](const char *what) {
+        if (only && std::strcmp(only, what) != 0)
+            return;
         for (int s = 0; s < 3; ++s) {
             serve(servers[s]);
             for (int n = 1; n <= 5; ++n) {
@@ -189,7 +192,7 @@ int main(int argc, char **argv)
     }
     navigator = new sandbox::Navigator(&app);
     if (argc > 1 && std::strcmp(argv[1], "--instructions") == 0) {
-        count_instructions(servers);
+        count_instructions(servers, argc > 2 ? argv[2] : nullptr);
     } else {
         for (const auto &list : {std::vector<const char *>(std::begin(pages), std::end(pages)),
                                  std::vector<const char *>(std::begin(dialogs), std::end(dialogs))})
