@@ -50,6 +50,7 @@ void make_server(Server &server, const char *name, sandbox::SessionSource::Kind 
     server.name = name;
     QString error;
     server.session = sandbox::Session::open({kind, QString()}, &error);
+    server.session->tree().set_call_log_size(0); // as the sandbox runs
     auto &tree = server.session->tree();
     const std::string scripts = server.session->server_path() + "/scripts";
     server.first_of_type["ScriptFolder"] = scripts;

@@ -844,6 +844,9 @@ void MemoryTree::record(const char *op, MemoryDir *dir, const std::string &key,
     dir->path_into(last_call_->path);
     last_call_->key.assign(key);
     last_call_->value.assign(value);
+    // A slot that once held a long value gives the memory back.
+    if (last_call_->value.capacity() > 4 * value.size() + 256)
+        last_call_->value.shrink_to_fit();
 }
 
 void MemoryTree::check_fault(const char *op, MemoryDir *dir, const std::string &key)

@@ -99,6 +99,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
         return 1;
     }
+    // Nothing here reads the host's call log; a long session would only fill it.
+    session->tree().set_call_log_size(0);
     // Headless, the log goes to the terminal too.
     session->host().log().set_echo(options.headless());
 
