@@ -48,10 +48,18 @@ std::vector<ChannelList::Channel> read_channels(const Settings &server_root)
     } catch (const std::exception &e) {
         VX_LOG(2, "GUI: channel list: %s\n", e.what());
     }
-    std::stable_sort(out.begin(), out.end(), [](const auto &a, const auto &b) {
-        return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
-    });
-    return out;
+    // By name regardless of case; each name is folded once, not per comparison.
+    std::vector<std::pair<QString, size_t>> keys;
+    keys.reserve(out.size());
+    for (size_t i = 0; i < out.size(); ++i)
+        keys.emplace_back(out[i].name.toCaseFolded(), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<ChannelList::Channel> sorted;
+    sorted.reserve(out.size());
+    for (const auto &key : keys)
+        sorted.push_back(std::move(out[key.second]));
+    return sorted;
 }
 
 } // namespace
