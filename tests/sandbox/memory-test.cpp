@@ -9,13 +9,9 @@
 #include <algorithm>
 #include <malloc.h>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VX_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(VX_ASAN)
-#include <sanitizer/allocator_interface.h>
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's allocator, which takes over malloc, counts for itself.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {
@@ -23,7 +19,7 @@ namespace {
 // Bytes handed out by the allocator and not yet freed.
 long allocated_bytes()
 {
-#if defined(__SANITIZE_ADDRESS__) || defined(VX_ASAN)
+#if defined(__SANITIZE_ADDRESS__)
     return static_cast<long>(__sanitizer_get_current_allocated_bytes());
 #else
     return static_cast<long>(mallinfo2().uordblks);
