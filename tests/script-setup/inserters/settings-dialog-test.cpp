@@ -171,6 +171,7 @@ TEST_F(SettingsDialog, FoldersTooLargeToShowAtOnceAreReadWhenTheUserLooksThere)
     EXPECT_LT(tree.calls_of("list_keys").size(), 100u);
     ASSERT_TRUE(item("channels"));
     EXPECT_FALSE(item("channels/ch5"));
+    save_screenshot(dialog, "settings-inserter-unread-folder");
     tree_widget()->expandItem(item("channels"));
     EXPECT_TRUE(item("channels/ch5/k"));
     delete dialog;
