@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <atomic>
+#include <boost/weak_ptr.hpp>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -107,7 +108,8 @@ public:
     void set_deterministic_guids(bool on) { deterministic_guids_ = on; }
 
     // Services: a consumer is connected to every offered service whose server
-    // and name match, whichever comes first.
+    // and name match, whichever comes first. The host holds consumers weakly,
+    // as services hold their listeners: a closed page's receivers go with it.
     void offer_service(const std::string &server,
                        boost::shared_ptr<Rizurividuvez::ServiceInterface> service,
                        bool swap = true);
@@ -117,7 +119,7 @@ public:
     // unloading: releasing such a reference later runs the plug-in's own
     // code (its destructors and reference-count blocks) from unmapped memory.
     void release_plugin();
-    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> consumers() const;
+    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> consumers() const; // alive
 
 private:
     struct Offer
@@ -126,6 +128,9 @@ private:
         boost::shared_ptr<Rizurividuvez::ServiceInterface> service;
         bool swap;
     };
+
+    // Under services_mutex_.
+    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> alive_consumers() const;
 
     std::string server_name_;
     MemoryTree tree_;
@@ -136,7 +141,7 @@ private:
     bool deterministic_guids_ = false;
     std::atomic<long> guid_counter_{0};
     mutable std::mutex services_mutex_;
-    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> consumers_;
+    std::vector<boost::weak_ptr<Rizurividuvez::ServicesConsumer>> consumers_;
     std::vector<Offer> offers_;
 };
 

@@ -11,6 +11,7 @@
 #include "utils/text.h"
 
 #include <QCheckBox>
+#include <QCollator>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -154,20 +155,33 @@ void QSetupSchedule::build_channel_list()
     own_channels_ = std::set<std::string>(channels.own.begin(), channels.own.end());
     used_elsewhere_ = channels.used_elsewhere;
 
-    // Building the list is no choice of the user's: nothing is written.
-    const QSignalBlocker blocker(channels_list_);
-    for (const schedule_page::ChannelRow &row : channels.rows) {
-        auto *item = new QListWidgetItem(row.name);
+    // The sorted view orders names as the system's collation does.
+    const QCollator collation(QLocale::system().collation());
+    std::vector<std::pair<QCollatorSortKey, QListWidgetItem *>> items;
+    items.reserve(channels.rows.size());
+    for (auto row = channels.rows.rbegin(); row != channels.rows.rend(); ++row) {
+        auto *item = new QListWidgetItem(row->name);
         Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
-        if (row.used_elsewhere)
+        if (row->used_elsewhere)
             item->setToolTip(tr("This channel is already used in another schedule"));
-        else if (row.may_edit)
+        else if (row->may_edit)
             flags |= Qt::ItemIsEnabled;
         item->setFlags(flags);
-        item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
-        item_to_guid[item] = row.guid;
-        channels_list_->addItem(item);
+        item->setCheckState(row->checked ? Qt::Checked : Qt::Unchecked);
+        item_to_guid[item] = row->guid;
+        items.emplace_back(collation.sortKey(row->name), item);
     }
+    // Sorted once rather than item by item into the view, which shifts the
+    // rows below each one. Sorting the reversed rows stably puts equal names
+    // where the sorted insertion puts them: the last one first.
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    // Building the list is no choice of the user's: nothing is written.
+    const QSignalBlocker blocker(channels_list_);
+    channels_list_->setSortingEnabled(false);
+    for (const auto &item : items)
+        channels_list_->addItem(item.second);
+    channels_list_->setSortingEnabled(true);
 }
 
 void QSetupSchedule::check_own_channels()

@@ -188,7 +188,10 @@ TEST(SandboxOptions, ReadsTheCommandLine)
     EXPECT_EQ("t", o.tour_dir);
     EXPECT_TRUE(o.large);
     EXPECT_TRUE(o.headless());
-    EXPECT_FALSE(sandbox::parse_options({"sandbox", "--demo-size", "huge"}, o, &error));
+    EXPECT_FALSE(o.huge);
+    ASSERT_TRUE(sandbox::parse_options({"sandbox", "--demo-size", "huge"}, o, &error));
+    EXPECT_TRUE(o.large && o.huge);
+    EXPECT_FALSE(sandbox::parse_options({"sandbox", "--demo-size", "giant"}, o, &error));
     EXPECT_FALSE(sandbox::parse_options({"sandbox", "--tree"}, o, &error));
     EXPECT_FALSE(
         sandbox::parse_options({"sandbox", "--tree", "f", "--demo-size", "large"}, o, &error));

@@ -34,13 +34,14 @@ class SettingsDialog : public PageTest
 {
 protected:
     void SetUp() override { make_settings(tree); }
-    void open(int flags)
+    void open(int flags, bool expand = true)
     {
         dialog = new QSettingsInserterDialog(tree.folder(rule_path), nullptr, 1.0f, flags);
         accepted.reset(new QSignalSpy(dialog.data(), &QSettingsInserterDialog::accepted));
         accepted_type.reset(new QSignalSpy(dialog.data(), &QSettingsInserterDialog::accepted_type));
         dialog->show();
-        tree_widget()->expandAll();
+        if (expand)
+            tree_widget()->expandAll();
     }
     QTreeWidget *tree_widget() { return dialog->findChild<QTreeWidget *>("settingsTree"); }
     QTreeWidgetItem *item(const QString &path)
@@ -152,6 +153,30 @@ TEST_F(SettingsDialog, QuickSearchKeepsTheWayToAMatch)
     search->clear();
     for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it)
         EXPECT_FALSE((*it)->isHidden());
+}
+
+TEST_F(SettingsDialog, FoldersTooLargeToShowAtOnceAreReadWhenTheUserLooksThere)
+{
+    for (int i = 0; i < 1000; ++i)
+        tree.put_integer("/DEMO/channels/ch" + std::to_string(i), "k", i);
+    tree.clear_calls();
+    open(0x26, false);
+    EXPECT_LT(tree.calls_of("list_keys").size(), 100u);
+    ASSERT_TRUE(item("channels"));
+    EXPECT_FALSE(item("channels/ch5"));
+    save_screenshot(dialog, "settings-inserter-unread-folder");
+    tree_widget()->expandItem(item("channels"));
+    EXPECT_TRUE(item("channels/ch5/k"));
+    delete dialog;
+
+    open(0x26, false);
+    QTest::keyClicks(dialog->findChild<QLineEdit *>("quicksearch"), "ch999");
+    ASSERT_TRUE(item("channels/ch999"));
+    EXPECT_FALSE(item("channels/ch999")->isHidden());
+
+    open(0x23 | 0x4, false);
+    dialog->preselect({"channels/ch7/k"});
+    EXPECT_EQ("settings(\"channels/ch7\")[\"k\"]", press_ok());
 }
 
 TEST(SettingsDialogFaults, RefusedReadsAreLoggedAndLeaveNoLockHeld)
