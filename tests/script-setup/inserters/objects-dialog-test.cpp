@@ -51,12 +51,7 @@ protected:
         ASSERT_EQ(1, found.size()) << text.toStdString();
         click_index(values(), index_of(values(), found[0]));
     }
-    QString press_ok()
-    {
-        dialog->findChild<QPushButton *>("ok_button")->click();
-        settle_events();
-        return accepted->isEmpty() ? QString("<none>") : accepted->takeFirst().at(0).toString();
-    }
+    QString press_ok() { return ::press_ok(dialog, *accepted); }
     QStringList property_texts()
     {
         QStringList texts;
