@@ -39,18 +39,15 @@ protected:
     }
     void choose_object(const QString &name) { click_index(objects(), object_index(name)); }
     void tick_object(const QString &name) { click_check_box(objects(), object_index(name)); }
-    void choose_property(const QString &text)
+    // Clicks the one item of the tree or list with the text.
+    template <class View> void choose(View *view, const QString &text)
     {
-        const auto found = properties()->findItems(text, Qt::MatchExactly);
+        const auto found = view->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(1, found.size()) << text.toStdString();
-        click_index(properties(), index_of(properties(), found[0]));
+        click_index(view, index_of(view, found[0]));
     }
-    void choose_value(const QString &text)
-    {
-        const auto found = values()->findItems(text, Qt::MatchExactly);
-        ASSERT_EQ(1, found.size()) << text.toStdString();
-        click_index(values(), index_of(values(), found[0]));
-    }
+    void choose_property(const QString &text) { choose(properties(), text); }
+    void choose_value(const QString &text) { choose(values(), text); }
     QString press_ok() { return ::press_ok(dialog, *accepted); }
     QStringList property_texts()
     {
