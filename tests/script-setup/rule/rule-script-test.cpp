@@ -25,7 +25,7 @@ TEST(RuleScript, GoldenScriptsWholeAndCompiled)
             ASSERT_EQ(expected.value(i, "<none>"), lines.value(i, "<none>"))
                 << it.key().toStdString() << " line " << i + 1;
     }
-    EXPECT_EQ(files.size(), run_python("literals.py", files).count('\n'));
+    EXPECT_EQ(files.size(), run_python_file("literals.py", files).count('\n'));
 }
 
 // Bit 3 of the first number picks the case, the second over 1261 the letter.
@@ -81,7 +81,7 @@ TEST(RuleScript, PythonReadsRandomNamesBackFromTheirLiterals)
         expected.push_back(n + (n[5] + "@x").split(QRegExp("[, ]+")));
         expected.back()[2] += '_'; // the file name starts with the channel's name
     }
-    const QList<QByteArray> lines = run_python("literals.py", files).trimmed().split('\n');
+    const QList<QByteArray> lines = run_python_file("literals.py", files).trimmed().split('\n');
     ASSERT_EQ(files.size(), lines.size());
     for (int i = 0; i < lines.size(); ++i) {
         const QVariantList read = QJsonDocument::fromJson(lines[i]).array().toVariantList();
@@ -95,7 +95,7 @@ TEST(RuleScript, PythonReadsRandomNamesBackFromTheirLiterals)
 TEST(RuleScript, ScriptsRunUnderTheEngineStandIn)
 {
     const QByteArray out =
-        run_python("engine-standin.py", {QStringLiteral(VX_TEST_DATA_DIR "/rule")});
+        run_python_file("engine-standin.py", {QStringLiteral(VX_TEST_DATA_DIR "/rule")});
     EXPECT_TRUE(out.contains("all scenarios passed")) << out.toStdString();
 }
 
