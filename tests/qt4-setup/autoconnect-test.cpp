@@ -3,6 +3,7 @@
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "tests/support/page-fixture.h"
 #include "tests/support/sweep-check.h"
+#include "tests/support/tree-file.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +20,6 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <functional>
-#include <map>
 
 using namespace memory_host;
 
@@ -27,25 +27,11 @@ namespace {
 
 const char *const dir = "/DEMO/rule";
 
+// One key for each control of the page below; "locked" is read-only and
+// "hidden" of value type 0.
 void fill_folder(MemoryTree &tree)
 {
-    tree.make_folder(dir, "Rule");
-    const std::map<std::string, std::string> texts{
-        {"title", "hello"},    {"mode", "high"},    {"caption", "Caption"}, {"picture", ""},
-        {"channel", "2_DEMO"}, {"locked", "fixed"}, {"hidden", "h"}};
-    const std::map<std::string, int> numbers{{"level", 20},  {"count", 5},   {"volume", 7},
-                                             {"enabled", 1}, {"radio_a", 0}, {"radio_b", 1},
-                                             {"group", 0},   {"number", 42}};
-    for (const auto &kv : texts)
-        tree.put_string(dir, kv.first, kv.second);
-    for (const auto &kv : numbers)
-        tree.put_integer(dir, kv.first, kv.second);
-    tree.put_real(dir, "ratio", 2.5);
-    tree.put_real(dir, "odd", 1.0);
-    tree.set_writable(dir, "locked", false);
-    tree.set_bindable(dir, "hidden", false);
-    tree.put_string("/DEMO/channels/1", "name", "Front door");
-    tree.put_string("/DEMO/channels/2", "name", "Back yard");
+    load_tree_file(tree, "autoconnect/rule.json");
 }
 
 // Clicks the indicator, which a wide button does not have at its centre.

@@ -9,17 +9,15 @@
 #include "sandbox/server-services.h"
 #include "sandbox/server-simulator.h"
 #include "sandbox/tour.h"
+#include "script-setup/wizard/dava-dodazi-receiver.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
 #include <atomic>
-#include <boost/enable_shared_from_this.hpp>
-#include <boost/make_shared.hpp>
-#include <mutex>
 
 namespace {
 
@@ -93,71 +91,36 @@ TEST(LargeServer, IsGeneratedTheSameEveryTimeWithTheAskedSizes)
     EXPECT_EQ(20, count_of_type(scripts, "TemplateLoop"));
 }
 
-// A rule-wizard consumer as a page registers one, recording its deliveries.
-struct WizardConsumer :
-    Rizurividuvez::ServicesConsumer,
-    Rizurividuvez::DavaDodaziServiceReceiver,
-    boost::enable_shared_from_this<WizardConsumer>
-{
-    std::string consumer_server_name() override { return "DEMO"; }
-    std::string consumer_service_name() override { return "DavaDodaziService"; }
-    void service_connected(boost::shared_ptr<Rizurividuvez::ServiceInterface> s, bool) override
-    {
-        if (auto service = boost::dynamic_pointer_cast<Rizurividuvez::DavaDodaziService>(s))
-            service->subscribe(shared_from_this(), false);
-    }
-    void service_dropped() override {}
-    void classes_and_objects_listed(std::vector<Rizurividuvez::ObjectClass> &c,
-                                    std::vector<Rizurividuvez::ObjectRecord> &o) override
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        classes = c;
-        objects = o;
-        on_own_thread = QThread::currentThread() != QCoreApplication::instance()->thread();
-    }
-    void event_types_listed(std::vector<Rizurividuvez::EventType> &e) override
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        events = e;
-    }
-    void sounds_listed(std::vector<std::string> &s) override
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        sounds = s;
-    }
-    int objects_of(const std::string &cls, const std::string &parent)
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        return static_cast<int>(std::count_if(objects.begin(), objects.end(), [&](const auto &o) {
-            return o.class_name == cls && o.parent_id == parent;
-        }));
-    }
-    std::mutex mutex;
-    std::vector<Rizurividuvez::ObjectClass> classes;
-    std::vector<Rizurividuvez::ObjectRecord> objects;
-    std::vector<Rizurividuvez::EventType> events;
-    std::vector<std::string> sounds;
-    std::atomic<bool> on_own_thread{false};
-};
-
+// Registered as the rule page registers its receiver of the wizard lists.
 TEST_F(DemoServer, WizardServiceDeliversTheFileListsAndFollowsTheSchedules)
 {
     start();
-    auto consumer = boost::make_shared<WizardConsumer>();
-    session->host().register_consumer(consumer);
+    auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
+    std::atomic<bool> on_own_thread{false};
+    QObject::connect(
+        receiver.get(), &DavaDodaziServiceReceiverImp::objects_list_changed, receiver.get(),
+        [&] { on_own_thread = QThread::currentThread() != qApp->thread(); }, Qt::DirectConnection);
+    session->host().register_consumer(receiver);
     session->services().wait_idle();
-    EXPECT_TRUE(consumer->on_own_thread);
-    EXPECT_FALSE(consumer->classes.empty());
-    EXPECT_FALSE(consumer->events.empty());
-    EXPECT_FALSE(consumer->sounds.empty());
-    EXPECT_EQ(2, consumer->objects_of("Schedule", "DEMOS"));
-    EXPECT_EQ(23, consumer->objects_of("Camera", "DEMO")) << "every channel but the zombie";
-    EXPECT_GE(consumer->objects_of("OperatorGUI", "DEMO"), 1);
+    const auto objects_of = [&](const std::string &cls, const std::string &parent) {
+        const auto objects = receiver->copy_objects();
+        return std::count_if(objects.begin(), objects.end(), [&](const auto &o) {
+            return o.class_name == cls && o.parent_id == parent;
+        });
+    };
+    EXPECT_TRUE(on_own_thread);
+    EXPECT_FALSE(receiver->copy_classes().empty());
+    EXPECT_FALSE(receiver->copy_event_types().empty());
+    EXPECT_FALSE(receiver->copy_sounds().empty());
+    EXPECT_EQ(2, objects_of("Schedule", "DEMOS"));
+    EXPECT_EQ(23, objects_of("Camera", "DEMO")) << "every channel but the zombie";
+    EXPECT_GE(objects_of("OperatorGUI", "DEMO"), 1);
 
     session->simulator().create_object(scripts(), *sandbox::kind_named("schedule"), "");
-    session->tree().folder(objects_of("Schedule").front())->set_string("name", "Renamed");
+    session->tree().folder(this->objects_of("Schedule").front())->set_string("name", "Renamed");
     session->settle();
-    EXPECT_EQ(3, consumer->objects_of("Schedule", "DEMOS"));
+    EXPECT_EQ(3, objects_of("Schedule", "DEMOS"));
+    receiver->detach();
 }
 
 TEST_F(DemoServer, TourGrabsEveryPageOnce)

@@ -2,12 +2,11 @@
 // Shared by the page and dialog tests: a tree file from tests/data, a named
 // control, a user's clicks on item views, and the checks every page needs.
 
-#include "memory-host/tree-json.h"
 #include "tests/support/page-fixture.h"
+#include "tests/support/tree-file.h"
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
-#include <QFile>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QObject>
@@ -19,14 +18,6 @@
 #include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
-
-inline void load_tree_file(memory_host::MemoryTree &tree, const char *name)
-{
-    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/") + QLatin1String(name));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    std::string error;
-    ASSERT_TRUE(memory_host::load_tree_json(tree, file.readAll().toStdString(), &error)) << error;
-}
 
 template <class W> W *child(QObject *page, const char *name)
 {

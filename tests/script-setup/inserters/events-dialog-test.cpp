@@ -39,21 +39,8 @@ protected:
         ASSERT_TRUE(it);
         click_check_box(tree(), index_of(tree(), it));
     }
-    QString press_ok()
-    {
-        dialog->findChild<QPushButton *>("ok_button")->click();
-        settle_events();
-        EXPECT_TRUE(dialog.isNull()) << "the dialog deletes itself when closed";
-        return accepted->isEmpty() ? QString("<none>") : accepted->takeFirst().at(0).toString();
-    }
-    QStringList visible_texts()
-    {
-        QStringList texts;
-        for (QTreeWidgetItemIterator it(tree()); *it; ++it)
-            if (!(*it)->isHidden())
-                texts.append((*it)->text(0));
-        return texts;
-    }
+    QString press_ok() { return ::press_ok(dialog, *accepted); }
+    QStringList visible_texts() { return ::visible_texts(tree()); }
 
     QPointer<QEventsInserterDialog> dialog;
     std::unique_ptr<QSignalSpy> accepted;

@@ -15,19 +15,11 @@ namespace {
 
 const char *const rule_path = "/DEMO/scripts/rule1";
 
+// /DEMO/a "Area" holds b with an integer, a real and a string; /DEMO/c
+// "Cameras" holds a key of value type 0; the rule is /DEMO/scripts/rule1.
 void make_settings(MemoryTree &tree)
 {
-    tree.make_folder(rule_path, "Rule");
-    tree.put_string("/DEMO/scripts", "name", "Scripts");
-    tree.make_folder("/DEMO/a/b");
-    tree.put_integer("/DEMO/a/b", "key", 5);
-    tree.put_real("/DEMO/a/b", "gain", 0.5);
-    tree.put_string("/DEMO/a/b", "label", "Entrance");
-    tree.put_string("/DEMO/a", "name", "Area");
-    tree.make_folder("/DEMO/c");
-    tree.put_string("/DEMO/c", "name", "Cameras");
-    tree.put_integer("/DEMO/c", "odd", 1);
-    tree.set_bindable("/DEMO/c", "odd", false);
+    load_tree_file(tree, "inserters/settings.json");
 }
 
 class SettingsDialog : public PageTest
@@ -70,13 +62,7 @@ protected:
         ASSERT_TRUE(it) << path.toStdString();
         click_check_box(tree_widget(), index_of(tree_widget(), it));
     }
-    QString press_ok()
-    {
-        dialog->findChild<QPushButton *>("ok_button")->click();
-        settle_events();
-        EXPECT_TRUE(dialog.isNull());
-        return accepted->isEmpty() ? QString("<none>") : accepted->takeFirst().at(0).toString();
-    }
+    QString press_ok() { return ::press_ok(dialog, *accepted); }
 
     QPointer<QSettingsInserterDialog> dialog;
     std::unique_ptr<QSignalSpy> accepted, accepted_type;
@@ -145,11 +131,7 @@ TEST_F(SettingsDialog, QuickSearchKeepsTheWayToAMatch)
     auto *search = dialog->findChild<QLineEdit *>("quicksearch");
     EXPECT_EQ(search, dialog->focusWidget());
     QTest::keyClicks(search, "GAIN");
-    QStringList visible;
-    for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it)
-        if (!(*it)->isHidden())
-            visible.append((*it)->text(0));
-    EXPECT_EQ(QStringList({"a", "b", "gain"}), visible);
+    EXPECT_EQ(QStringList({"a", "b", "gain"}), visible_texts(tree_widget()));
     search->clear();
     for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it)
         EXPECT_FALSE((*it)->isHidden());

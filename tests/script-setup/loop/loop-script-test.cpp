@@ -88,19 +88,9 @@ TEST(LoopScript, PythonReadsOddValuesBackFromTheirLiterals)
             expected.append(values);
         }
     }
-    const char *reader = R"(
-import ast, json, sys
-for path in sys.argv[1:]:
-    source = open(path, encoding='utf-8').read()
-    compile(source, path, 'exec')
-    tree = ast.parse(source)
-    shortcut = [n.args[0].value for n in ast.walk(tree) if isinstance(n, ast.Call)
-                and getattr(n.func, 'id', '') == 'activate_on_shortcut']
-    order = ast.literal_eval(tree.body[1].value)
-    print(json.dumps([tree.body[0].value.args[0].value] + shortcut + [e[0] for e in order]))
-)";
     QProcess process;
-    process.start(python, QStringList{"-c", reader} + files);
+    process.start(python,
+                  QStringList{VX_SOURCE_DIR "/tests/script-setup/loop/loop-reader.py"} + files);
     ASSERT_TRUE(process.waitForFinished(60000));
     ASSERT_EQ(0, process.exitCode()) << process.readAllStandardError().toStdString();
     const QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');
