@@ -134,7 +134,6 @@ private:
     QWidget *parameters_page_ = nullptr;
     QLabel *description_label_ = nullptr;
     QScrollArea *parameters_area_ = nullptr;
-    QWidget *parameters_container_ = nullptr;
     ScriptParametersEditor *parameters_editor_ = nullptr;
     QWidget *editor_page_ = nullptr;
     QScriptWidget *editor_ = nullptr;
