@@ -50,15 +50,18 @@ void QSetupStockScript::build_layout()
     auto *enable = named(new QCheckBox(tr("&Enable script")), "enable");
     run_count_ = counter("run_count");
     error_count_ = counter("error_count");
-    auto *header = new QHBoxLayout;
-    header->addWidget(name_label);
-    header->addWidget(name_, 1);
-    header->addWidget(enable);
-    header->addSpacing(page_support::scaled(12));
-    header->addWidget(new QLabel(tr("Run count:")));
-    header->addWidget(run_count_);
-    header->addWidget(new QLabel(tr("Error count:")));
-    header->addWidget(error_count_);
+    // Two lines keep the page narrow enough for the host's pane.
+    auto *name_row = new QHBoxLayout;
+    name_row->addWidget(name_label);
+    name_row->addWidget(name_, 1);
+    name_row->addWidget(enable);
+    auto *counters_row = new QHBoxLayout;
+    counters_row->addWidget(new QLabel(tr("Run count:")));
+    counters_row->addWidget(run_count_);
+    counters_row->addSpacing(page_support::scaled(12));
+    counters_row->addWidget(new QLabel(tr("Error count:")));
+    counters_row->addWidget(error_count_);
+    counters_row->addStretch(1);
 
     parameters_page_ = named(new QWidget, "parameters_page");
     description_label_ = named(new QLabel, "description");
@@ -69,7 +72,8 @@ void QSetupStockScript::build_layout()
     parameters_area_->setWidgetResizable(true);
     auto *parameters_layout = new QVBoxLayout(parameters_page_);
     parameters_layout->setContentsMargins(0, 0, 0, 0);
-    parameters_layout->addWidget(new QLabel(tr("Script description:")));
+    description_caption_ = new QLabel(tr("Script description:"));
+    parameters_layout->addWidget(description_caption_);
     parameters_layout->addWidget(description_label_);
     parameters_layout->addWidget(new QLabel(tr("Script parameters:")));
     parameters_layout->addWidget(parameters_area_, 1);
@@ -109,7 +113,8 @@ void QSetupStockScript::build_layout()
     last_error_ = rich_label("last_error");
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(header);
+    layout->addLayout(name_row);
+    layout->addLayout(counters_row);
     layout->addWidget(pages_, 1);
     layout->addWidget(file_message_);
     layout->addLayout(buttons);

@@ -33,10 +33,15 @@ QSetupStockScript::QSetupStockScript(QObject *navigator, Settings folder, Settin
 {
     build_layout();
     page_support::scale_page(this);
-    int rights = 0;
+    int rights = 8; // unknown rights: shown, but not changed
     try {
         FolderLock root_guard(server_root_);
         server_name_ = server_root_->name();
+    } catch (const std::exception &e) {
+        // Without the name the server is not known to be ours: not writable.
+        VX_LOG(2, "QSetupStockScript: %s\n", e.what());
+    }
+    try {
         FolderLock guard(folder_);
         rights = folder_->rights();
     } catch (const std::exception &e) {
@@ -165,8 +170,10 @@ bool QSetupStockScript::on_editor_page() const
 
 void QSetupStockScript::show_description()
 {
-    description_label_->setText(
-        script_header::description_text(editor_->toPlainText(), std::string()));
+    const QString text = script_header::description_text(editor_->toPlainText(), std::string());
+    description_label_->setText(text);
+    description_caption_->setVisible(!text.isEmpty());
+    description_label_->setVisible(!text.isEmpty());
 }
 
 void QSetupStockScript::script_edited()

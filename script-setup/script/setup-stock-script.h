@@ -78,6 +78,7 @@ private:
     QLabel *error_count_ = nullptr;
     QStackedWidget *pages_ = nullptr;
     QWidget *parameters_page_ = nullptr;
+    QLabel *description_caption_ = nullptr;
     QLabel *description_label_ = nullptr;
     QScrollArea *parameters_area_ = nullptr;
     ScriptParametersEditor *form_ = nullptr;
