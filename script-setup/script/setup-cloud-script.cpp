@@ -43,6 +43,12 @@ unsigned long long unsigned_decimal(const std::string &text, const char *key)
     return value;
 }
 
+// Coloured rich text stays readable on the disabled page.
+QString state_html(const QString &message)
+{
+    return QStringLiteral("<b><font color=\"#505050\">%1</font></b>").arg(message.toHtmlEscaped());
+}
+
 // The client's picture when it ships one, else a drawn cloud of that size.
 QPixmap cloud_picture(int size)
 {
@@ -174,9 +180,7 @@ void QSetupCloudScript::build_layout()
 
 void QSetupCloudScript::show_state(const QString &message)
 {
-    // Coloured rich text stays readable on the disabled page.
-    status_label_->setText(
-        QStringLiteral("<b><font color=\"#505050\">%1</font></b>").arg(message.toHtmlEscaped()));
+    status_label_->setText(state_html(message));
     // The table is drawn again once the page recovers; until then nothing
     // of a script that cannot be read is left on show.
     status_known_ = false;
@@ -277,8 +281,10 @@ void QSetupCloudScript::stats_dir_created()
             &QSetupCloudScript::stats_changed, Qt::QueuedConnection);
     if (stats_tracker_->subscribe(Rizurividuvez::Dir::OWN_VALUES))
         QMetaObject::invokeMethod(this, &QSetupCloudScript::stats_changed, Qt::QueuedConnection);
-    if (status_known_)
+    if (status_known_) {
+        draw_status();
         setEnabled(enabled_);
+    }
 }
 
 void QSetupCloudScript::stats_changed()
@@ -339,11 +345,14 @@ void QSetupCloudScript::draw_status()
             ? QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(status_.download_ts / 1000))
                   .toString()
             : tr("Unknown");
-    status_label_->setText(QStringLiteral("<table>") +
-                           row(tr("Script name"), from_utf8(status_.name).toHtmlEscaped()) +
-                           row(tr("Enabled"), enabled) +
-                           row(tr("Downloaded"), downloaded.toHtmlEscaped()) +
-                           QStringLiteral("</table>"));
+    status_label_->setText(
+        QStringLiteral("<table>") +
+        row(tr("Script name"), from_utf8(status_.name).toHtmlEscaped()) +
+        row(tr("Enabled"), enabled) + row(tr("Downloaded"), downloaded.toHtmlEscaped()) +
+        QStringLiteral("</table>") +
+        // Says why the page stays disabled for an enabled script.
+        (stats_ ? QString()
+                : "<p>" + state_html(tr("Waiting for script engine to start...")) + "</p>"));
 }
 
 void QSetupCloudScript::show_warnings_changed()
