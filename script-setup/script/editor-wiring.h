@@ -7,7 +7,10 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
 #include <QToolButton>
 
 namespace editor_wiring {
@@ -47,6 +50,39 @@ inline void search_bar_event(QScriptWidget *editor, QEvent *event)
         editor->set_highlight_search(false);
         editor->setFocus();
     }
+}
+
+// The stacked parameters and editor pages with their switch button; the
+// tools show with the editor only.
+struct PageSwitch
+{
+    QStackedWidget *pages;
+    QWidget *parameters_page;
+    QWidget *editor_page;
+    QPushButton *button;
+    QWidget *editor_tools;
+    Reusable::QSearchBar *search_bar;
+    QScriptWidget *editor;
+
+    bool on_editor() const { return pages->currentWidget() == editor_page; }
+    // Shows the other page; the captions name the page the button leads to.
+    void toggle(const QString &to_parameters, const QString &to_editor) const
+    {
+        const bool editor_next = !on_editor();
+        button->setText(editor_next ? to_parameters : to_editor);
+        pages->setCurrentWidget(editor_next ? editor_page : parameters_page);
+        editor_tools->setVisible(editor_next);
+        search_bar->hide();
+        if (editor_next)
+            editor->setFocus();
+    }
+};
+
+// The cursor label: `format` takes the zero-based line and column.
+inline void show_cursor(QLabel *label, const QPlainTextEdit *editor, const QString &format)
+{
+    const QTextCursor cursor = editor->textCursor();
+    label->setText(format.arg(cursor.blockNumber()).arg(cursor.positionInBlock()));
 }
 
 } // namespace editor_wiring

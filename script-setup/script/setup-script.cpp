@@ -151,7 +151,13 @@ void QSetupScript::set_save_caption(int enable)
 
 bool QSetupScript::on_editor_page() const
 {
-    return pages_->currentWidget() == editor_page_;
+    return page_switch().on_editor();
+}
+
+editor_wiring::PageSwitch QSetupScript::page_switch() const
+{
+    return {pages_,        parameters_page_, editor_page_, switch_button_,
+            editor_tools_, search_bar_,      editor_};
 }
 
 void QSetupScript::script_edited()
@@ -306,13 +312,7 @@ void QSetupScript::delete_confirmed(int r)
 
 void QSetupScript::parameters_source_switch_button_clicked()
 {
-    const bool to_editor = !on_editor_page();
-    switch_button_->setText(to_editor ? tr("Parame&ters") : tr("Edi&tor"));
-    pages_->setCurrentWidget(to_editor ? editor_page_ : parameters_page_);
-    editor_tools_->setVisible(to_editor);
-    search_bar_->hide();
-    if (to_editor)
-        editor_->setFocus();
+    page_switch().toggle(tr("Parame&ters"), tr("Edi&tor"));
 }
 
 void QSetupScript::parameters_editor_create(std::string parameters, std::string parameters_default)
@@ -328,9 +328,7 @@ void QSetupScript::parameters_editor_create(std::string parameters, std::string 
 
 void QSetupScript::update_cursor_position()
 {
-    const QTextCursor cursor = editor_->textCursor();
-    cursor_position_->setText(
-        tr("L: %1\tC: %2").arg(cursor.blockNumber()).arg(cursor.positionInBlock()));
+    editor_wiring::show_cursor(cursor_position_, editor_, tr("L: %1\tC: %2"));
 }
 
 void QSetupScript::prepare_search()

@@ -165,7 +165,13 @@ void QSetupStockScript::update_buttons()
 
 bool QSetupStockScript::on_editor_page() const
 {
-    return pages_->currentWidget() == editor_page_;
+    return page_switch().on_editor();
+}
+
+editor_wiring::PageSwitch QSetupStockScript::page_switch() const
+{
+    return {pages_,           parameters_page_, editor_page_, switch_button_,
+            cursor_position_, search_bar_,      editor_};
 }
 
 void QSetupStockScript::show_description()
@@ -328,20 +334,12 @@ void QSetupStockScript::stats_changed()
 
 void QSetupStockScript::parameters_source_switch_button_clicked()
 {
-    const bool to_editor = !on_editor_page();
-    switch_button_->setText(to_editor ? tr("Parame&ters") : tr("Edi&tor"));
-    pages_->setCurrentWidget(to_editor ? editor_page_ : parameters_page_);
-    cursor_position_->setVisible(to_editor);
-    search_bar_->hide();
-    if (to_editor)
-        editor_->setFocus();
+    page_switch().toggle(tr("Parame&ters"), tr("Edi&tor"));
 }
 
 void QSetupStockScript::update_cursor_position()
 {
-    const QTextCursor cursor = editor_->textCursor();
-    cursor_position_->setText(
-        tr("L: %1\tC: %2").arg(cursor.blockNumber()).arg(cursor.positionInBlock()));
+    editor_wiring::show_cursor(cursor_position_, editor_, tr("L: %1\tC: %2"));
 }
 
 void QSetupStockScript::prepare_search()

@@ -4,6 +4,7 @@
 // written back to the file in the host's stock folder. Files of the shared
 // stock folder are never shown nor changed.
 
+#include "script-setup/script/editor-wiring.h"
 #include "script-setup/script/setup-script-base.h"
 
 #include <QString>
@@ -59,6 +60,7 @@ private:
     void write_file(const std::string &text);
     void report_file_problem(const QString &log_text, const QString &message);
     bool on_editor_page() const;
+    editor_wiring::PageSwitch page_switch() const;
 
     std::string server_name_;
     bool readable_ = false;
