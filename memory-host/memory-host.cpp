@@ -180,6 +180,13 @@ void MemoryHost::drop_services()
         consumer->service_dropped();
 }
 
+void MemoryHost::release_plugin()
+{
+    drop_services();
+    pages_.drop_factories();
+    tree_.drop_listeners();
+}
+
 std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> MemoryHost::consumers() const
 {
     std::lock_guard<std::mutex> guard(services_mutex_);

@@ -69,6 +69,7 @@ public:
     Rizurividuvez::UiScale *ui_scale() override { return &scale_; }
 
     const std::vector<Registration> &registrations() const { return registrations_; }
+    void drop_factories() { factories_.clear(); }
     void clear_registrations() { registrations_.clear(); }
     // The factory currently registered for the type, if any.
     boost::shared_ptr<QSetupDialogGenerator> factory(const std::string &type) const;
@@ -111,6 +112,11 @@ public:
                        boost::shared_ptr<Rizurividuvez::ServiceInterface> service,
                        bool swap = true);
     void drop_services();
+    // Lets go of every object the plug-in handed over (page factories,
+    // folder listeners, service consumers). Call it after vx_done and before
+    // unloading: releasing such a reference later runs the plug-in's own
+    // code (its destructors and reference-count blocks) from unmapped memory.
+    void release_plugin();
     std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> consumers() const;
 
 private:

@@ -713,6 +713,17 @@ FolderSnapshot MemoryTree::snapshot(const std::string &path)
     return d ? copy(d) : FolderSnapshot();
 }
 
+void MemoryTree::drop_listeners()
+{
+    std::lock_guard<std::recursive_mutex> guard(mutex_);
+    std::function<void(MemoryDir *)> drop = [&](MemoryDir *d) {
+        d->subscriptions_.clear();
+        for (auto &kv : d->children_)
+            drop(kv.second.get());
+    };
+    drop(root_.get());
+}
+
 void MemoryTree::set_write_hook(WriteHook hook)
 {
     std::lock_guard<std::recursive_mutex> guard(mutex_);

@@ -146,6 +146,8 @@ public:
     void erase(const std::string &path);
     std::vector<std::string> children(const std::string &path);
     FolderSnapshot snapshot(const std::string &path);
+    // Forgets every subscription, expired or not.
+    void drop_listeners();
 
     // Observer of every value written through the Dir interface (after the
     // write and its notifications); the sandbox's server simulator uses it.

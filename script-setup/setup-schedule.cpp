@@ -61,6 +61,10 @@ QSetupSchedule::QSetupSchedule(QObject *navigator, Settings folder, Settings ser
     grid_->set_snap(snap_->isChecked());
     unserialize_from_dir();
     autoconnect_->connect_signals(true);
+    // After a refused write the binder reloads and enables what it binds by
+    // key alone; the page's own rule has the last word.
+    connect(autoconnect_, &QAutoConnect::user_has_made_changes, this,
+            &QSetupSchedule::dir_rights_changed);
 
     fill_day_combos();
     prepare_fill_buttons();

@@ -2,6 +2,7 @@
 
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
+#include "utils/text.h"
 
 #include <QSignalBlocker>
 
@@ -53,7 +54,7 @@ void QChannelsBox::set_channel_guid(const QByteArray &guid)
     if (guid.isEmpty())
         set_channel(QString());
     else
-        set_channel(QString::fromUtf8(guid + "_" + QByteArray::fromStdString(server_name_)));
+        set_channel(from_utf8_exact(guid + "_" + QByteArray::fromStdString(server_name_)));
 }
 
 void QChannelsBox::select_first_channel()

@@ -176,7 +176,7 @@ void QSettingsInserterDialog::add_named_root(const QString &variable, const QStr
     const SettingsNode node =
         read_settings_tree(settings_tree_find(settings_tree_top(folder_), path), options, path);
     auto *item = new QTreeWidgetItem({variable, path}, NAMED_ROOT_ITEM);
-    item->setIcon(0, QIcon(QStringLiteral(":/settings/variable.png")));
+    item->setIcon(0, QIcon(QString::fromLatin1(":/settings/variable.png")));
     if (flags_ & CHECKABLE)
         item->setCheckState(0, Qt::Unchecked);
     tree_->insertTopLevelItem(named_roots_++, item);

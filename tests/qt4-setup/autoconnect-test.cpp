@@ -1,8 +1,8 @@
-#include "memory-host/fault-sweep.h"
 #include "qt4-pavo7/reusable/channel-edit.h"
 #include "qt4-pavo7/reusable/image-selector.h"
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "tests/support/page-fixture.h"
+#include "tests/support/sweep-check.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -263,33 +263,28 @@ TEST_F(AutoConnect, ARefusedWriteRollsBackToTheStoredValue)
 
 TEST(AutoConnectFaults, EveryRefusedCallIsLoggedAndTheBinderStaysUsable)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        fill_folder(host->tree());
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        Page page(host.server_root());
-        QAutoConnect binder(host.tree().folder(dir));
-        binder.connect_children(&page);
-        binder.load_values();
-        binder.connect_signals(true);
-        QTest::keyClick(page.title, 'x');
-        click(page.radio_a);
-        settle_events();
-        // Unless the refusal kept "title" from being bound, it still writes: a
-        // refused read while loading must not leave the binder deaf.
-        bool bound = false;
-        for (const Call &c : host.tree().calls_of("key_writable"))
-            bound = bound || (c.key == "title" && c.value != "<refused>");
-        host.tree().clear_faults();
-        QTest::keyClick(page.title, 'y');
-        return !bound || host.tree().string_value(dir, "title") == page.title->text().toStdString();
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 40);
+    expect_sweep_clean(
+        fill_folder,
+        [](MemoryHost &host) {
+            Page page(host.server_root());
+            QAutoConnect binder(host.tree().folder(dir));
+            binder.connect_children(&page);
+            binder.load_values();
+            binder.connect_signals(true);
+            QTest::keyClick(page.title, 'x');
+            click(page.radio_a);
+            settle_events();
+            // Unless the refusal kept "title" from being bound, it still writes: a
+            // refused read while loading must not leave the binder deaf.
+            bool bound = false;
+            for (const Call &c : host.tree().calls_of("key_writable"))
+                bound = bound || (c.key == "title" && c.value != "<refused>");
+            host.tree().clear_faults();
+            QTest::keyClick(page.title, 'y');
+            return !bound ||
+                   host.tree().string_value(dir, "title") == page.title->text().toStdString();
+        },
+        40);
 }
 
 } // namespace

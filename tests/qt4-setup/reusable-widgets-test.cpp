@@ -69,19 +69,14 @@ protected:
     Reusable::QChannelEdit edit;
 };
 
-TEST_F(ChannelEdit, ListsChannelsByNameWithChannelAndServerAsValue)
-{
-    edit.set_server(host.server_root());
-    EXPECT_EQ(QStringList({"(none)=", "7=7_DEMO", "back yard=2_DEMO", "Front door=1_DEMO"}),
-              items());
-    EXPECT_EQ("", edit.channel());
-}
-
-TEST_F(ChannelEdit, SetChannelKeepsUnknownValuesAndOnlyTheUserSignals)
+TEST_F(ChannelEdit, ListsChannelsByNameKeepsUnknownValuesAndOnlyTheUserSignals)
 {
     QSignalSpy updated(&edit, &Reusable::QChannelEdit::data_updated);
     edit.set_channel("9_OTHER"); // before the list is there, and not in it
     edit.set_server(host.server_root());
+    EXPECT_EQ("(none)= 7=7_DEMO back yard=2_DEMO Front door=1_DEMO 9_OTHER=9_OTHER",
+              items().join(' ').toStdString())
+        << "by name, the channel and server as value";
     EXPECT_EQ("9_OTHER", edit.channel());
     EXPECT_EQ("9_OTHER", edit.currentText());
     edit.set_channel("2_DEMO");

@@ -1,10 +1,11 @@
-#include "memory-host/fault-sweep.h"
 #include "script-setup/setup-scripts-folder.h"
 #include "tests/support/page-fixture.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/sweep-check.h"
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <climits>
 #include <memory>
 
 using namespace memory_host;
@@ -87,20 +88,23 @@ TEST_F(ScriptsFolderPage, EveryLinkRequestsItsKindAndOpensTheNewFolder)
     const struct
     {
         const char *link, *counter, *guid;
-    } links[] = {{"newscript", "script_create_now", "{NEW-script}"},
-                 {"newrule", "rule_create_now", "{NEW-rule}"},
-                 {"newschedule", "schedule_create_now", "{NEW-schedule}"},
-                 {"newemail", "email_account_create_now", "{NEW-email_account}"},
-                 {"newloop", "loop_create_now", "{NEW-loop}"}};
+        int stored, written; // the counter before and after the click
+    } links[] = {
+        {"newscript", "script_create_now", "{NEW-script}", 0, 1},
+        {"newrule", "rule_create_now", "{NEW-rule}", INT_MAX, 0},
+        {"newschedule", "schedule_create_now", "{NEW-schedule}", -1, 0},
+        {"newemail", "email_account_create_now", "{NEW-email_account}", INT_MIN, INT_MIN + 1},
+        {"newloop", "loop_create_now", "{NEW-loop}", INT_MAX - 1, INT_MAX}};
     for (const auto &l : links) {
         navigator.paths.clear();
+        tree.put_integer(folder_path, l.counter, l.stored);
         click(l.link);
-        EXPECT_EQ(1, tree.integer_value(folder_path, l.counter)) << l.link;
+        EXPECT_EQ(l.written, tree.integer_value(folder_path, l.counter)) << l.link;
         EXPECT_EQ(QStringList{QString("/DEMO/scripts/") + l.guid}, navigator.paths) << l.link;
     }
 }
 
-TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceAndFollowsTheCurrentGuid)
+TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceFollowsTheCurrentGuidAndARefusalStillNavigates)
 {
     click("newrule");
     tree.put_string(folder_path, "rule_new_guid", "{SECOND}");
@@ -110,45 +114,38 @@ TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceAndFollowsTheCurrentGuid)
     const auto writes = tree.calls_of("set_integer");
     ASSERT_EQ(2u, writes.size());
     EXPECT_EQ("2", writes[1].value);
-}
 
-TEST_F(ScriptsFolderPage, ARefusedRequestIsLoggedAndStillNavigates)
-{
+    navigator.paths.clear();
     tree.fail_calls(FaultRule{"get_string", "", "rule_new_guid", 1, "server busy"});
     click("newrule");
     EXPECT_TRUE(host.log().contains("GUI: server busy", 2));
-    EXPECT_EQ(QStringList{"/DEMO/scripts/"}, navigator.paths);
-    EXPECT_EQ(1, tree.integer_value(folder_path, "rule_create_now"));
+    EXPECT_EQ(QStringList{"/DEMO/scripts/"}, navigator.paths) << "refused, still navigates";
+    EXPECT_EQ(3, tree.integer_value(folder_path, "rule_create_now"));
 }
 
 TEST(ScriptsFolderFaults, EveryRefusedCallIsLoggedAndLeavesNoLockBehind)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        make_scripts_folder(host->tree());
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        RecordingNavigator navigator;
-        QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path), host.server_root());
-        settle_events();
-        for (const char *link : {"newscript", "newrule", "newschedule", "newemail", "newloop"})
-            Q_EMIT page.findChild<QLabel *>(link)->linkActivated(link);
-        host.tree().make_folder("/DEMO/scripts/new", "Rule");
-        settle_events();
-        host.tree().erase("/DEMO/scripts/r1");
-        settle_events();
-        // Still answering: a new folder is still counted.
-        host.tree().make_folder("/DEMO/scripts/probe", "TemplateLoop");
-        settle_events();
-        // A refused path() costs one navigation, nothing more.
-        return navigator.paths.size() >= 4 &&
-               page.findChild<QLabel *>("countloop")->text().startsWith("Server has");
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
+    expect_sweep_clean(
+        make_scripts_folder,
+        [](MemoryHost &host) {
+            RecordingNavigator navigator;
+            QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path),
+                                     host.server_root());
+            settle_events();
+            for (const char *link : {"newscript", "newrule", "newschedule", "newemail", "newloop"})
+                Q_EMIT page.findChild<QLabel *>(link)->linkActivated(link);
+            host.tree().make_folder("/DEMO/scripts/new", "Rule");
+            settle_events();
+            host.tree().erase("/DEMO/scripts/r1");
+            settle_events();
+            // Still answering: a new folder is still counted.
+            host.tree().make_folder("/DEMO/scripts/probe", "TemplateLoop");
+            settle_events();
+            // A refused path() costs one navigation, nothing more.
+            return navigator.paths.size() >= 4 &&
+                   page.findChild<QLabel *>("countloop")->text().startsWith("Server has");
+        },
+        20);
 }
 
 } // namespace

@@ -69,26 +69,6 @@ protected:
     std::unique_ptr<QSignalSpy> accepted;
 };
 
-TEST_F(ObjectsDialog, ActivationFilterReturnsTheCheckedObjectsInTheirObjectForm)
-{
-    open(0x791);
-    EXPECT_FALSE(properties()->isVisible());
-    tick_object("Cam 2");
-    tick_object("Cam 1");
-    save_screenshot(dialog, "objects-inserter-0x791");
-    EXPECT_EQ("object(\"Cam 1\")@ object(\"Cam 2\")", press_ok());
-    EXPECT_TRUE(dialog.isNull());
-}
-
-TEST_F(ObjectsDialog, ScriptSelectorStartsWithItsNamesChecked)
-{
-    open(1937, {"Cam 2", "Door sensor"});
-    EXPECT_EQ(Qt::Checked, object_index("Door sensor").data(Qt::CheckStateRole).toInt());
-    tick_object("Parking");
-    tick_object("Door sensor");
-    EXPECT_EQ("object(\"Cam 2\")@ object(\"Parking\")", press_ok());
-}
-
 TEST_F(ObjectsDialog, EventsNoObjectRaisesAreQuestionedAndNoKeepsTheDialogOpen)
 {
     open(0x791, {}, {"Motion", "Attached"});
@@ -121,8 +101,87 @@ TEST_F(ObjectsDialog, YesToTheEventsQuestionAccepts)
     EXPECT_EQ("object(\"Parking\")", accepted->at(0).at(0).toString());
 }
 
-TEST_F(ObjectsDialog, StateConditionFollowsBothOperations)
+// What each caller's flags make of the user's choice: ticked objects in their
+// object form, or the chosen object, property and value.
+TEST_F(ObjectsDialog, EachCallerGetsItsForm)
 {
+    const struct
+    {
+        int flags;
+        std::set<std::string> preselection;
+        QStringList ticks;
+        const char *object, *property, *value;
+        const char *expected;
+    } cases[] = {
+        {0x791,
+         {},
+         {"Cam 2", "Cam 1"},
+         nullptr,
+         nullptr,
+         nullptr,
+         "object(\"Cam 1\")@ object(\"Cam 2\")"},
+        {1937,
+         {"Cam 2", "Door sensor"},
+         {"Parking", "Door sensor"},
+         nullptr,
+         nullptr,
+         nullptr,
+         "object(\"Cam 2\")@ object(\"Parking\")"},
+        {0x903,
+         {},
+         {},
+         "Cam 1",
+         "goto_preset(string_preset)",
+         nullptr,
+         "Cam 1.goto_preset(string_preset)"},
+        {1935, {}, {}, "Wall monitor", nullptr, nullptr, "object(\"Wall monitor\")"},
+        {1935,
+         {},
+         {},
+         "Cam 2",
+         "move(integer_x, integer_y)",
+         nullptr,
+         "object(\"Cam 2\").move(integer_x, integer_y)"},
+        {1935, {}, {}, "Cam 2", "recording", nullptr, "object(\"Cam 2\").state(\"recording\")"},
+        {1935,
+         {},
+         {},
+         "Parking",
+         "signal",
+         "Present",
+         "object(\"Parking\").state(\"signal\") == \"Present\""},
+        {0x78d,
+         {},
+         {},
+         "Cam 1",
+         "signal",
+         "Lost",
+         "object(\"Cam 1\").state(\"signal\") == \"Lost\""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        open(c.flags, c.preselection);
+        EXPECT_EQ(c.object != nullptr, properties()->isVisible());
+        for (const QString &name : c.ticks)
+            tick_object(name);
+        if (c.object)
+            choose_object(c.object);
+        if (c.property)
+            choose_property(c.property);
+        if (c.value)
+            choose_value(c.value);
+        EXPECT_EQ(c.expected, press_ok());
+        EXPECT_TRUE(dialog.isNull());
+    }
+}
+
+TEST_F(ObjectsDialog, PropertiesOfAnObjectAndTheOperationOfAState)
+{
+    open(0x903);
+    choose_object("Cam 1");
+    EXPECT_TRUE(property_texts().contains("move(integer_x, integer_y)"));
+    EXPECT_TRUE(property_texts().contains("set_zoom(real_factor)"));
+    dialog->close();
     open(0x78d);
     EXPECT_TRUE(values()->isVisible());
     choose_object("Cam 1");
@@ -136,40 +195,6 @@ TEST_F(ObjectsDialog, StateConditionFollowsBothOperations)
     operation->setCurrentIndex(0);
     operation->setCurrentIndex(1);
     EXPECT_EQ("object(\"Cam 1\").state(\"signal\") != \"Lost\"", press_ok());
-}
-
-TEST_F(ObjectsDialog, NewMethodActionGetsTheSignatureWithoutWrappers)
-{
-    open(0x903);
-    choose_object("Cam 1");
-    EXPECT_TRUE(property_texts().contains("move(integer_x, integer_y)"));
-    EXPECT_TRUE(property_texts().contains("set_zoom(real_factor)"));
-    choose_property("goto_preset(string_preset)");
-    EXPECT_EQ("Cam 1.goto_preset(string_preset)", press_ok());
-}
-
-TEST_F(ObjectsDialog, ScriptInserterGivesObjectMethodStateAndCondition)
-{
-    struct Step
-    {
-        const char *object, *property, *value, *expected;
-    };
-    const Step steps[] = {
-        {"Wall monitor", nullptr, nullptr, "object(\"Wall monitor\")"},
-        {"Cam 2", "move(integer_x, integer_y)", nullptr,
-         "object(\"Cam 2\").move(integer_x, integer_y)"},
-        {"Cam 2", "recording", nullptr, "object(\"Cam 2\").state(\"recording\")"},
-        {"Parking", "signal", "Present", "object(\"Parking\").state(\"signal\") == \"Present\""},
-    };
-    for (const Step &step : steps) {
-        open(1935);
-        choose_object(step.object);
-        if (step.property)
-            choose_property(step.property);
-        if (step.value)
-            choose_value(step.value);
-        EXPECT_EQ(step.expected, press_ok());
-    }
 }
 
 TEST_F(ObjectsDialog, TickedPropertiesAndValuesAreTheResult)
