@@ -118,8 +118,9 @@ SetupScriptBase::build_parameters_form(QScrollArea *area, const QString &server_
                                    ? host->setup_pages()->ui_scale()->width_factor()
                                    : 1.0f;
     form->setFixedWidth(static_cast<int>(area->width() * width_factor));
-    // The rows live in the grid; the editor itself must not cover them.
-    form->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The rows live in the grid; the editor itself shows nothing and must
+    // not cover them.
+    form->hide();
     fill(form);
     grid->setRowStretch(grid->rowCount(), 1);
     grid->setColumnStretch(grid->columnCount(), 1);

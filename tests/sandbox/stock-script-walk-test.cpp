@@ -1,6 +1,6 @@
-// The stock and cloud script pages in the sandbox as a new user meets them:
-// edit the stock script, save, find the file changed on disk and the engine
-// stand-in running it; set a local value of an enciphered cloud script.
+// The stock script page in the sandbox as a new user meets it: edit the
+// script, save, find the file changed on disk and the engine stand-in
+// running it.
 
 #include "tests/sandbox/sandbox-fixture.h"
 
@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QSpinBox>
 #include <QTest>
 
 namespace {
@@ -59,28 +57,6 @@ TEST_F(StockWalk, SavedTextReachesTheFileAndTheEngine)
     EXPECT_EQ(runs + 1, session->tree().integer_value(stats, "run_count"));
     EXPECT_EQ(0, session->tree().integer_value(path, "force_run")) << "taken by the server";
     EXPECT_EQ(QString::number(runs + 1), child<QLabel>(page, "run_count")->text());
-}
-
-TEST_F(StockWalk, EncipheredCloudScriptTakesALocalValue)
-{
-    start();
-    std::string path;
-    for (const auto &p : objects_of("CloudScript"))
-        if (session->tree().string_value(p, "name") == "Queue length monitor")
-            path = p;
-    ASSERT_FALSE(path.empty());
-    QWidget *page = window->open_folder(QString::fromStdString(path));
-    session->settle();
-    ASSERT_TRUE(page);
-    EXPECT_TRUE(page->isEnabled());
-    EXPECT_TRUE(child<QLabel>(page, "description")->text().startsWith("Queue length monitor"));
-    auto *spin = child<QScrollArea>(page, "parameters_area")->findChild<QSpinBox *>();
-    ASSERT_TRUE(spin);
-    EXPECT_EQ(6, spin->value()) << "the cloud's value over the declared 8";
-    spin->setValue(12);
-    click(page, "save_button");
-    EXPECT_NE(std::string::npos,
-              session->tree().string_value(path, "parameters_local").find("<value>12</value>"));
 }
 
 } // namespace
