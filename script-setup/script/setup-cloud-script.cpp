@@ -22,6 +22,7 @@
 
 namespace {
 
+// The cloud page shows the script page's captions, translated once for both.
 QString caption(const char *text)
 {
     return QCoreApplication::translate("QSetupScript", text);
@@ -133,7 +134,8 @@ void QSetupCloudScript::build_layout()
     status_label_->setTextFormat(Qt::RichText);
     status_label_->setWordWrap(true);
     status_label_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    description_caption_ = new QLabel(caption("Script description:"));
+    description_caption_ =
+        new QLabel(caption(QT_TRANSLATE_NOOP("QSetupScript", "Script description:")));
     description_label_ = new QLabel;
     description_label_->setObjectName(QStringLiteral("description"));
     description_label_->setStyleSheet(QStringLiteral("QLabel{font-weight: bold;}"));
@@ -148,11 +150,11 @@ void QSetupCloudScript::build_layout()
     last_error_->setWordWrap(true);
     last_error_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     last_error_->hide();
-    save_button_ = new QPushButton(caption("&Save"));
+    save_button_ = new QPushButton(caption(QT_TRANSLATE_NOOP("QSetupScript", "&Save")));
     save_button_->setObjectName(QStringLiteral("save_button"));
     save_button_->setIcon(
         page_support::icon(":/gtk-icons/gtk-save.png", QStyle::SP_DialogSaveButton));
-    revert_button_ = new QPushButton(caption("Revert"));
+    revert_button_ = new QPushButton(caption(QT_TRANSLATE_NOOP("QSetupScript", "Revert")));
     revert_button_->setObjectName(QStringLiteral("revert_button"));
     revert_button_->setIcon(
         page_support::icon(":/gtk-icons/gtk-undo-ltr.png", QStyle::SP_ArrowBack));
@@ -170,7 +172,8 @@ void QSetupCloudScript::build_layout()
     grid->addWidget(status_label_, 0, 1);
     grid->addWidget(description_caption_, 1, 0, 1, 2);
     grid->addWidget(description_label_, 2, 0, 1, 2);
-    grid->addWidget(new QLabel(caption("Script parameters:")), 3, 0, 1, 2);
+    grid->addWidget(new QLabel(caption(QT_TRANSLATE_NOOP("QSetupScript", "Script parameters:"))), 3,
+                    0, 1, 2);
     grid->addWidget(parameters_area_, 4, 0, 1, 2);
     grid->addWidget(last_error_, 5, 0, 1, 2);
     grid->addLayout(buttons, 6, 0, 1, 2);
