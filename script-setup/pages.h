@@ -2,6 +2,7 @@
 // Every page class the plug-in registers a factory for.
 
 #include "script-setup/pending-pages.h"
+#include "script-setup/rule-page/setup-rule.h"
 #include "script-setup/script/setup-script.h"
 #include "script-setup/setup-email-account.h"
 #include "script-setup/setup-loop.h"

@@ -28,7 +28,6 @@ private:
         {}                                                                                         \
     };
 
-VX_PENDING_PAGE(QSetupRule, "Rule")
 VX_PENDING_PAGE(QSetupCloudScript, "CloudScript")
 VX_PENDING_PAGE(QSetupStockScript, "StockScript")
 
