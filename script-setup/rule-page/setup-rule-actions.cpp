@@ -74,6 +74,20 @@ QComboBox *combo(const char *name, QWidget *parent)
     return box;
 }
 
+// A sound the list does not hold (yet) stays shown, so that saving before
+// the service has listed the sounds keeps it.
+void select_sound(QComboBox *box, const QString &sound)
+{
+    if (sound.isEmpty())
+        return;
+    int index = box->findText(sound, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        box->addItem(sound);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
+}
+
 bool read_number(const QString &text, int *value)
 {
     bool ok = false;
@@ -170,9 +184,7 @@ void QSetupRule::add_sound(QString, QString action_params, QString)
     auto *box = combo("sounds_box", row.caption->parentWidget());
     for (const std::string &s : sounds_cache_)
         box->addItem(from_utf8(s));
-    if (!action_params.isEmpty())
-        box->setCurrentIndex(
-            box->findText(action_params, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    select_sound(box, action_params);
     connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::touch);
     row.layout->addWidget(row.caption, 1);
     row.layout->addWidget(box, 3);
@@ -189,7 +201,7 @@ void QSetupRule::update_sounds()
         box->clear();
         for (const std::string &s : sounds_cache_)
             box->addItem(from_utf8(s));
-        box->setCurrentIndex(box->findText(was, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        select_sound(box, was);
     }
 }
 
