@@ -1,6 +1,6 @@
 // The rule page in the sandbox as a new user meets it: create a rule, build
 // an event rule with a condition and three actions, save and see it run; a
-// broken condition is pointed at. And the program's --print-script.
+// broken condition is pointed at.
 
 #include "sandbox/script-engine.h"
 #include "tests/sandbox/sandbox-fixture.h"
@@ -10,7 +10,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -93,56 +92,6 @@ TEST_F(RuleWalk, EventRuleRunsAndABrokenConditionIsPointedAt)
     // The window frame of the popup may shift it by a few pixels.
     EXPECT_LE((title->mapToGlobal(QPoint(100, 0)) - popup->pos()).manhattanLength(), 6);
     popup->close();
-}
-
-struct Printed
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Printed print_script(const QString &path)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(environment);
-    process.start(VX_SANDBOX_PROGRAM, {"--print-script", path});
-    Printed run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-TEST(PrintScript, RulesAndLoopsOnlyToStandardOutput)
-{
-    const struct
-    {
-        const char *path;
-        int status;
-        const char *out; // expected in standard output
-        const char *err; // expected in standard error
-    } cases[] = {
-        {"/DEMO/scripts/{663D49E7-3B29-46CE-AE1D-6DF7D0A7A4DC}", 0, "activate_on_shortcut(\"F5\"",
-         ""},
-        {"/DEMO/scripts/{D98191EC-014B-45A4-9D81-6B196FC5FED7}", 0,
-         "activate_on_shortcut('F7', go)", ""},
-        {"/DEMO/scripts", 1, "", "type 'ScriptFolder'"},
-        {"/DEMO/no-such-folder", 1, "", "there is no folder"},
-    };
-    for (const auto &c : cases) {
-        const Printed run = print_script(c.path);
-        EXPECT_EQ(c.status, run.status) << c.path;
-        EXPECT_TRUE(run.out.contains(c.out)) << c.path << "\n" << run.out.toStdString();
-        EXPECT_TRUE(run.err.contains(c.err)) << c.path << "\n" << run.err.toStdString();
-        if (c.status) {
-            EXPECT_TRUE(run.out.isEmpty());
-        }
-    }
 }
 
 } // namespace
