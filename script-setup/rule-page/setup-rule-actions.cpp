@@ -31,6 +31,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
+#include <memory>
 
 namespace {
 
@@ -207,17 +208,58 @@ void QSetupRule::update_sounds()
 
 namespace {
 
-// A selector of the server's channels; later rows copy the list of the first.
-Reusable::QChannelsBox *channels_for(QGridWidget *grid, Settings server_root, QWidget *parent)
+QStringList items_of(const QComboBox &box)
 {
-    auto *like = grid->findChild<Reusable::QChannelsBox *>();
-    auto *box = like ? Reusable::QChannelsBox::copy_of(*like, parent)
-                     : new Reusable::QChannelsBox(server_root, parent);
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        items << box.itemText(i) << box.itemData(i).toString();
+    return items;
+}
+
+} // namespace
+
+// A selector of the server's channels; later rows copy the list of the first.
+Reusable::QChannelsBox *QSetupRule::channels_box(QWidget *parent)
+{
+    auto *like = action_grid_->findChild<Reusable::QChannelsBox *>();
+    Reusable::QChannelsBox *box;
+    if (like) {
+        box = Reusable::QChannelsBox::copy_of(*like, parent);
+    } else {
+        box = new Reusable::QChannelsBox(server_root_, parent);
+        channel_items_ = items_of(*box);
+    }
     box->setObjectName(QStringLiteral("channel"));
     return box;
 }
 
-} // namespace
+void QSetupRule::refresh_channels()
+{
+    // The server's channels are read once; the rows are only rebuilt when
+    // channels came or went since the list they show was read.
+    std::unique_ptr<Reusable::QChannelsBox> fresh;
+    for (int r = 0; r < action_grid_->count(); ++r) {
+        const int kind = action_grid_->row_data(r).toInt();
+        auto *channels = kind == rule::EXPORT_VIDEO || kind == rule::TAKE_SCREENSHOT
+                             ? action_grid_->row(r)->findChild<Reusable::QChannelsBox *>()
+                             : nullptr;
+        if (!channels)
+            continue;
+        if (!fresh) {
+            fresh.reset(new Reusable::QChannelsBox(server_root_));
+            const QStringList items = items_of(*fresh);
+            if (items == channel_items_)
+                return;
+            channel_items_ = items;
+        }
+        const QString value = channels->channel();
+        const QSignalBlocker block(channels);
+        channels->clear();
+        for (int i = 0; i < fresh->count(); ++i)
+            channels->addItem(fresh->itemText(i), fresh->itemData(i));
+        channels->set_channel(value);
+    }
+}
 
 void QSetupRule::add_export_video(QString action, QString action_params, QString action_name_)
 {
@@ -225,7 +267,7 @@ void QSetupRule::add_export_video(QString action, QString action_params, QString
                                      action_name(action_name_));
     QWidget *holder;
     QGridLayout *grid = inner_grid(row.layout, 3, &holder);
-    auto *channels = channels_for(action_grid_, server_root_, holder);
+    auto *channels = channels_box(holder);
     auto *spin = seconds_box(1, holder);
     auto *substream = new QCheckBox(tr("substream"), holder);
     substream->setObjectName(QStringLiteral("substream"));
@@ -260,7 +302,7 @@ void QSetupRule::add_take_screenshot(QString action, QString action_params, QStr
                          action_name(action_name_));
     QWidget *holder;
     QGridLayout *grid = inner_grid(row.layout, 3, &holder);
-    auto *channels = channels_for(action_grid_, server_root_, holder);
+    auto *channels = channels_box(holder);
     auto *spin = seconds_box(0, holder);
     {
         const QSignalBlocker b1(channels), b2(spin);

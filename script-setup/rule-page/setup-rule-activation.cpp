@@ -4,7 +4,7 @@
 #include "script-setup/rule-page/setup-rule.h"
 
 #include "plugin/module-state.h"
-#include "qt4-pavo7/reusable/channel-edit.h"
+#include "qt4-pavo7/reusable/channels-box.h"
 #include "script-setup/inserters/events-inserter-dialog.h"
 #include "script-setup/inserters/objects-inserter-dialog.h"
 #include "script-setup/inserters/settings-inserter-dialog.h"
@@ -20,6 +20,7 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <memory>
 
 namespace {
 
@@ -329,16 +330,7 @@ void QSetupRule::objects_list_changed()
         populate_schedules();
         restore_combobox_value(schedule_box_, was);
     }
-    for (int r = 0; r < action_grid_->count(); ++r) {
-        const int kind = action_grid_->row_data(r).toInt();
-        if (kind == rule::EXPORT_VIDEO || kind == rule::TAKE_SCREENSHOT)
-            if (auto *channels = action_grid_->row(r)->findChild<Reusable::QChannelEdit *>()) {
-                const QSignalBlocker block(channels);
-                const QString value = channels->channel();
-                channels->set_server(server_root_);
-                channels->set_channel(value);
-            }
-    }
+    refresh_channels();
 }
 
 void QSetupRule::events_list_changed()

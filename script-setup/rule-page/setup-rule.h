@@ -36,6 +36,7 @@ class QSettingsInserterDialog;
 class QStackedWidget;
 class QToolButton;
 namespace Reusable {
+class QChannelsBox;
 class QImageSelector;
 class OurMessageBox;
 } // namespace Reusable
@@ -179,6 +180,8 @@ private:
     // setup-rule-activation.cpp
     void switch_to(int kind, QWidget *page);
     QLineEdit *filter_edit(int kind) const;
+    void refresh_channels();
+    Reusable::QChannelsBox *channels_box(QWidget *parent);
     // setup-rule-actions.cpp
     struct ActionRow
     {
@@ -238,6 +241,7 @@ private:
     QMenu *inserter_menu_ = nullptr;
     int action_count_ = 0;
     QPoint error_anchor_;
+    QStringList channel_items_; // texts and values of the channels the rows list
 
     // Widgets
     QLineEdit *name_ = nullptr;
