@@ -15,11 +15,14 @@ FileAttachment::FileAttachment(const QString &action_name, QWidget *parent)
     : QCheckBox(parent)
 {
     setObjectName(action_name);
+    // Cut rather than widen the page on a narrow pane; the tool tip has it all.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
 void FileAttachment::update(QString new_text)
 {
     setText(new_text);
+    setToolTip(new_text);
 }
 
 AttachmentsList::AttachmentsList(QGridWidget *actions, QWidget *parent)

@@ -67,11 +67,20 @@ void place_buttons(QGridLayout *grid, int column, QToolButton *remove, QToolButt
     grid->addLayout(buttons, 0, column, Qt::AlignTop);
 }
 
+// Long channel, account or report names must not widen the page beyond its
+// pane; the list itself still shows them whole.
+void narrow(QComboBox *box)
+{
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(8);
+}
+
 QComboBox *combo(const char *name, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    narrow(box);
     return box;
 }
 
@@ -230,6 +239,7 @@ Reusable::QChannelsBox *QSetupRule::channels_box(QWidget *parent)
         channel_items_ = items_of(*box);
     }
     box->setObjectName(QStringLiteral("channel"));
+    narrow(box);
     return box;
 }
 
@@ -555,7 +565,7 @@ void QSetupRule::add_send_mail(QString, QString action_params, QString)
     place_buttons(grid, 2, row.remove, row.up, row.down);
     grid->addWidget(new QLabel(tr("To:"), holder), 1, 0);
     grid->addWidget(to, 1, 1);
-    grid->addWidget(attachments, 2, 1);
+    grid->addWidget(attachments, 2, 0, 1, 2);
     grid->addWidget(new QLabel(tr("Subject:"), holder), 3, 0);
     grid->addWidget(subject, 3, 1);
     grid->addWidget(message, 4, 0, 1, 2);
