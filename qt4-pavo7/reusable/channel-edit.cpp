@@ -5,6 +5,7 @@
 #include "utils/text.h"
 
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -75,13 +76,28 @@ QChannelEdit::~QChannelEdit() = default;
 
 void QChannelEdit::set_server(Settings server_root)
 {
+    QStringList texts{tr("(none)")}, values{QString()};
+    for (const Channel &c : read_channels(server_root)) {
+        texts << c.name;
+        values << c.value;
+    }
+    set_items(texts, values);
+}
+
+void QChannelEdit::set_items(const QStringList &texts, const QStringList &values)
+{
     const QString value = channel();
-    const std::vector<Channel> channels = read_channels(server_root);
     const QSignalBlocker blocker(this);
-    clear();
-    addItem(tr("(none)"), QString());
-    for (const Channel &c : channels)
-        addItem(c.name, c.value);
+    QList<QStandardItem *> items;
+    items.reserve(texts.size());
+    for (int i = 0; i < texts.size(); ++i) {
+        auto *item = new QStandardItem(texts[i]);
+        item->setData(values.value(i), Qt::UserRole);
+        items << item;
+    }
+    auto *list = new QStandardItemModel(this);
+    list->appendColumn(items);
+    setModel(list); // the previous list was the box's own and goes with it
     set_channel(value);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QString>
+#include <QStringList>
 
 namespace Reusable {
 
@@ -24,6 +25,12 @@ public:
     // Does not emit data_updated. A value that is not listed is kept as an
     // extra item showing it as it is, so that saving never loses it.
     void set_channel(const QString &value);
+
+protected:
+    // Replaces the list by the given texts and values in one step (one
+    // insertion for the whole list rather than one per channel), keeping
+    // the selected value. Emits nothing.
+    void set_items(const QStringList &texts, const QStringList &values);
 
 Q_SIGNALS:
     // The operator chose another channel.

@@ -31,10 +31,13 @@ QChannelsBox::~QChannelsBox() = default;
 QChannelsBox *QChannelsBox::copy_of(const QChannelsBox &like, QWidget *parent)
 {
     auto *box = new QChannelsBox(like.server_name_, parent);
+    QStringList texts, values;
+    for (int i = 0; i < like.count(); ++i) {
+        texts << like.itemText(i);
+        values << like.itemData(i).toString();
+    }
+    box->set_items(texts, values);
     const QSignalBlocker blocker(box);
-    box->clear();
-    for (int i = 0; i < like.count(); ++i)
-        box->addItem(like.itemText(i), like.itemData(i));
     box->set_channel(like.channel());
     return box;
 }

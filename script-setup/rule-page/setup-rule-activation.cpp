@@ -324,13 +324,17 @@ void QSetupRule::restore_combobox_value(QComboBox *box, QString text_was)
 
 void QSetupRule::objects_list_changed()
 {
+    // The rows read the channels when they were built; the first list only
+    // tells that the service is there.
+    const bool first_list = objects_cache_.empty();
     receiver_->take_objects(objects_cache_);
     if (activation_kind_ == rule::ON_SCHEDULE) {
         const QString was = schedule_box_->currentText();
         populate_schedules();
         restore_combobox_value(schedule_box_, was);
     }
-    refresh_channels();
+    if (!first_list)
+        refresh_channels();
 }
 
 void QSetupRule::events_list_changed()

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -409,6 +410,33 @@ TEST_F(Wizard, NoSoundOnArm)
     EXPECT_FALSE(get<QLabel>("action_links")->text().contains("play_sound"));
     ASSERT_EQ(1, page->action_grid()->count());
     EXPECT_EQ(rule::WAIT, page->rule_value().actions[0].code);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Wizard, ListsFromTheServiceRefreshTheRows)
+{
+    open();
+    link("activate_on_action");
+    link("export_video");
+    link("play_sound");
+    auto *channels = action_row(0)->findChild<QComboBox *>("channel");
+    auto *sounds = action_row(1)->findChild<QComboBox *>("sounds_box");
+    sounds->setCurrentIndex(sounds->findText("door.wav"));
+    const int listed = channels->count();
+
+    tree.make_folder("/DEMO/channels/ch3");
+    tree.put_string("/DEMO/channels/ch3", "name", "Dock");
+    const memory_host::WizardLists lists = memory_host::demo_wizard_lists();
+    wizard->set_classes_and_objects(lists.classes, lists.objects);
+    wizard->set_sounds({"door.wav", "siren.wav"});
+    deliver();
+    EXPECT_EQ(listed + 1, channels->count());
+    EXPECT_GE(channels->findText("Dock"), 0);
+    EXPECT_EQ(2, sounds->count());
+    EXPECT_EQ("door.wav", sounds->currentText());
 }
 
 } // namespace
