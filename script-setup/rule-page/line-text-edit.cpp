@@ -26,12 +26,18 @@ QSize QLineTextEdit::sizeHint() const
 
 void QLineTextEdit::adjustTextEditSize()
 {
-    const int line = fontMetrics().lineSpacing();
     const int text = int(document()->documentLayout()->documentSize().height());
-    const int margins = 2 * frameWidth() + int(2 * document()->documentMargin());
-    const int h =
-        std::max(text, lines_ * line + int(2 * document()->documentMargin())) + 2 * frameWidth();
-    setFixedHeight(std::max(h, lines_ * line + margins));
+    const int lines = lines_ * fontMetrics().lineSpacing() + int(2 * document()->documentMargin());
+    int h = std::max(text, lines) + 2 * frameWidth();
+    if (height_cap_ > 0)
+        h = std::min(h, height_cap_);
+    setFixedHeight(h);
+}
+
+void QLineTextEdit::cap_height(int pixels)
+{
+    height_cap_ = pixels;
+    adjustTextEditSize();
 }
 
 bool QLineTextEdit::eventFilter(QObject *watched, QEvent *event)

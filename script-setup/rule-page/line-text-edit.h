@@ -12,6 +12,8 @@ public:
     ~QLineTextEdit() override;
 
     void setPlaceholder(const QString &text) { setPlaceholderText(text); }
+    // The edit grows with its text up to this height (0: no limit).
+    void cap_height(int pixels);
     QSize sizeHint() const override;
 
 public Q_SLOTS:
@@ -22,4 +24,5 @@ protected:
 
 private:
     int lines_;
+    int height_cap_ = 0;
 };

@@ -394,7 +394,7 @@ void QSetupRule::add_settings_change(QString action, QString action_params, QStr
     auto *value = new QLineTextEdit(1, holder);
     value->setObjectName(QStringLiteral("setting_value"));
     new Highlighter(value->document());
-    value->setMaximumHeight(int(25 * size_factor_));
+    value->cap_height(int(25 * size_factor_));
     value->setLineWrapMode(QTextEdit::NoWrap);
     value->installEventFilter(this);
     auto *insert = new QPushButton(tr("Insert"), holder);

@@ -247,6 +247,7 @@ void QSetupRule::build_activation_pages()
     grid->addWidget(new QLabel(tr("Objects:"), state_page_), 0, 0);
     grid->addWidget(state_objects_edit_, 0, 1, 1, 2);
     grid->addWidget(dots("state_objects_button", state_page_), 0, 3);
+    grid->setColumnStretch(1, 1);
 
     settings_page_ = titled_page(stack, tr("Activation on settings change"), &grid,
                                  tr("Please, select settings:"));
@@ -254,6 +255,7 @@ void QSetupRule::build_activation_pages()
     grid->addWidget(new QLabel(tr("Settings:"), settings_page_), 0, 0);
     grid->addWidget(settings_edit_, 0, 1, 1, 2);
     grid->addWidget(dots("settings_button", settings_page_), 0, 3);
+    grid->setColumnStretch(1, 1);
 
     action_page_ = new QWidget(stack);
     auto *action_box = vbox(action_page_);
