@@ -5,12 +5,15 @@
 #include "sandbox/demo-server.h"
 #include "sandbox/log-pane.h"
 #include "sandbox/main-window.h"
+#include "sandbox/navigator.h"
 #include "sandbox/options.h"
 #include "sandbox/plugin-library.h"
 #include "sandbox/session.h"
 #include "sandbox/tour.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
@@ -52,12 +55,53 @@ QtMessageHandler qt_handler = nullptr;
 void quiet_platform_messages(QtMsgType type, const QMessageLogContext &context,
                              const QString &message)
 {
-    if (message.contains("propagateSizeHints"))
+    if (message.contains("propagateSizeHints") || message.contains("grabbing the keyboard"))
         return;
     if (qt_handler)
         qt_handler(type, context, message);
     else
         std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// Opens the page of a rule or template loop folder without a window, lets
+// the service lists arrive, and prints what its "Script to the clipboard"
+// button puts on the clipboard.
+int print_script(sandbox::Session &session, const QString &path, QTextStream &out)
+{
+    const std::string folder_path = path.toStdString();
+    Settings folder = session.tree().folder(folder_path);
+    if (!folder || path == "/") {
+        std::fprintf(stderr, "quorix-sandbox: there is no folder %s\n", qPrintable(path));
+        return 1;
+    }
+    const std::string type = session.tree().snapshot(folder_path).type;
+    const char *button = type == "Rule"           ? "clipboard_button"
+                         : type == "TemplateLoop" ? "to_script_btn"
+                                                  : nullptr;
+    auto factory = session.host().pages().factory(type);
+    if (!button || !factory) {
+        std::fprintf(stderr,
+                     "quorix-sandbox: %s is a folder of type '%s'; --print-script takes a "
+                     "rule or a template loop\n",
+                     qPrintable(path), type.c_str());
+        return 1;
+    }
+    sandbox::Navigator navigator;
+    std::unique_ptr<QWidget> page(
+        factory->create(&navigator, folder, session.host().server_root()));
+    session.settle();
+    auto *to_clipboard = page ? page->findChild<QPushButton *>(button) : nullptr;
+    if (!to_clipboard) {
+        std::fprintf(stderr, "quorix-sandbox: the page of %s has no script\n", qPrintable(path));
+        return 1;
+    }
+    QApplication::clipboard()->clear();
+    to_clipboard->click();
+    out << QApplication::clipboard()->text();
+    out.flush();
+    page.reset();
+    session.settle();
+    return 0;
 }
 
 } // namespace
@@ -123,7 +167,9 @@ int main(int argc, char **argv)
     plugin.after_load();
 
     int status = 0;
-    {
+    if (!options.print_script.isEmpty()) {
+        status = print_script(*session, options.print_script, out);
+    } else {
         sandbox::MainWindow window(*session, plugin.path());
         const bool opened =
             options.open_path.isEmpty() || window.open_existing_folder(options.open_path, &error);

@@ -14,6 +14,7 @@ QString usage()
         "  --tour DIR            grab every page to DIR/<type>-<folder>.png and exit\n"
         "  --open PATH           open this folder at start, such as /DEMO/scripts\n"
         "  --screenshot FILE     grab the window to FILE and exit\n"
+        "  --print-script PATH   print the script of a rule or template loop folder and exit\n"
         "  --scale F             the host's size factor for the pages (default 1)\n"
         "  -h, --help            this text\n\n"
         "Without a display the sandbox takes the tour into tour/.\n");
@@ -49,6 +50,9 @@ bool parse_options(const QStringList &arguments, Options &out, QString *error)
                 return false;
         } else if (arg == "--screenshot") {
             if (!value(i, out.screenshot))
+                return false;
+        } else if (arg == "--print-script") {
+            if (!value(i, out.print_script))
                 return false;
         } else if (arg == "--demo-size") {
             if (!value(i, size))

@@ -1,7 +1,7 @@
 #pragma once
 // Every page class the plug-in registers a factory for.
 
-#include "script-setup/pending-pages.h"
+#include "script-setup/rule-page/setup-rule.h"
 #include "script-setup/script/setup-cloud-script.h"
 #include "script-setup/script/setup-script.h"
 #include "script-setup/script/setup-stock-script.h"

@@ -100,4 +100,31 @@ TEST_F(CommandLine, ScaleReachesThePages)
     EXPECT_NE(pictures[0], pictures[1]);
 }
 
+TEST(PrintScript, RulesAndLoopsOnlyToStandardOutput)
+{
+    const struct
+    {
+        const char *path;
+        int status;
+        const char *out; // expected in standard output
+        const char *err; // expected in standard error
+    } cases[] = {
+        {"/DEMO/scripts/{663D49E7-3B29-46CE-AE1D-6DF7D0A7A4DC}", 0, "activate_on_shortcut(\"F5\"",
+         ""},
+        {"/DEMO/scripts/{D98191EC-014B-45A4-9D81-6B196FC5FED7}", 0,
+         "activate_on_shortcut('F7', go)", ""},
+        {"/DEMO/scripts", 1, "", "type 'ScriptFolder'"},
+        {"/DEMO/no-such-folder", 1, "", "there is no folder"},
+    };
+    for (const auto &c : cases) {
+        const Outcome run = run_sandbox({"--print-script", c.path});
+        EXPECT_EQ(c.status, run.status) << c.path;
+        EXPECT_TRUE(run.out.contains(c.out)) << c.path << "\n" << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(c.err)) << c.path << "\n" << run.err.toStdString();
+        if (c.status) {
+            EXPECT_TRUE(run.out.isEmpty());
+        }
+    }
+}
+
 } // namespace

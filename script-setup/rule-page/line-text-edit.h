@@ -1,0 +1,28 @@
+#pragma once
+// A text edit that starts one line high and grows with its text: the rule's
+// condition lines and setting values, which the highlighter colours.
+
+#include <QTextEdit>
+
+class QLineTextEdit : public QTextEdit
+{
+    Q_OBJECT
+public:
+    explicit QLineTextEdit(int lines, QWidget *parent = nullptr);
+    ~QLineTextEdit() override;
+
+    void setPlaceholder(const QString &text) { setPlaceholderText(text); }
+    // The edit grows with its text up to this height (0: no limit).
+    void cap_height(int pixels);
+    QSize sizeHint() const override;
+
+public Q_SLOTS:
+    void adjustTextEditSize();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int lines_;
+    int height_cap_ = 0;
+};

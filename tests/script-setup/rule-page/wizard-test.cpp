@@ -1,0 +1,442 @@
+// The rule wizard driven by real events: links, dialogs, keys, rows.
+
+#include "tests/script-setup/rule-page/rule-page-fixture.h"
+
+#include "qt4-pavo7/reusable/popup.h"
+#include "script-setup/rule-page/attachments-list.h"
+#include "script-setup/rule-page/line-text-edit.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+
+namespace {
+
+QAbstractButton *button_of(QMessageBox *box, const QString &text)
+{
+    for (QAbstractButton *b : box->buttons())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+class Wizard : public RulePage
+{
+protected:
+    QStackedWidget *stack() { return get<QStackedWidget>("activation_stack"); }
+    QTextEdit *condition(int row)
+    {
+        return page->condition_grid()->row(row)->findChild<QTextEdit *>("condition");
+    }
+    bool junction_shown(int row)
+    {
+        return !page->condition_grid()->row(row)->findChild<QWidget *>("junction")->isHidden();
+    }
+    void click_row(QWidget *row, const char *button)
+    {
+        QTest::mouseClick(row->findChild<QToolButton *>(button), Qt::LeftButton);
+        settle_events();
+    }
+    QStringList attachments_of(int row)
+    {
+        return action_row(row)->findChild<AttachmentsList *>()->entries();
+    }
+    QMessageBox *box(const char *name) { return page->findChild<QMessageBox *>(name); }
+};
+
+TEST_F(Wizard, CancellingTheFirstEventsDialogReturnsToTheChooser)
+{
+    open();
+    EXPECT_EQ(0, stack()->currentIndex());
+    EXPECT_TRUE(get<QWidget>("condition_frame")->isHidden());
+    EXPECT_TRUE(get<QWidget>("actions_frame")->isHidden());
+    auto *on_event = get<QLabel>("activate_on_event");
+    QTest::mouseClick(on_event, Qt::LeftButton, {}, QPoint(5, on_event->height() / 2));
+    QDialog *events = dialog("events_filter_dialog");
+    ASSERT_TRUE(events);
+    EXPECT_EQ(1, stack()->currentIndex());
+    tree.clear_calls();
+    QTest::mouseClick(events->findChild<QPushButton *>("cancel_button"), Qt::LeftButton);
+    settle_events();
+    EXPECT_EQ(0, stack()->currentIndex());
+    EXPECT_EQ(rule::NO_ACTIVATION, page->activation_kind());
+    EXPECT_TRUE(get<QWidget>("condition_frame")->isHidden());
+    EXPECT_EQ(-1, tree.integer_value(rule_path, "activation_type"));
+    EXPECT_FALSE(tree.calls_of("set_integer").empty()) << "the stored rule is reset";
+
+    // With types chosen, a later cancel keeps the rule.
+    link("activate_on_event");
+    page->events_filter("Motion@Alarm");
+    EXPECT_EQ((std::set<std::string>{"Alarm", "Motion"}), page->chosen_event_types());
+    EXPECT_EQ("Motion;Alarm", get<QLineEdit>("event_types")->text());
+    page->show_events_filter_dialog();
+    QTest::mouseClick(dialog("events_filter_dialog")->findChild<QPushButton *>("cancel_button"),
+                      Qt::LeftButton);
+    settle_events();
+    EXPECT_EQ(rule::ON_EVENT, page->activation_kind());
+    page->events_filter("  ");
+    EXPECT_TRUE(page->chosen_event_types().empty());
+    EXPECT_TRUE(get<QLineEdit>("event_types")->text().isEmpty());
+}
+
+TEST_F(Wizard, ObjectsFilterFallsBackToAllObjects)
+{
+    open();
+    link("activate_on_event");
+    page->events_filter("Motion");
+    link("objects_filter");
+    EXPECT_FALSE(get<QLineEdit>("objects")->isHidden());
+    page->objects_filter("object(\"Cam 1\")@object(\"Cam 2\")");
+    EXPECT_EQ("Cam 1;Cam 2", get<QLineEdit>("objects")->text());
+    EXPECT_EQ((std::set<std::string>{"Cam 1", "Cam 2"}), page->chosen_objects());
+    page->objects_filter("");
+    EXPECT_TRUE(get<QLineEdit>("objects")->isHidden());
+    EXPECT_TRUE(page->chosen_objects().empty());
+    EXPECT_TRUE(page->rule_value().activation.all_objects);
+}
+
+TEST_F(Wizard, ShortcutCapture)
+{
+    open();
+    link("activate_on_shortcut");
+    auto *edit = get<QLineEdit>("shortcut");
+    auto *on_release = get<QCheckBox>("on_release");
+    QTest::mouseClick(on_release, Qt::LeftButton);
+    EXPECT_TRUE(edit->text().isEmpty()) << "an empty edit is left alone";
+    QTest::mouseClick(on_release, Qt::LeftButton);
+
+    const struct
+    {
+        std::function<void()> act;
+        const char *text;
+    } steps[] = {
+        {[&] { QTest::keyClick(edit, Qt::Key_F5); }, "F5"},
+        {[&] { QTest::keyClick(edit, Qt::Key_A); }, "F5"},
+        {[&] { QTest::mouseClick(on_release, Qt::LeftButton); }, "F5_Released"},
+        {[&] { QTest::keyClick(edit, Qt::Key_F7, Qt::ShiftModifier); }, "Shift+F7_Released"},
+        {[&] { QTest::mouseClick(on_release, Qt::LeftButton); }, "Shift+F7"},
+    };
+    for (const auto &s : steps) {
+        s.act();
+        EXPECT_EQ(s.text, edit->text());
+    }
+    EXPECT_TRUE(page->modified());
+}
+
+TEST_F(Wizard, TenActionsHideTheLinksAndADeleteShowsThem)
+{
+    open();
+    link("activate_on_action");
+    for (int i = 0; i < 10; ++i)
+        link("wait");
+    EXPECT_EQ(10, page->action_count());
+    EXPECT_TRUE(get<QLabel>("action_links")->isHidden());
+    EXPECT_TRUE(get<QLabel>("add_label")->isHidden());
+    click_row(action_row(4), "delete_action");
+    EXPECT_EQ(9, page->action_grid()->count());
+    EXPECT_FALSE(get<QLabel>("action_links")->isHidden());
+
+    // A new call-method row cancelled in its dialog disappears at once.
+    link("call_method");
+    EXPECT_EQ(10, page->action_grid()->count());
+    QDialog *method = dialog("method_dialog");
+    ASSERT_TRUE(method);
+    method->reject();
+    settle_events();
+    EXPECT_EQ(9, page->action_grid()->count());
+    EXPECT_EQ(9, page->action_count());
+}
+
+TEST_F(Wizard, EmailAttachmentsFollowTheRows)
+{
+    open();
+    link("activate_on_action");
+    link("take_screenshot");
+    link("wait");
+    link("send_email");
+    const QString shot = action_row(0)->layout()->itemAt(0)->widget()->objectName();
+    EXPECT_EQ(QStringList{shot}, attachments_of(2));
+    auto *entry = action_row(2)->findChild<FileAttachment *>(shot);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ("Screenshot exported from action 1 (Gate)", entry->text());
+
+    click_row(action_row(1), "up"); // the wait goes first
+    EXPECT_EQ("Screenshot exported from action 2 (Gate)", entry->text());
+    click_row(action_row(2), "up"); // the e-mail goes above the screenshot
+    EXPECT_TRUE(attachments_of(1).isEmpty());
+    click_row(action_row(1), "down");
+    EXPECT_EQ(QStringList{shot}, attachments_of(2));
+    click_row(action_row(1), "delete_action");
+    EXPECT_TRUE(attachments_of(1).isEmpty());
+}
+
+TEST_F(Wizard, ReplaceConfirmationBothWays)
+{
+    open();
+    link("activate_on_shortcut");
+    link("write_condition");
+    QTextEdit *edit = condition(0);
+    QApplication::setActiveWindow(page.get());
+    edit->setFocus();
+    settle_events();
+    page->insert_text("a == 1");
+    EXPECT_EQ("a == 1", edit->toPlainText()) << "an empty line takes the text at once";
+    EXPECT_FALSE(box("replace_box"));
+
+    const struct
+    {
+        const char *button;
+        const char *result;
+    } cases[] = {{"Replace", "b == 2"}, {"Insert", "b == 2b == 2"}};
+    for (const auto &c : cases) {
+        page->insert_text("b == 2");
+        QMessageBox *question = box("replace_box");
+        ASSERT_TRUE(question);
+        EXPECT_EQ("Replace Confirmation", question->windowTitle());
+        QTest::mouseClick(button_of(question, c.button), Qt::LeftButton);
+        settle_events();
+        EXPECT_EQ(c.result, edit->toPlainText()) << c.button;
+    }
+}
+
+TEST_F(Wizard, OnlyTheFirstConditionRowHidesAndOr)
+{
+    open();
+    link("activate_on_shortcut");
+    link("write_condition");
+    page->add_condition("b", true);
+    page->add_condition("c");
+    auto check = [&](const char *when) {
+        for (int i = 0; i < page->condition_grid()->count(); ++i)
+            EXPECT_EQ(i != 0, junction_shown(i)) << when << " row " << i;
+    };
+    check("built");
+    QWidget *second_row = page->condition_grid()->row(1);
+    click_row(second_row, "up");
+    check("second moved up");
+    click_row(page->condition_grid()->row(0), "up");
+    check("top row up: nothing");
+    click_row(page->condition_grid()->row(2), "down");
+    check("bottom row down: nothing");
+    click_row(page->condition_grid()->row(0), "delete_condition");
+    check("first deleted");
+    EXPECT_EQ(2, page->condition_grid()->count());
+    EXPECT_EQ("c", condition(1)->toPlainText());
+    click_row(page->condition_grid()->row(0), "delete_condition");
+    click_row(page->condition_grid()->row(0), "delete_condition");
+    EXPECT_FALSE(get<QLabel>("condition_always")->isHidden());
+    EXPECT_TRUE(get<QToolButton>("add_condition")->isHidden());
+}
+
+TEST_F(Wizard, InserterMenuOffersTheChosenEventTypes)
+{
+    open();
+    link("activate_on_event");
+    page->events_filter("Motion@Armed");
+    link("write_condition");
+    auto *menu = get<QMenu>("inserter_menu");
+    for (int opening = 0; opening < 2; ++opening) {
+        page->update_inserter_menu();
+        QStringList titles;
+        for (QAction *a : menu->actions())
+            titles << a->text();
+        EXPECT_EQ(
+            (QStringList{"Settings values", "Objects state", "Armed", "Motion", "Event type"}),
+            titles);
+    }
+    QMenu *motion = menu->actions()[3]->menu();
+    QStringList items;
+    for (QAction *a : motion->actions())
+        items << a->text();
+    EXPECT_EQ((QStringList{"origin name", "origin guid", "zone", "level"}), items);
+    page->condition_grid()->row(0)->findChild<QTextEdit *>("condition")->setFocus();
+    QApplication::setActiveWindow(page.get());
+    condition(0)->setFocus();
+    settle_events();
+    motion->actions()[3]->trigger();
+    EXPECT_EQ("event.type == \"Motion\" and event.level", condition(0)->toPlainText());
+}
+
+TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
+{
+    open();
+    link("activate_on_action");
+    link("write_condition");
+    link("wait");
+    link("wait");
+    settle_events();
+    const std::string script = "# ACTIVATION\nx\n# CONDITION\ny\n# ACTION_2\nz\nw\n";
+    tree.put_string(rule_path, "script", script);
+    auto name_end = [&] {
+        QWidget *name = get<QWidget>("name");
+        return name->mapToGlobal(QPoint(name->width(), name->height() / 2));
+    };
+    const struct
+    {
+        int line;
+        std::function<QPoint()> anchor;
+    } cases[] = {
+        {6,
+         [&] {
+             return action_row(1)->mapToGlobal(QPoint(150, 0));
+         }},
+        {4,
+         [&] {
+             return get<QWidget>("condition_frame")
+                 ->findChild<QLabel *>()
+                 ->mapToGlobal(QPoint(100, 0));
+         }},
+        {2,
+         [&] {
+             return get<QWidget>("activation_stack")->mapToGlobal(QPoint(150, 0));
+         }},
+        {-1, name_end},
+        {8, name_end},
+    };
+    for (const auto &c : cases) {
+        tree.put_integer(rule_stats_path, "error_count", c.line + 10);
+        tree.put_string(rule_stats_path, "last_error", "SyntaxError");
+        tree.put_integer(rule_stats_path, "last_error_line", c.line);
+        settle_events();
+        EXPECT_EQ(c.anchor(), page->error_anchor()) << c.line;
+        EXPECT_EQ(QString::number(c.line + 10), get<QLabel>("error_count")->text());
+        auto *popup = page->findChild<Reusable::QPopup *>("error_popup");
+        ASSERT_TRUE(popup);
+        popup->close();
+        settle_events();
+    }
+}
+
+TEST_F(Wizard, SaveKeysAndRights)
+{
+    open();
+    link("activate_on_shortcut");
+    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F5);
+    tree.clear_calls();
+    QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(page->modified());
+    EXPECT_TRUE(tree.calls_of("set_integer").empty());
+    save();
+    EXPECT_FALSE(page->modified());
+    EXPECT_EQ(1, tree.integer_value(rule_path, "activation_type"));
+
+    // Unsaved changes are saved when the page goes.
+    link("wait");
+    page.reset();
+    EXPECT_EQ(1, tree.integer_value(rule_path, "action_count"));
+
+    // Without the change right the rule shows but nothing can be changed.
+    tree.set_rights(rule_path, 0xff & ~64);
+    page = open_page();
+    EXPECT_EQ("F5", get<QLineEdit>("shortcut")->text());
+    for (const char *name : {"activation_stack", "condition_frame", "actions_frame",
+                             "delete_button", "reset_button", "save_button"})
+        EXPECT_FALSE(get<QWidget>(name)->isEnabled()) << name;
+    link("wait");
+    tree.clear_calls();
+    page.reset();
+    EXPECT_TRUE(tree.calls_of("set_integer").empty());
+}
+
+TEST_F(Wizard, ResetAndDeleteAskFirst)
+{
+    open();
+    link("activate_on_shortcut");
+    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F5);
+    link("wait");
+    save();
+    QTest::mouseClick(get<QPushButton>("reset_button"), Qt::LeftButton);
+    QMessageBox *question = box("reset_box");
+    ASSERT_TRUE(question);
+    EXPECT_EQ("Are you sure you want to reset rule 'Night'?", question->text());
+    QTest::mouseClick(question->button(QMessageBox::No), Qt::LeftButton);
+    settle_events();
+    EXPECT_EQ(1, page->action_grid()->count());
+    QTest::mouseClick(get<QPushButton>("reset_button"), Qt::LeftButton);
+    QTest::mouseClick(box("reset_box")->button(QMessageBox::Yes), Qt::LeftButton);
+    settle_events();
+    EXPECT_EQ(0, page->action_grid()->count());
+    EXPECT_EQ(0, stack()->currentIndex());
+    EXPECT_EQ(-1, tree.integer_value(rule_path, "activation_type"));
+    EXPECT_EQ(0, tree.integer_value(rule_path, "action_count"));
+
+    QTest::mouseClick(get<QPushButton>("delete_button"), Qt::LeftButton);
+    question = box("delete_box");
+    ASSERT_TRUE(question);
+    EXPECT_EQ("Delete Confirmation", question->windowTitle());
+    QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+    settle_events();
+    EXPECT_EQ("r1", tree.string_value(rules_path, "rule_erase"));
+}
+
+TEST_F(Wizard, ClipboardGetsTheGeneratedScript)
+{
+    open();
+    link("activate_on_shortcut");
+    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F5);
+    save();
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(get<QPushButton>("clipboard_button"), Qt::LeftButton);
+    const QString text = QApplication::clipboard()->text();
+    EXPECT_TRUE(text.contains("F5"));
+    EXPECT_EQ(text.toStdString(), tree.string_value(rule_path, "script"));
+}
+
+TEST_F(Wizard, NoSoundOnArm)
+{
+    QSetupRule::set_arm_platform_query([] { return true; });
+    make_rule_tree(tree);
+    tree.put_integer(rule_path, "activation_type", 6);
+    tree.put_integer(rule_path, "action_count", 2);
+    const std::pair<int, const char *> stored[] = {{3, "bell.wav"}, {2, "3"}};
+    for (int i = 0; i < 2; ++i) {
+        const std::string key = "action" + std::to_string(i);
+        tree.put_integer(rule_path, key + "_type", stored[i].first);
+        tree.put_string(rule_path, key, "");
+        tree.put_string(rule_path, key + "_params", stored[i].second);
+        tree.put_string(rule_path, key + "_name", "");
+    }
+    page = open_page();
+    QSetupRule::set_arm_platform_query([] { return false; });
+    EXPECT_FALSE(get<QLabel>("action_links")->text().contains("play_sound"));
+    ASSERT_EQ(1, page->action_grid()->count());
+    EXPECT_EQ(rule::WAIT, page->rule_value().actions[0].code);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Wizard, ListsFromTheServiceRefreshTheRows)
+{
+    open();
+    link("activate_on_action");
+    link("export_video");
+    link("play_sound");
+    auto *channels = action_row(0)->findChild<QComboBox *>("channel");
+    auto *sounds = action_row(1)->findChild<QComboBox *>("sounds_box");
+    sounds->setCurrentIndex(sounds->findText("door.wav"));
+    const int listed = channels->count();
+
+    tree.make_folder("/DEMO/channels/ch3");
+    tree.put_string("/DEMO/channels/ch3", "name", "Dock");
+    const memory_host::WizardLists lists = memory_host::demo_wizard_lists();
+    wizard->set_classes_and_objects(lists.classes, lists.objects);
+    wizard->set_sounds({"door.wav", "siren.wav"});
+    deliver();
+    EXPECT_EQ(listed + 1, channels->count());
+    EXPECT_GE(channels->findText("Dock"), 0);
+    EXPECT_EQ(2, sounds->count());
+    EXPECT_EQ("door.wav", sounds->currentText());
+}
+
+} // namespace
