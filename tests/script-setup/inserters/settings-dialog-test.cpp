@@ -132,9 +132,6 @@ TEST_F(SettingsDialog, QuickSearchKeepsTheWayToAMatch)
     EXPECT_EQ(search, dialog->focusWidget());
     QTest::keyClicks(search, "GAIN");
     EXPECT_EQ(QStringList({"a", "b", "gain"}), visible_texts(tree_widget()));
-    search->clear();
-    for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it)
-        EXPECT_FALSE((*it)->isHidden());
 }
 
 TEST_F(SettingsDialog, FoldersTooLargeToShowAtOnceAreReadWhenTheUserLooksThere)
