@@ -2,6 +2,7 @@
 // the demo server (or a tree file), and shows its pages; without a display it
 // takes the headless tour of every page.
 
+#include "sandbox/engine/headless-fire.h"
 #include "sandbox/log-pane.h"
 #include "sandbox/main-window.h"
 #include "sandbox/options.h"
@@ -103,6 +104,19 @@ int main(int argc, char **argv)
                          std::fprintf(stderr, "quorix-sandbox: cannot save %s: %s\n",
                                       qPrintable(path), qPrintable(error));
                      });
+    if (!options.fires.empty()) {
+        sandbox::EngineSettings engine;
+        engine.real_clock = options.real_clock;
+        engine.time_limit_s = options.time_limit_s;
+        engine.memory_mb = options.memory_mb;
+        engine.horizon_ms = static_cast<qint64>(options.horizon_s * 1000);
+        int status = sandbox::fire_headless(*session, options.fires, engine, stdout, stderr);
+        if (!session->finish_saving(&error)) {
+            std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
+            status = status ? status : 1;
+        }
+        return status;
+    }
 
     sandbox::PluginLibrary plugin(session->host().log());
     const QString plugin_path =
