@@ -256,6 +256,14 @@ void ScriptEnvironment::handle(const QJsonObject &message)
             current_script_ = script;
             entry["name"] = script_name(script);
         }
+        if (entry["what"] == "mail") {
+            // Scripts name the account by its folder; people know it by its name.
+            const std::string account =
+                session_.server_path() + "/scripts/" + entry["account"].toString().toStdString();
+            if (session_.tree().has(account, "name"))
+                entry["account_name"] =
+                    QString::fromStdString(session_.tree().string_value(account, "name"));
+        }
         Q_EMIT this->entry(entry);
     } else if (type == "read") {
         answer_read(message);
