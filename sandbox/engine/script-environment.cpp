@@ -309,10 +309,9 @@ void ScriptEnvironment::write_stats(const QJsonObject &message)
 {
     memory_host::MemoryTree &tree = session_.tree();
     const std::string folder = message["folder"].toString().toStdString();
-    if (!tree.folder(folder))
-        return; // erased meanwhile
     const std::string stats = folder + "/stats";
-    tree.make_folder(stats);
+    if (!tree.folder(stats))
+        return; // the kind keeps no statistics (a template loop)
     const QJsonObject values = message["values"].toObject();
     // The page hears of the change once, with every statistic in place.
     int left = values.size();

@@ -88,7 +88,8 @@ void TracePane::add(const QJsonObject &entry)
     QTreeWidgetItem *parent = run_item(entry);
     if (what == "load" || what == "fire")
         return; // the heading says it
-    if (parent->isHidden() && what != "end" && what != "enter" && what != "call")
+    static const QStringList quiet{"end", "enter", "call", "read", "state"};
+    if (parent->isHidden() && !quiet.contains(what))
         parent->setHidden(false);
     auto *item = new QTreeWidgetItem(parent, {trace_time(entry), trace_sentence(entry)});
     const QColor colour = colour_of(what);

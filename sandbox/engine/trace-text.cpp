@@ -49,6 +49,10 @@ QString fired(const QJsonObject &e)
             .arg(e["ids"].toArray().last().toString(),
                  QString::fromUtf8(
                      QJsonDocument(e["state"].toObject()).toJson(QJsonDocument::Compact)));
+    if (kind == "action")
+        return tr("a run as an action");
+    if (kind == "settings")
+        return tr("a change in %1").arg(e["key"].toString());
     const QString key = e["key"].toString();
     return key.isEmpty() ? kind : QStringLiteral("%1 %2").arg(kind, key);
 }

@@ -2,13 +2,17 @@
 // fired through the program's --fire command: what their traces show, and
 // what the engine writes into their statistics.
 
+#include "sandbox/engine/engine-ui.h"
 #include "sandbox/engine/script-environment.h"
+#include "sandbox/engine/trace-pane.h"
+#include "sandbox/main-window.h"
 #include "sandbox/session.h"
 #include "script-setup/loop/loop-script.h"
 #include "script-setup/rule/rule-script.h"
 #include "tests/script-setup/rule/rule-fixture.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -193,6 +197,8 @@ TEST_F(Engine, TracesShowWhatEachRunDidOnTheVirtualClock)
          "5000 call show_channel c1 2\n5000 wait 10000\n15000 call show_template_by_guid g1 2\n"
          "15000 wait 5000\n20000 call show_channel c1 2\n20000 wait 10000\n"
          "30000 call show_template_by_guid g1 2\n30000 wait 5000"},
+        {"a script over the memory limit is stopped", "Script", "data = bytearray(8 * 1024 ** 3)\n",
+         f5, "0 error data = bytearray(8 * 1024 ** 3) | MemoryError"},
         {"an endless loop is stopped at the time limit", "Script",
          "def spin():\n    while True: pass\n\nactivate_on_shortcut('F5', spin)\n",
          f5 + QStringList{"--time-limit", "0.5"}, "0 error while True: pass | TimeLimitExceeded"},
@@ -258,6 +264,40 @@ TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
     const std::string stats = rule_path.toStdString() + "/stats";
     EXPECT_EQ(1, session->tree().integer_value(stats, "error_count"));
     EXPECT_NE(std::string::npos, session->tree().string_value(stats, "last_error").find("limit"));
+    session->finish_saving(&error);
+}
+
+TEST_F(Engine, TheWindowRunsARuleAsAnActionAndShowsTheRun)
+{
+    QString error;
+    auto session = sandbox::Session::open(
+        {sandbox::SessionSource::FILE, tree_with("Rule", rule_script(R"({"activation": {"code": 6},
+             "actions": [{"code": 1, "object": "Relay 1", "method": "on"}]})"))},
+        &error);
+    ASSERT_TRUE(session) << error.toStdString();
+    {
+        sandbox::MainWindow window(*session, QString());
+        sandbox::EngineUi &ui = *window.engine_ui();
+        QSignalSpy idle(ui.environment(), &sandbox::ScriptEnvironment::idle);
+        ASSERT_TRUE(ui.fire({rule_path, "action", QString()}));
+        ASSERT_TRUE(idle.wait(10000));
+        QStringList shown;
+        for (int i = 0; i < ui.trace_pane()->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *run = ui.trace_pane()->topLevelItem(i);
+            if (run->isHidden())
+                continue;
+            shown << run->text(sandbox::TracePane::WHAT);
+            for (int c = 0; c < run->childCount(); ++c)
+                shown << "  " + run->child(c)->text(sandbox::TracePane::WHAT);
+        }
+        const QString text = shown.join('\n');
+        EXPECT_TRUE(text.contains(QRegularExpression(
+            "Run \\d+ · Under test · a run as an action\n(  .*\n)*  calls Relay 1.on\\(\\)")))
+            << text.toStdString();
+        // The demo's own rules did not hear it.
+        EXPECT_EQ(1, shown.filter(QRegularExpression("^Run (?!.*loading)")).size())
+            << text.toStdString();
+    }
     session->finish_saving(&error);
 }
 
