@@ -165,6 +165,7 @@ class Engine:
         if init.get('exec_encoded'):
             exec(init['exec_encoded'], self.encoded)
         time.time = lambda: self.base + self.clock() / 1000.0
+        sys.stdout = Printed(self)
         signal.signal(signal.SIGALRM, self.alarm)
         limit = self.memory_mb * 1024 * 1024
         resource.setrlimit(resource.RLIMIT_AS, (limit, resource.getrlimit(resource.RLIMIT_AS)[1]))
@@ -325,8 +326,9 @@ class Engine:
         engine = self
         server = self.server
 
-        def settings(path):
-            return SettingsProxy(engine, server + '/' + str(path).strip('/'))
+        def settings(path=''):
+            relative = str(path).strip('/')
+            return SettingsProxy(engine, server + '/' + relative if relative else server)
 
         def activate_on_shortcut(key, callback):
             engine.record('activate_on_shortcut', key, callback)
@@ -485,7 +487,7 @@ class Engine:
     def fire(self, command):
         for object_id in command.get('ids', []):
             self.states.setdefault(object_id, {}).update(command.get('state', {}))
-        described = {k: v for k, v in command.items() if k not in ('op', 'state_ids')}
+        described = {k: v for k, v in command.items() if k != 'op'}
         heard = [h for h in self.handlers if self.matches(h, command)]
         if not heard:
             self.trace('unheard', **described)
@@ -510,6 +512,22 @@ class Engine:
         if not self.real:
             self.now = max(self.now, until) if self.timers else self.now
         self.channel.send({'t': 'idle', 'at': self.clock(), 'pending': len(self.timers)})
+
+
+class Printed:
+    # What a script prints goes into its run's trace, line by line.
+    def __init__(self, engine):
+        self.engine, self.pending = engine, ''
+
+    def write(self, text):
+        self.pending += str(text)
+        while '\n' in self.pending:
+            line, self.pending = self.pending.split('\n', 1)
+            self.engine.trace('print', text=line)
+        return len(text)
+
+    def flush(self):
+        pass
 
 
 class ObjectProxy:

@@ -110,6 +110,8 @@ QString trace_sentence(const QJsonObject &e)
         return tr("alert: %1").arg(e["text"].toString());
     if (what == "message")
         return tr("message: %1").arg(e["text"].toString());
+    if (what == "print")
+        return tr("prints: %1").arg(e["text"].toString());
     if (what == "lock") {
         const QString state = e["state"].toString();
         if (state == "taken")

@@ -122,7 +122,7 @@ QString summary(const std::vector<QJsonObject> &entries, const QString &script)
             detail = e["file"].toString();
         else if (what == "file")
             detail = e["path"].toString().section('.', -1);
-        else if (what == "alert" || what == "message")
+        else if (what == "alert" || what == "message" || what == "print")
             detail = e["text"].toString();
         else if (what == "call" && e.contains("object"))
             detail = e["function"].toString() + ' ' + e["args"][0].toString() + ' ' +
@@ -156,6 +156,7 @@ TEST_F(Engine, TracesShowWhatEachRunDidOnTheVirtualClock)
     const char *wait_sound = R"({"actions": [{"code": 2, "seconds": 5},
                                              {"code": 3, "sound": "bell.wav"}]})";
     const QStringList f5{"--fire", "-", "shortcut", "F5"};
+    const QString office_hours = "scripts/{B1343C60-8842-4CD7-AF2D-5E0850FE5702}";
     const Scenario scenarios[] = {
         {"a wait of 5 s, then a sound", "Rule", rule_script(wait_sound), f5,
          "0 lock taken\n0 wait 5000\n5000 sound bell.wav\n5000 lock released"},
@@ -197,6 +198,24 @@ TEST_F(Engine, TracesShowWhatEachRunDidOnTheVirtualClock)
          "5000 call show_channel c1 2\n5000 wait 10000\n15000 call show_template_by_guid g1 2\n"
          "15000 wait 5000\n20000 call show_channel c1 2\n20000 wait 10000\n"
          "30000 call show_template_by_guid g1 2\n30000 wait 5000"},
+        {"an event on an object named by its name",
+         "Rule",
+         rule_script(R"({"activation": {"code": 4, "event_types": "Motion Detected"},
+                         "actions": [{"code": 3, "sound": "bell.wav"}]})"),
+         {"--fire", "Entrance", "event", "Motion Detected"},
+         "0 lock taken\n0 sound bell.wav\n0 lock released"},
+        {"a schedule rule acts in its zone only",
+         "Rule",
+         rule_script(R"({"activation": {"code": 5, "schedule": "Office hours", "zone": "Green"},
+                         "actions": [{"code": 3, "sound": "bell.wav"}]})"),
+         {"--fire", office_hours, "schedule", "Red", "--fire", office_hours, "schedule", "Green"},
+         "0 lock taken\n0 lock released\n0 lock taken\n0 sound bell.wav\n0 lock released"},
+        {"a settings change reaches its handler, which reads the tree",
+         "Script",
+         "def changed():\n    print(settings('archive')['prebuffer'])\n\n"
+         "settings('archive').activate_on_changes(changed)\n",
+         {"--fire", "archive", "settings"},
+         "0 print 5"},
         {"a script over the memory limit is stopped", "Script", "data = bytearray(8 * 1024 ** 3)\n",
          f5, "0 error data = bytearray(8 * 1024 ** 3) | MemoryError"},
         {"an endless loop is stopped at the time limit", "Script",
