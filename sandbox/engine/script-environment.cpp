@@ -116,11 +116,14 @@ void ScriptEnvironment::stop()
 
 bool ScriptEnvironment::fire(const std::vector<FireRequest> &requests, QString *error)
 {
-    const QJsonArray known = objects();
+    // The list is long on a large server; it changes only with the tree's
+    // structure, which makes the environment stale.
+    if (stale_ || known_objects_.isEmpty())
+        known_objects_ = objects();
     std::vector<QJsonObject> commands;
     for (const FireRequest &request : requests) {
         commands.push_back(
-            fire_command(session_.tree(), session_.server_path(), known, request, error));
+            fire_command(session_.tree(), session_.server_path(), known_objects_, request, error));
         if (commands.back().isEmpty())
             return false;
     }
@@ -178,7 +181,7 @@ bool ScriptEnvironment::start(QString *error)
           {"trace", settings_.traced},
           {"time_limit", settings_.time_limit_s},
           {"memory_mb", settings_.memory_mb},
-          {"objects", objects()},
+          {"objects", known_objects_},
           {"exec_encoded", exec_encoded_source()}});
     load_scripts();
     return true;

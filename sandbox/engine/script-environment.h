@@ -84,6 +84,7 @@ private:
     bool stale_ = false;
     qint64 last_heard_ms_ = 0;
     std::map<QString, QString> names_;
+    QJsonArray known_objects_;
     QString current_script_; // the folder of the last entry, for a stuck child
 };
 
