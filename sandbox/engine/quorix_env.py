@@ -35,9 +35,10 @@ class Channel:
         self.queued = []
         self.next_id = 0
         self.out = []
+        self.encoder = json.JSONEncoder(default=repr)
 
     def send(self, message):
-        self.out.append(json.dumps(message, default=repr))
+        self.out.append(self.encoder.encode(message))
         if len(self.out) >= 512:
             self.flush()
 
@@ -94,6 +95,14 @@ def plain(value):
 
 def call_flexibly(function, args):
     # Handlers take what they need of what the engine offers.
+    if not args:
+        return function()
+    code = getattr(getattr(function, '__func__', function), '__code__', None)
+    if code is not None:
+        if code.co_flags & inspect.CO_VARARGS:
+            return function(*args)
+        count = code.co_argcount - (1 if hasattr(function, '__self__') else 0)
+        return function(*args[:count])
     try:
         parameters = inspect.signature(function).parameters.values()
     except (TypeError, ValueError):
