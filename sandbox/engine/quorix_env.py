@@ -4,7 +4,7 @@
 # messages leave on the process's original standard output, so that what a
 # script prints cannot break the protocol. Settings reads and writes go to
 # the sandbox's tree; video, mail and sound are recorded, never done.
-import heapq, inspect, json, os, re, resource, select, signal, sys, time, traceback
+import heapq, inspect, json, os, resource, select, signal, sys, time, traceback
 import xml.etree.ElementTree as ElementTree
 
 REAL_TIME = time.time
@@ -208,7 +208,7 @@ class Engine:
                 self.trace('enter', function=name, line=frame.f_code.co_firstlineno)
         return None
 
-    def new_run(self, script):
+    def new_run(self):
         self.run_ids += 1
         self.runs[self.run_ids] = 0
         return self.run_ids
@@ -451,7 +451,7 @@ class Engine:
                 text = text.replace(before, after, 1)
         self.scripts[script.folder] = script
         script.ns = self.namespace(script)
-        run = self.new_run(script)
+        run = self.new_run()
         self.current = (script, run)
         self.trace('load', name=script.name, type=script.type)
         self.current = None
@@ -502,7 +502,7 @@ class Engine:
             self.trace('unheard', **described)
         args = self.arguments(command)
         for _, _, script, callback in heard:
-            run = self.new_run(script)
+            run = self.new_run()
             self.current = (script, run)
             self.trace('fire', **described)
             self.current = None
