@@ -6,6 +6,7 @@
 // bench/highlighter-instructions.sh under callgrind.
 
 #include "script-setup/editor/highlighter.h"
+#include "bench/callgrind-counts.h"
 #include "tests/script-setup/editor/literal-highlighter.h"
 #include "tests/script-setup/editor/python-sample.h"
 
@@ -15,14 +16,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
-
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define CALLGRIND_ZERO_STATS
-#define CALLGRIND_TOGGLE_COLLECT
-#define CALLGRIND_DUMP_STATS_AT(name) (void)(name)
-#endif
 
 #ifdef VX_HAVE_KSYNTAXHIGHLIGHTING
 #include <KSyntaxHighlighting/Definition>

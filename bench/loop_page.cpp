@@ -69,6 +69,17 @@ void BM_OpenLoopPage_20Channels_500Channels(benchmark::State &state)
     open_page(state, 500, stored_order(20, loop::CHANNEL));
 }
 
+// Opening stays bounded: an order far past the bound costs what the bound does.
+void BM_OpenLoopPage_1000Templates(benchmark::State &state)
+{
+    open_page(state, 0, stored_order(1000, loop::TEMPLATE));
+}
+
+void BM_OpenLoopPage_OrderOf50MB(benchmark::State &state)
+{
+    open_page(state, 0, stored_order(50 << 20 >> 3, loop::TEMPLATE));
+}
+
 void BM_SplitOrderAtSpaces_200(benchmark::State &state)
 {
     const std::string text = stored_order(200, loop::CHANNEL);
@@ -124,6 +135,8 @@ void BM_GenerateLoopScript20(benchmark::State &state)
 
 BENCHMARK(BM_OpenLoopPage_20Templates_500Channels)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenLoopPage_20Channels_500Channels)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLoopPage_1000Templates)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLoopPage_OrderOf50MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitOrderAtSpaces_200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ParseTemplatesOrder_200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReplaceFourTimes_LoopScript20)->Unit(benchmark::kMicrosecond);

@@ -1,20 +1,30 @@
-// Opening each page type through the sandbox, as an operator does: the
-// plug-in loaded by path builds the page for a folder and the page takes in
-// what its trackers report. The baseline, in the same run, is the same page
-// type on the demo server; the figure is the large server's
+// Opening each page type and each inserter dialog through the sandbox, as an
+// operator does: the plug-in loaded by path builds the page for a folder, the
+// page takes in what its trackers and the server's services report, and it
+// is closed again. Three servers: the demo server, the large one
 // (--demo-size large: 2,000 channels, 300 templates, 500 scripts, 200 rules,
-// 50 schedules, 20 loops). VX_BENCH_ITERATIONS fixes the iteration count,
-// for runs under callgrind, counting only the page openings:
-//   VX_BENCH_ITERATIONS=5 valgrind --tool=callgrind --toggle-collect='*open_page_once*'
-//       build/bench/bench_sandbox_pages --benchmark_filter=Rule
+// 50 schedules, 20 loops) and the huge one (the large one scaled 10x). After
+// the run it prints, per page, the time ratios large/demo and huge/large: a
+// cost linear in the server's size shows at most 10 for the second.
+//
+// --instructions [PAGE] opens each page (or that one) five times under
+// callgrind, one dump per opening; bench/sandbox-pages-instructions.sh reads
+// them.
 
+#include "bench/callgrind-counts.h"
+#include "sandbox/demo-server.h"
 #include "sandbox/navigator.h"
 #include "sandbox/plugin-library.h"
+#include "sandbox/server-services.h"
 #include "sandbox/session.h"
+#include "script-setup/inserters/events-inserter-dialog.h"
+#include "script-setup/inserters/objects-inserter-dialog.h"
+#include "script-setup/inserters/settings-inserter-dialog.h"
 
 #include <QApplication>
 #include <QWidget>
 #include <benchmark/benchmark.h>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -22,6 +32,7 @@ namespace {
 
 struct Server
 {
+    const char *name;
     std::unique_ptr<sandbox::Session> session;
     std::map<std::string, std::string> first_of_type; // type -> folder path
 };
@@ -30,19 +41,23 @@ std::unique_ptr<sandbox::PluginLibrary> plugin;
 Server *plugin_server = nullptr; // the server whose host the plug-in was handed
 sandbox::Navigator *navigator = nullptr;
 
-Server make_server(sandbox::SessionSource::Kind kind)
+const char *const pages[] = {"ScriptFolder", "Rule",     "Script",       "CloudScript",
+                             "StockScript",  "Schedule", "EmailAccount", "TemplateLoop"};
+const char *const dialogs[] = {"EventsInserter", "ObjectsInserter", "SettingsInserter"};
+
+void make_server(Server &server, const char *name, sandbox::SessionSource::Kind kind)
 {
-    Server server;
+    server.name = name;
     QString error;
     server.session = sandbox::Session::open({kind, QString()}, &error);
+    server.session->tree().set_call_log_size(0); // as the sandbox runs
     auto &tree = server.session->tree();
     const std::string scripts = server.session->server_path() + "/scripts";
     server.first_of_type["ScriptFolder"] = scripts;
-    for (const auto &name : tree.children(scripts)) {
-        const std::string path = scripts + "/" + name;
+    for (const auto &child : tree.children(scripts)) {
+        const std::string path = scripts + "/" + child;
         server.first_of_type.emplace(tree.snapshot(path).type, path);
     }
-    return server;
 }
 
 // The plug-in serves one host at a time, as in the client.
@@ -57,24 +72,105 @@ void serve(Server &server)
     plugin_server = &server;
 }
 
-__attribute__((noinline)) void open_page_once(Server &server, const std::string &type)
+QWidget *create(Server &server, const std::string &what)
 {
-    auto factory = server.session->host().pages().factory(type);
+    auto &host = server.session->host();
+    if (what == "EventsInserter")
+        return new QEventsInserterDialog(&host, server.session->server_name(), nullptr,
+                                         QEventsInserterDialog::CHECK_EVENTS, {});
+    if (what == "ObjectsInserter")
+        return new QObjectsInserterDialog(&host, server.session->server_name(), nullptr,
+                                          QObjectsInserterDialog::SHOW_STATES |
+                                              QObjectsInserterDialog::SHOW_VALUES |
+                                              QObjectsInserterDialog::OBJECT_TEXT,
+                                          {});
     auto &tree = server.session->tree();
-    const std::string &path = server.first_of_type.at(type);
-    QWidget *page = factory->create(navigator, tree.folder(path), server.session->server_root());
-    QCoreApplication::processEvents(); // the trackers' first reports
+    if (what == "SettingsInserter")
+        return new QSettingsInserterDialog(tree.folder(server.first_of_type.at("Rule")), nullptr,
+                                           1.0f, 0x26);
+    auto factory = host.pages().factory(what);
+    return factory->create(navigator, tree.folder(server.first_of_type.at(what)),
+                           server.session->server_root());
+}
+
+// Until the page shows what its trackers and services report, then closed.
+__attribute__((noinline)) void open_page_once(Server &server, const std::string &what)
+{
+    QWidget *page = create(server, what);
+    QCoreApplication::processEvents();
+    server.session->services().wait_idle();
+    QCoreApplication::processEvents();
     delete page;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void open_page(benchmark::State &state, Server *server, std::string type)
+void open_page(benchmark::State &state, Server *server, std::string what)
 {
     serve(*server);
     for (auto _ : state)
-        open_page_once(*server, type);
-    // Let the services deliver to the receivers the pages registered.
+        open_page_once(*server, what);
     server->session->settle(1000);
+}
+
+// Keeps each run's time per iteration for the ratios at the end.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto &run : runs)
+            if (run.iterations > 0)
+                seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
+    }
+    std::map<std::string, double> seconds;
+};
+
+void print_ratios(const std::map<std::string, double> &seconds, const Server servers[3])
+{
+    std::printf("\n%-18s %10s %10s %10s %12s %12s\n", "page (ms)", servers[0].name, servers[1].name,
+                servers[2].name, "large/demo", "huge/large");
+    auto row = [&](const char *what) {
+        double t[3] = {0, 0, 0};
+        for (int s = 0; s < 3; ++s) {
+            auto it = seconds.find(std::string(what) + "/" + servers[s].name);
+            if (it == seconds.end())
+                return;
+            t[s] = it->second;
+        }
+        std::printf("%-18s %10.2f %10.2f %10.2f %12.1f %12.1f\n", what, t[0] * 1e3, t[1] * 1e3,
+                    t[2] * 1e3, t[1] / t[0], t[2] / t[1]);
+    };
+    for (const char *page : pages)
+        row(page);
+    for (const char *dialog : dialogs)
+        row(dialog);
+}
+
+// Five openings of everything, each counted on its own.
+void count_instructions(Server servers[3], const char *only)
+{
+    auto count = [&](const char *what) {
+        if (only && std::strcmp(only, what) != 0)
+            return;
+        for (int s = 0; s < 3; ++s) {
+            serve(servers[s]);
+            for (int n = 1; n <= 5; ++n) {
+                CALLGRIND_ZERO_STATS;
+                CALLGRIND_TOGGLE_COLLECT;
+                open_page_once(servers[s], what);
+                CALLGRIND_TOGGLE_COLLECT;
+                const std::string name =
+                    std::string(what) + " " + servers[s].name + " " + std::to_string(n);
+                CALLGRIND_DUMP_STATS_AT(name.c_str());
+            }
+            servers[s].session->settle(1000);
+        }
+    };
+    for (const char *page : pages)
+        count(page);
+    for (const char *dialog : dialogs)
+        count(dialog);
 }
 
 } // namespace
@@ -84,27 +180,34 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int qt_argc = 1;
     QApplication app(qt_argc, argv);
-    Server demo = make_server(sandbox::SessionSource::DEMO);
-    Server large = make_server(sandbox::SessionSource::LARGE);
-    plugin.reset(new sandbox::PluginLibrary(demo.session->host().log()));
+    Server servers[3];
+    make_server(servers[0], "demo", sandbox::SessionSource::DEMO);
+    make_server(servers[1], "large", sandbox::SessionSource::LARGE);
+    sandbox::set_large_server_size(sandbox::LargeServerSize().scaled(10));
+    make_server(servers[2], "huge", sandbox::SessionSource::LARGE);
+    plugin.reset(new sandbox::PluginLibrary(servers[0].session->host().log()));
     QString error;
     if (!plugin->load(sandbox::default_plugin_path(), &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
     navigator = new sandbox::Navigator(&app);
-    const int iterations = qEnvironmentVariableIntValue("VX_BENCH_ITERATIONS");
-    for (const char *type : {"ScriptFolder", "Rule", "Script", "CloudScript", "StockScript",
-                             "Schedule", "EmailAccount", "TemplateLoop"})
-        for (auto server : {std::make_pair("demo", &demo), std::make_pair("large", &large)}) {
-            auto *b = benchmark::RegisterBenchmark((std::string(type) + "/" + server.first).c_str(),
-                                                   open_page, server.second, std::string(type));
-            b->Unit(benchmark::kMillisecond);
-            if (iterations > 0)
-                b->Iterations(iterations);
-        }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    if (argc > 1 && std::strcmp(argv[1], "--instructions") == 0) {
+        count_instructions(servers, argc > 2 ? argv[2] : nullptr);
+    } else {
+        for (const auto &list : {std::vector<const char *>(std::begin(pages), std::end(pages)),
+                                 std::vector<const char *>(std::begin(dialogs), std::end(dialogs))})
+            for (const char *what : list)
+                for (int s = 0; s < 3; ++s)
+                    benchmark::RegisterBenchmark(
+                        (std::string(what) + "/" + servers[s].name).c_str(), open_page, &servers[s],
+                        std::string(what))
+                        ->Unit(benchmark::kMillisecond);
+        benchmark::Initialize(&argc, argv);
+        RatioReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        print_ratios(reporter.seconds, servers);
+    }
     if (plugin_server)
         plugin->done();
     return 0;

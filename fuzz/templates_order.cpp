@@ -2,36 +2,24 @@
 // leave it, read by the loop page's loading code; what it reads must save and
 // read back the same, and make a script whose values stay in their literals.
 
+#include "fuzz/schedule-fuzz-support.h"
 #include "memory-host/memory-tree.h"
-#include "plugin/host.h"
 #include "script-setup/loop/loop-script.h"
 #include "script-setup/loop/templates-order.h"
-#include "utils/logging.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-class DroppingSink : public Rizurividuvez::LogSink
-{
-public:
-    void write(int, const std::string &) override {}
-};
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using schedule_fuzz::require;
 
 memory_host::MemoryTree &tree()
 {
     static memory_host::MemoryTree *t = [] {
-        logging_facility::set_sink(boost::shared_ptr<Rizurividuvez::LogSink>(new DroppingSink));
+        schedule_fuzz::quiet_log();
         auto *made = new memory_host::MemoryTree;
         made->make_folder("/DEMO/scripts/loop1", "TemplateLoop");
         return made;

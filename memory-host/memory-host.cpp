@@ -140,6 +140,9 @@ void MemoryHost::register_consumer(boost::shared_ptr<Rizurividuvez::ServicesCons
     std::vector<Offer> matching;
     {
         std::lock_guard<std::mutex> guard(services_mutex_);
+        consumers_.erase(std::remove_if(consumers_.begin(), consumers_.end(),
+                                        [](const auto &c) { return c.expired(); }),
+                         consumers_.end());
         consumers_.push_back(consumer);
         matching = offers_;
     }
@@ -156,12 +159,11 @@ void MemoryHost::offer_service(const std::string &server,
 {
     if (!service)
         return;
-    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> waiting;
     {
         std::lock_guard<std::mutex> guard(services_mutex_);
         offers_.push_back(Offer{server, service, swap});
-        waiting = consumers_;
     }
+    const auto waiting = consumers();
     const std::string name = service->service_name();
     for (const auto &consumer : waiting)
         if (consumer->consumer_server_name() == server && consumer->consumer_service_name() == name)
@@ -173,17 +175,34 @@ void MemoryHost::drop_services()
     std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> dropped;
     {
         std::lock_guard<std::mutex> guard(services_mutex_);
-        dropped.swap(consumers_);
+        dropped = alive_consumers();
+        consumers_.clear();
         offers_.clear();
     }
     for (const auto &consumer : dropped)
         consumer->service_dropped();
 }
 
+void MemoryHost::release_plugin()
+{
+    drop_services();
+    pages_.drop_factories();
+    tree_.drop_listeners();
+}
+
 std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> MemoryHost::consumers() const
 {
     std::lock_guard<std::mutex> guard(services_mutex_);
-    return consumers_;
+    return alive_consumers();
+}
+
+std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> MemoryHost::alive_consumers() const
+{
+    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> alive;
+    for (const auto &consumer : consumers_)
+        if (auto c = consumer.lock())
+            alive.push_back(c);
+    return alive;
 }
 
 std::string MemoryHost::new_guid()

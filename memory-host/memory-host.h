@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <atomic>
+#include <boost/weak_ptr.hpp>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -69,6 +70,7 @@ public:
     Rizurividuvez::UiScale *ui_scale() override { return &scale_; }
 
     const std::vector<Registration> &registrations() const { return registrations_; }
+    void drop_factories() { factories_.clear(); }
     void clear_registrations() { registrations_.clear(); }
     // The factory currently registered for the type, if any.
     boost::shared_ptr<QSetupDialogGenerator> factory(const std::string &type) const;
@@ -106,12 +108,18 @@ public:
     void set_deterministic_guids(bool on) { deterministic_guids_ = on; }
 
     // Services: a consumer is connected to every offered service whose server
-    // and name match, whichever comes first.
+    // and name match, whichever comes first. The host holds consumers weakly,
+    // as services hold their listeners: a closed page's receivers go with it.
     void offer_service(const std::string &server,
                        boost::shared_ptr<Rizurividuvez::ServiceInterface> service,
                        bool swap = true);
     void drop_services();
-    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> consumers() const;
+    // Lets go of every object the plug-in handed over (page factories,
+    // folder listeners, service consumers). Call it after vx_done and before
+    // unloading: releasing such a reference later runs the plug-in's own
+    // code (its destructors and reference-count blocks) from unmapped memory.
+    void release_plugin();
+    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> consumers() const; // alive
 
 private:
     struct Offer
@@ -120,6 +128,9 @@ private:
         boost::shared_ptr<Rizurividuvez::ServiceInterface> service;
         bool swap;
     };
+
+    // Under services_mutex_.
+    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> alive_consumers() const;
 
     std::string server_name_;
     MemoryTree tree_;
@@ -130,7 +141,7 @@ private:
     bool deterministic_guids_ = false;
     std::atomic<long> guid_counter_{0};
     mutable std::mutex services_mutex_;
-    std::vector<boost::shared_ptr<Rizurividuvez::ServicesConsumer>> consumers_;
+    std::vector<boost::weak_ptr<Rizurividuvez::ServicesConsumer>> consumers_;
     std::vector<Offer> offers_;
 };
 

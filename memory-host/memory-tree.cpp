@@ -368,12 +368,31 @@ void MemoryDir::subscribe(boost::shared_ptr<Notification> listener, int mask)
 
 std::string MemoryDir::path_unlogged() const
 {
-    if (erased_)
-        return frozen_path_;
     std::string p;
-    for (const MemoryDir *d = this; d && d->parent_; d = d->parent_)
-        p = "/" + d->name_ + p;
-    return p.empty() ? "/" : p;
+    path_into(p);
+    return p;
+}
+
+void MemoryDir::path_into(std::string &out) const
+{
+    if (erased_) {
+        out = frozen_path_;
+        return;
+    }
+    size_t length = 0;
+    for (const MemoryDir *d = this; d->parent_; d = d->parent_)
+        length += 1 + d->name_.size();
+    if (length == 0) {
+        out = "/";
+        return;
+    }
+    // Filled from the end, without a temporary per level.
+    out.assign(length, '/');
+    for (const MemoryDir *d = this; d->parent_; d = d->parent_) {
+        length -= d->name_.size();
+        d->name_.copy(&out[length], d->name_.size());
+        --length;
+    }
 }
 
 // --------------------------------------------------------------- MemoryTree
@@ -713,6 +732,17 @@ FolderSnapshot MemoryTree::snapshot(const std::string &path)
     return d ? copy(d) : FolderSnapshot();
 }
 
+void MemoryTree::drop_listeners()
+{
+    std::lock_guard<std::recursive_mutex> guard(mutex_);
+    std::function<void(MemoryDir *)> drop = [&](MemoryDir *d) {
+        d->subscriptions_.clear();
+        for (auto &kv : d->children_)
+            drop(kv.second.get());
+    };
+    drop(root_.get());
+}
+
 void MemoryTree::set_write_hook(WriteHook hook)
 {
     std::lock_guard<std::recursive_mutex> guard(mutex_);
@@ -722,23 +752,38 @@ void MemoryTree::set_write_hook(WriteHook hook)
 std::vector<Call> MemoryTree::calls() const
 {
     std::lock_guard<std::recursive_mutex> guard(mutex_);
-    return calls_;
+    std::vector<Call> out(calls_.begin() + static_cast<long>(oldest_call_), calls_.end());
+    out.insert(out.end(), calls_.begin(), calls_.begin() + static_cast<long>(oldest_call_));
+    return out;
 }
 
 void MemoryTree::clear_calls()
 {
     std::lock_guard<std::recursive_mutex> guard(mutex_);
     calls_.clear();
+    oldest_call_ = 0;
+    last_call_ = nullptr;
 }
 
 std::vector<Call> MemoryTree::calls_of(const std::string &op) const
 {
-    std::lock_guard<std::recursive_mutex> guard(mutex_);
-    std::vector<Call> out;
-    for (const auto &c : calls_)
-        if (c.op == op)
-            out.push_back(c);
+    std::vector<Call> out = calls();
+    out.erase(std::remove_if(out.begin(), out.end(), [&](const Call &c) { return c.op != op; }),
+              out.end());
     return out;
+}
+
+void MemoryTree::set_call_log_size(size_t size)
+{
+    std::lock_guard<std::recursive_mutex> guard(mutex_);
+    std::vector<Call> kept = calls();
+    if (kept.size() > size)
+        kept.erase(kept.begin(), kept.end() - static_cast<long>(size));
+    calls_.swap(kept);
+    calls_.shrink_to_fit();
+    oldest_call_ = 0;
+    last_call_ = nullptr;
+    call_log_size_ = size;
 }
 
 long MemoryTree::countable_calls() const
@@ -794,7 +839,25 @@ void MemoryTree::clear_lock_violations()
 void MemoryTree::record(const char *op, MemoryDir *dir, const std::string &key,
                         const std::string &value)
 {
-    calls_.push_back(Call{op, dir->path_unlogged(), key, value});
+    last_call_ = nullptr;
+    if (call_log_size_ == 0)
+        return;
+    if (calls_.size() < call_log_size_) {
+        calls_.emplace_back();
+        last_call_ = &calls_.back();
+    } else {
+        // The oldest call's strings are overwritten in place: no allocation
+        // once the ring has gone round.
+        last_call_ = &calls_[oldest_call_];
+        oldest_call_ = (oldest_call_ + 1) % calls_.size();
+    }
+    last_call_->op.assign(op);
+    dir->path_into(last_call_->path);
+    last_call_->key.assign(key);
+    last_call_->value.assign(value);
+    // A slot that once held a long value gives the memory back.
+    if (last_call_->value.capacity() > 4 * value.size() + 256)
+        last_call_->value.shrink_to_fit();
 }
 
 void MemoryTree::check_fault(const char *op, MemoryDir *dir, const std::string &key)
@@ -824,7 +887,8 @@ void MemoryTree::check_fault(const char *op, MemoryDir *dir, const std::string &
     if (!fail)
         return;
     ++faults_raised_;
-    calls_.back().value = "<refused>";
+    if (last_call_)
+        last_call_->value = "<refused>";
     throw access_denied_error(message);
 }
 

@@ -92,6 +92,7 @@ private:
     MemoryDir(MemoryTree *tree, const std::string &name, const std::string &type);
     boost::shared_ptr<MemoryDir> self();
     std::string path_unlogged() const;
+    void path_into(std::string &out) const; // reuses out's buffer
 
     MemoryTree *tree_;
     std::string name_;
@@ -146,16 +147,21 @@ public:
     void erase(const std::string &path);
     std::vector<std::string> children(const std::string &path);
     FolderSnapshot snapshot(const std::string &path);
+    // Forgets every subscription, expired or not.
+    void drop_listeners();
 
     // Observer of every value written through the Dir interface (after the
     // write and its notifications); the sandbox's server simulator uses it.
     typedef std::function<void(const std::string &path, const std::string &key)> WriteHook;
     void set_write_hook(WriteHook hook);
 
-    // --- call log ---
-    std::vector<Call> calls() const;
+    // --- call log: the latest calls only, so that a long session stays flat ---
+    static const size_t default_call_log_size = 10000;
+    std::vector<Call> calls() const; // oldest first
     void clear_calls();
     std::vector<Call> calls_of(const std::string &op) const;
+    // How many calls the log keeps; 0 keeps none. Counting goes on either way.
+    void set_call_log_size(size_t calls);
     // Countable calls: every Dir operation except unlock.
     long countable_calls() const;
 
@@ -187,7 +193,10 @@ private:
 
     mutable std::recursive_mutex mutex_;
     boost::shared_ptr<MemoryDir> root_;
-    std::vector<Call> calls_;
+    std::vector<Call> calls_; // a ring once it holds call_log_size_ calls
+    size_t call_log_size_ = default_call_log_size;
+    size_t oldest_call_ = 0;    // where the ring's next call goes
+    Call *last_call_ = nullptr; // the current operation's, while logged
     long countable_ = 0;
     long fail_at_ = 0; // absolute countable index that fails, 0 for none
     std::string fail_at_message_;

@@ -45,7 +45,32 @@ std::vector<Json::Value> folders_of_type(const Json::Value &folders, const std::
     return out;
 }
 
+LargeServerSize &chosen_size()
+{
+    static LargeServerSize size;
+    return size;
+}
+
 } // namespace
+
+LargeServerSize LargeServerSize::scaled(int factor) const
+{
+    LargeServerSize out = *this;
+    for (int *count :
+         {&out.channels, &out.templates, &out.scripts, &out.rules, &out.schedules, &out.loops})
+        *count *= factor;
+    return out;
+}
+
+const LargeServerSize &large_server_size()
+{
+    return chosen_size();
+}
+
+void set_large_server_size(const LargeServerSize &size)
+{
+    chosen_size() = size;
+}
 
 std::string large_server_document(const LargeServerSize &size)
 {

@@ -2,6 +2,7 @@
 // the demo server (or a tree file), and shows its pages; without a display it
 // takes the headless tour of every page.
 
+#include "sandbox/demo-server.h"
 #include "sandbox/engine/headless-fire.h"
 #include "sandbox/log-pane.h"
 #include "sandbox/main-window.h"
@@ -92,11 +93,15 @@ int main(int argc, char **argv)
         source = {sandbox::SessionSource::FILE, options.tree_file};
     else if (options.large)
         source.kind = sandbox::SessionSource::LARGE;
+    if (options.huge)
+        sandbox::set_large_server_size(sandbox::LargeServerSize().scaled(10));
     std::unique_ptr<sandbox::Session> session = sandbox::Session::open(source, &error);
     if (!session) {
         std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
         return 1;
     }
+    // Nothing here reads the host's call log; a long session would only fill it.
+    session->tree().set_call_log_size(0);
     // Headless, the log goes to the terminal too.
     session->host().log().set_echo(options.headless());
     QObject::connect(session.get(), &sandbox::Session::save_failed,

@@ -9,8 +9,9 @@ QString usage()
                "Loads the script setup plug-in as the client does and serves it a server.\n\n"
                "  --plugin PATH         the plug-in library (default: the one this build made)\n"
                "  --tree FILE           serve the tree file and save every change back to it\n"
-               "  --demo-size SIZE      normal (default) or large: 2,000 channels, 500 scripts, "
-               "...\n"
+               "  --demo-size SIZE      normal (default), large (2,000 channels, 500 scripts, "
+               "...)\n"
+               "                        or huge (the large server scaled 10x)\n"
                "  --tour DIR            grab every page to DIR/<type>-<folder>.png and exit\n"
                "  --open PATH           open this folder at start, such as /DEMO/scripts\n"
                "  --screenshot FILE     grab the window to FILE and exit\n"
@@ -66,11 +67,13 @@ bool parse_options(const QStringList &arguments, Options &out, QString *error)
         } else if (arg == "--demo-size") {
             if (!value(i, size))
                 return false;
-            if (size != "normal" && size != "large") {
-                *error = QStringLiteral("--demo-size takes normal or large, not %1").arg(size);
+            if (size != "normal" && size != "large" && size != "huge") {
+                *error =
+                    QStringLiteral("--demo-size takes normal, large or huge, not %1").arg(size);
                 return false;
             }
-            out.large = size == "large";
+            out.large = size != "normal";
+            out.huge = size == "huge";
         } else if (arg == "--scale") {
             QString factor;
             if (!value(i, factor))

@@ -13,7 +13,8 @@ struct Options
 {
     QString plugin;     // empty: the plug-in this build made
     QString tree_file;  // empty: the demo server, in memory
-    bool large = false; // --demo-size large
+    bool large = false; // --demo-size large or huge: a generated server
+    bool huge = false;  // --demo-size huge: the large server scaled 10x
     QString tour_dir;   // empty: no tour
     QString open_path;  // folder to open at start
     QString screenshot; // grab the window to this file and exit

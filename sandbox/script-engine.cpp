@@ -130,12 +130,19 @@ void ScriptEngine::run(const std::string &folder_path)
         start_next();
 }
 
+void ScriptEngine::run_text(const std::string &folder_path, const std::string &text)
+{
+    texts_[folder_path] = text;
+    run(folder_path);
+}
+
 void ScriptEngine::start_next()
 {
     while (!queue_.empty() && !process_) {
         running_ = queue_.front();
         queue_.pop_front();
         if (!python_available()) {
+            texts_.erase(running_);
             finish(running_, SyntaxCheck());
             continue;
         }
@@ -160,7 +167,13 @@ void ScriptEngine::start_next()
         QTimer::singleShot(check_timeout_ms, process_, [p = process_] { p->kill(); });
         process_->start("python3",
                         {"-c", QString::fromLatin1(decoder) + QString::fromLatin1(checker)});
-        const std::string text = tree_.string_value(running_, "script");
+        std::string text;
+        const auto given = texts_.find(running_);
+        if (given != texts_.end()) {
+            text = given->second;
+            texts_.erase(given);
+        } else
+            text = tree_.string_value(running_, "script");
         process_->write(text.data(), static_cast<qint64>(text.size()));
         process_->closeWriteChannel();
     }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <map>
 #include <string>
 
 class QProcess;
@@ -59,6 +60,9 @@ public:
     static bool python_available();
     // Runs the folder's script (asynchronously when python3 checks it).
     void run(const std::string &folder_path);
+    // Runs a text that is not the folder's "script", such as a stock
+    // script's file; the statistics still go to the folder's "stats".
+    void run_text(const std::string &folder_path, const std::string &text);
     bool idle() const { return !process_ && queue_.empty(); }
 
     // The translation commands of a script folder, and the refresh of its
@@ -79,6 +83,7 @@ private:
     std::deque<std::string> queue_;
     QProcess *process_ = nullptr;
     std::string running_;
+    std::map<std::string, std::string> texts_; // run_text's texts by folder
 };
 
 } // namespace sandbox

@@ -3,6 +3,7 @@
 #include "memory-host/memory-host.h"
 #include "sandbox/script-engine.h"
 
+#include <QFile>
 #include <QStringList>
 #include <set>
 
@@ -71,6 +72,8 @@ void ServerSimulator::handle(const std::string &path, const std::string &key)
     }
     if (key == "add_language" || key == "lupdate")
         return translation_command(path, key);
+    if (key == "force_run" && folder_type(path) == "StockScript")
+        return force_run(path);
     if (key == "script" || key == "name" || key == "language") {
         const std::string type = folder_type(path);
         if (type == "Script" && key != "name")
@@ -190,6 +193,28 @@ void ServerSimulator::translation_command(const std::string &path, const std::st
     }
     log(1, "SERVER: " + path + " " + key + " " + codes.join(',').toStdString() + ", translations " +
                tree.string_value(path, "available_languages") + "\n");
+}
+
+void ServerSimulator::force_run(const std::string &path)
+{
+    memory_host::MemoryTree &tree = host_.tree();
+    if (tree.integer_value(path, "force_run") == 0)
+        return;
+    // Acted on, it goes back to 0 as quietly as a command key is emptied.
+    tree.put(path, "force_run", Value::of_integer(0), false);
+    const QString file = QString::fromStdString(tree.string_value(path, "file"));
+    if (file.isEmpty() || file.contains('/') || file.contains('\\') || file == "..") {
+        log(2, "SERVER: force_run " + path + ": no stock file '" + file.toStdString() + "'\n");
+        return;
+    }
+    QFile script(QString::fromStdString(host_.stock_directory()) + "/scripts-stock/" + file);
+    if (!script.open(QIODevice::ReadOnly)) {
+        log(2, "SERVER: force_run " + path + ": cannot read " + script.fileName().toStdString() +
+                   "\n");
+        return;
+    }
+    log(1, "SERVER: force_run " + path + ": running " + script.fileName().toStdString() + "\n");
+    engine_->run_text(path, script.readAll().toStdString());
 }
 
 void ServerSimulator::log(int level, const std::string &line)

@@ -50,6 +50,7 @@ private:
     void erase_requested(const std::string &path, const std::string &key,
                          const CreatableKind &kind);
     void translation_command(const std::string &path, const std::string &key);
+    void force_run(const std::string &path);
     std::string folder_type(const std::string &path);
     std::string unique_name(const std::string &parent_path, const CreatableKind &kind);
     void log(int level, const std::string &line);

@@ -95,10 +95,13 @@ bool parse_service_catalogue(const Json::Value &services, const std::string &ser
              o.isMember("parent") ? o["parent"].asString() : server_name});
     }
     out.sounds = strings_of(services["sounds"]);
-    const Json::Value &files = services["stock_files"];
-    if (files.isObject())
-        for (const auto &name : files.getMemberNames())
-            out.stock_files[name] = files[name].asString();
+    const auto read_files = [](const Json::Value &files, std::map<std::string, std::string> &to) {
+        if (files.isObject())
+            for (const auto &name : files.getMemberNames())
+                to[name] = files[name].asString();
+    };
+    read_files(services["stock_files"], out.stock_files);
+    read_files(services["data_files"], out.data_files);
     return true;
 }
 

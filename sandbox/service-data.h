@@ -28,6 +28,8 @@ struct ServiceCatalogue
     std::vector<std::string> sounds;
     // Files of the host's stock folder: name -> content.
     std::map<std::string, std::string> stock_files;
+    // Files of the host's data directory (script data folders): path -> content.
+    std::map<std::string, std::string> data_files;
 };
 
 // Reads the "services" member of a tree file. Objects without a parent get

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 namespace sandbox {
@@ -28,6 +29,16 @@ bool read_file(const QString &path, std::string &text, QString *error)
     }
     text = file.readAll().toStdString();
     return true;
+}
+
+void write_files(const QString &folder, const std::map<std::string, std::string> &files)
+{
+    for (const auto &file : files) {
+        QFile out(folder + "/" + QString::fromStdString(file.first));
+        QDir().mkpath(QFileInfo(out.fileName()).path());
+        if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            out.write(file.second.data(), static_cast<qint64>(file.second.size()));
+    }
 }
 
 } // namespace
@@ -137,14 +148,11 @@ bool Session::load(const TreeDocument &document, QString *error)
         return false;
     }
     extra_ = document.extra;
-    // The host's stock folder holds the stock scripts' files.
-    const QString stock = QString::fromStdString(host_->stock_directory()) + "/scripts-stock";
-    QDir().mkpath(stock);
-    for (const auto &file : catalogue.stock_files) {
-        QFile out(stock + "/" + QString::fromStdString(file.first));
-        if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            out.write(file.second.data(), static_cast<qint64>(file.second.size()));
-    }
+    // The host's stock folder holds the stock scripts' files, its data
+    // directory the scripts' data folders.
+    write_files(QString::fromStdString(host_->stock_directory()) + "/scripts-stock",
+                catalogue.stock_files);
+    write_files(QString::fromStdString(host_->data_directory()), catalogue.data_files);
     // The server publishes the names of the next objects it will create.
     const std::string scripts = server_path() + "/scripts";
     if (tree().folder(scripts))

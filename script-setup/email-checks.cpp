@@ -3,17 +3,19 @@
 namespace email_checks {
 namespace {
 
+// Patterns are copied out of the library (fromLatin1, never QStringLiteral):
+// Qt's process-wide pattern cache keeps them after the library is unloaded.
 // Built once; the pages use them on the GUI thread only.
 const QRegExp &host_name_check()
 {
     static const QRegExp re(
-        QStringLiteral("^([a-zA-Z0-9]([a-zA-Z0-9\\-]{0,61}[a-zA-Z0-9])?\\.)+[a-zA-Z]{2,6}$"));
+        QString::fromLatin1("^([a-zA-Z0-9]([a-zA-Z0-9\\-]{0,61}[a-zA-Z0-9])?\\.)+[a-zA-Z]{2,6}$"));
     return re;
 }
 
 const QRegExp &ipv4_check()
 {
-    static const QRegExp re(QStringLiteral("^([0-9]{1,3}\\.){3}[0-9]{1,3}$"));
+    static const QRegExp re(QString::fromLatin1("^([0-9]{1,3}\\.){3}[0-9]{1,3}$"));
     return re;
 }
 
@@ -21,12 +23,12 @@ const QRegExp &ipv4_check()
 
 QRegExp server_address_filter()
 {
-    return QRegExp(QStringLiteral("[a-zA-Z0-9\\-\\.]*"));
+    return QRegExp(QString::fromLatin1("[a-zA-Z0-9\\-\\.]*"));
 }
 
 QRegExp username_filter()
 {
-    return QRegExp(QStringLiteral("(\\w)+([-+\\.]\\w+)*@\\w+([-\\.]\\w+)*"));
+    return QRegExp(QString::fromLatin1("(\\w)+([-+\\.]\\w+)*@\\w+([-\\.]\\w+)*"));
 }
 
 bool valid_server_address(const QString &text)

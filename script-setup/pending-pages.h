@@ -29,7 +29,5 @@ private:
     };
 
 VX_PENDING_PAGE(QSetupRule, "Rule")
-VX_PENDING_PAGE(QSetupCloudScript, "CloudScript")
-VX_PENDING_PAGE(QSetupStockScript, "StockScript")
 
 #undef VX_PENDING_PAGE

@@ -2,6 +2,7 @@
 
 #include "script-setup/setup-loop.h"
 
+#include "script-setup/loop/templates-order.h"
 #include "script-setup/page-support.h"
 
 #include <QCheckBox>
@@ -76,8 +77,16 @@ void QSetupLoop::build_form()
     add_row->addWidget(add_template_btn_);
     add_row->addWidget(add_channel_btn_);
     add_row->addStretch(1);
+    too_long_ = named(new QLabel(tr("This loop order is too long to show whole: only its first "
+                                    "%1 elements are listed. The stored order is kept unless "
+                                    "you change the list.")
+                                     .arg(loop::max_loop_elements)),
+                      "order_too_long");
+    too_long_->setWordWrap(true);
+    too_long_->hide();
     auto *actions = new QVBoxLayout(actions_frame_);
     actions->addWidget(heading(tr("Loop order")));
+    actions->addWidget(too_long_);
     actions->addLayout(element_list_);
     actions->addLayout(add_row);
 

@@ -19,6 +19,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -52,7 +54,9 @@ QSetupLoop::QSetupLoop(QObject *navigator, Settings folder, Settings server_root
     page_support::scale_page(this);
 
     shortcut_->installEventFilter(new ShortcutEventFilter(shortcut_));
-    monitor_->setRange(1, usable_screens());
+    // Any stored number loads as it is; the range is narrowed after loading.
+    monitor_->setRange(INT_MIN, INT_MAX);
+    monitor_->setValue(1); // what an unreadable key leaves
 
     connect(shortcut_, &QLineEdit::textChanged, this, &QSetupLoop::touch);
     connect(monitor_, qOverload<int>(&QSpinBox::valueChanged), this, &QSetupLoop::touch);
@@ -65,17 +69,23 @@ QSetupLoop::QSetupLoop(QObject *navigator, Settings folder, Settings server_root
     autoconnect_ = new QAutoConnect(folder_, this);
     autoconnect_->connect_children(this);
     autoconnect_->load_values();
+    // The script runs on the operator's workstation, which may have more
+    // screens than this one: a stored number stays as it is, shown and used.
+    monitor_->setRange(std::min(1, monitor_->value()),
+                       std::max(usable_screens(), monitor_->value()));
     autoconnect_->connect_signals(true);
 
     start_receiver();
     load_templates();
-    loop::load_templates_order(folder_, [this](const loop::LoopEntry &e) {
+    kept_order_ = loop::load_templates_order(folder_, [this](const loop::LoopEntry &e) {
         if (e.kind == loop::CHANNEL)
             add_channel(e.guid, e.seconds);
         else
             add_template(e.guid, e.seconds);
     });
+    too_long_->setVisible(!kept_order_.empty());
 
+    list_edited_ = false;
     modified_ = false;
     apply_rights();
 }
@@ -157,10 +167,10 @@ void QSetupLoop::add_row(LoopElement *row)
     connect(row, &LoopElement::remove_me, this, &QSetupLoop::remove_loop_element);
     connect(row, &LoopElement::move_me_up, this, &QSetupLoop::move_loop_element_up);
     connect(row, &LoopElement::move_me_down, this, &QSetupLoop::move_loop_element_down);
-    connect(row, &LoopElement::changed, this, &QSetupLoop::touch);
+    connect(row, &LoopElement::changed, this, &QSetupLoop::list_changed);
     element_list_->addWidget(row);
     rows_.push_back(row);
-    touch();
+    list_changed();
 }
 
 int QSetupLoop::index_of_sender() const
@@ -180,7 +190,7 @@ void QSetupLoop::remove_loop_element()
     row->hide();
     // The row's own button signal is still running.
     row->deleteLater();
-    touch();
+    list_changed();
 }
 
 void QSetupLoop::move_loop_element_up()
@@ -192,7 +202,7 @@ void QSetupLoop::move_loop_element_up()
     LoopElement *row = rows_[static_cast<size_t>(i - 1)];
     element_list_->removeWidget(row);
     element_list_->insertWidget(i - 1, row);
-    touch();
+    list_changed();
 }
 
 void QSetupLoop::move_loop_element_down()
@@ -204,7 +214,7 @@ void QSetupLoop::move_loop_element_down()
     LoopElement *row = rows_[static_cast<size_t>(i + 1)];
     element_list_->removeWidget(row);
     element_list_->insertWidget(i + 1, row);
-    touch();
+    list_changed();
 }
 
 void QSetupLoop::objects_list_changed()
@@ -243,6 +253,12 @@ void QSetupLoop::touch()
     apply_rights();
 }
 
+void QSetupLoop::list_changed()
+{
+    list_edited_ = true;
+    touch();
+}
+
 void QSetupLoop::convert_to_script()
 {
     QGuiApplication::clipboard()->setText(generate_script());
@@ -253,12 +269,20 @@ void QSetupLoop::save_button_clicked()
     bool may_edit = false;
     if (!modified_ || !read_rights(&may_edit) || !may_edit)
         return;
-    const std::string order = loop::format_templates_order(entries());
+    // An order too long to show is stored again only once the operator
+    // has changed the list; until then only the script follows the page.
+    const bool keep_order = !kept_order_.empty() && !list_edited_;
+    const std::string order = keep_order ? std::string() : loop::format_templates_order(entries());
     const std::string script = to_utf8(generate_script());
     try {
         FolderLock guard(folder_);
-        folder_->set_string("templates_order", order);
+        if (!keep_order)
+            folder_->set_string("templates_order", order);
         folder_->set_string("script", script);
+        if (!keep_order) {
+            kept_order_.clear();
+            too_long_->hide();
+        }
     } catch (const std::exception &e) {
         VX_LOG(2, "GUI: %s\n", e.what());
     }
@@ -302,6 +326,9 @@ QString QSetupLoop::generate_script()
 
 std::vector<loop::LoopEntry> QSetupLoop::entries() const
 {
+    // The whole kept order, not just the rows shown: read only when needed.
+    if (!kept_order_.empty() && !list_edited_)
+        return loop::loop_rows(loop::parse_templates_order(kept_order_));
     std::vector<loop::LoopEntry> out;
     for (const LoopElement *row : rows_) {
         loop::LoopEntry e;

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QWidget>
+#include <string>
 
 class LoopElement;
 class ObjectsListReceiver;
@@ -16,6 +17,7 @@ class QAutoConnect;
 class QCheckBox;
 class QFrame;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -54,6 +56,8 @@ private:
     void start_receiver();
     void load_templates();
     void add_row(LoopElement *row);
+    // A row added, removed, moved or changed.
+    void list_changed();
     int index_of_sender() const;
     std::vector<loop::LoopEntry> entries() const;
     // False when the host would not tell.
@@ -69,6 +73,9 @@ private:
     Settings server_root_;
     std::string server_name_;
     bool modified_ = false;
+    bool list_edited_ = false;
+    // A stored order longer than the page shows, kept as it was read.
+    std::string kept_order_;
     bool writable_ = true; // as last read
 
     QLineEdit *name_ = nullptr;
@@ -79,6 +86,7 @@ private:
     QLineEdit *shortcut_ = nullptr;
     QFrame *actions_frame_ = nullptr;
     QVBoxLayout *element_list_ = nullptr;
+    QLabel *too_long_ = nullptr;
     QPushButton *add_template_btn_ = nullptr;
     QPushButton *add_channel_btn_ = nullptr;
     QPushButton *save_btn_ = nullptr;

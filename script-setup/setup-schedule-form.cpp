@@ -3,6 +3,7 @@
 #include "script-setup/setup-schedule.h"
 
 #include "qt4-pavo7/reusable/scheduler-widget.h"
+#include "script-setup/page-support.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,9 +52,7 @@ void QSetupSchedule::build_form()
     enable_ = named(new QCheckBox(tr("&Enable schedule")), "enable");
     delete_button_ = named(new QPushButton(tr("Delete...")), "delete_button");
     const char *delete_icon = ":/gtk-icons/gtk-delete.png";
-    delete_button_->setIcon(QFile::exists(delete_icon)
-                                ? QIcon(delete_icon)
-                                : style()->standardIcon(QStyle::SP_TrashIcon));
+    delete_button_->setIcon(page_support::icon(delete_icon, QStyle::SP_TrashIcon));
 
     grid_ = named(new Reusable::QSchedulerWidget, "schedule_frame");
     snap_ = named(new QCheckBox(tr("&Snap to 30 minutes")), "snap");

@@ -11,6 +11,7 @@
 #include "utils/text.h"
 
 #include <QCheckBox>
+#include <QCollator>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -61,6 +62,10 @@ QSetupSchedule::QSetupSchedule(QObject *navigator, Settings folder, Settings ser
     grid_->set_snap(snap_->isChecked());
     unserialize_from_dir();
     autoconnect_->connect_signals(true);
+    // After a refused write the binder reloads and enables what it binds by
+    // key alone; the page's own rule has the last word.
+    connect(autoconnect_, &QAutoConnect::user_has_made_changes, this,
+            &QSetupSchedule::dir_rights_changed);
 
     fill_day_combos();
     prepare_fill_buttons();
@@ -150,20 +155,33 @@ void QSetupSchedule::build_channel_list()
     own_channels_ = std::set<std::string>(channels.own.begin(), channels.own.end());
     used_elsewhere_ = channels.used_elsewhere;
 
-    // Building the list is no choice of the user's: nothing is written.
-    const QSignalBlocker blocker(channels_list_);
-    for (const schedule_page::ChannelRow &row : channels.rows) {
-        auto *item = new QListWidgetItem(row.name);
+    // The sorted view orders names as the system's collation does.
+    const QCollator collation(QLocale::system().collation());
+    std::vector<std::pair<QCollatorSortKey, QListWidgetItem *>> items;
+    items.reserve(channels.rows.size());
+    for (auto row = channels.rows.rbegin(); row != channels.rows.rend(); ++row) {
+        auto *item = new QListWidgetItem(row->name);
         Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
-        if (row.used_elsewhere)
+        if (row->used_elsewhere)
             item->setToolTip(tr("This channel is already used in another schedule"));
-        else if (row.may_edit)
+        else if (row->may_edit)
             flags |= Qt::ItemIsEnabled;
         item->setFlags(flags);
-        item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
-        item_to_guid[item] = row.guid;
-        channels_list_->addItem(item);
+        item->setCheckState(row->checked ? Qt::Checked : Qt::Unchecked);
+        item_to_guid[item] = row->guid;
+        items.emplace_back(collation.sortKey(row->name), item);
     }
+    // Sorted once rather than item by item into the view, which shifts the
+    // rows below each one. Sorting the reversed rows stably puts equal names
+    // where the sorted insertion puts them: the last one first.
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    // Building the list is no choice of the user's: nothing is written.
+    const QSignalBlocker blocker(channels_list_);
+    channels_list_->setSortingEnabled(false);
+    for (const auto &item : items)
+        channels_list_->addItem(item.second);
+    channels_list_->setSortingEnabled(true);
 }
 
 void QSetupSchedule::check_own_channels()

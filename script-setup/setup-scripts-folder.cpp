@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -46,6 +47,13 @@ const KindInfo kinds[] = {
                        "<a href=\"newloop\">Create new template loop...</a>"),
      QT_TRANSLATE_NOOP("QSetupScriptsFolder", "Server has %1 template loops"), "countloop"},
 };
+
+// The server acts on any change of a creation counter, so at the top it
+// starts again from zero instead of overflowing.
+int next_request(int counter)
+{
+    return counter == INT_MAX ? 0 : counter + 1;
+}
 
 } // namespace
 
@@ -139,7 +147,8 @@ void QSetupScriptsFolder::link_clicked(QString link)
     std::string new_name;
     try {
         FolderLock guard(folder_);
-        folder_->set_integer(kind->counter_key, folder_->get_integer(kind->counter_key) + 1);
+        folder_->set_integer(kind->counter_key,
+                             next_request(folder_->get_integer(kind->counter_key)));
         new_name = folder_->get_string(kind->new_guid_key);
     } catch (const std::exception &e) {
         VX_LOG(2, "GUI: %s\n", e.what());

@@ -1,72 +1,26 @@
 #include "qt4-pavo7/reusable/channel-edit.h"
 
-#include "utils/folder-lock.h"
-#include "utils/logging.h"
-#include "utils/text.h"
+#include "qt4-pavo7/reusable/channel-list.h"
 
 #include <QSignalBlocker>
-#include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace Reusable {
-namespace {
-
-struct Channel
-{
-    QString name;
-    QString value;
-};
-
-// Each channel folder is read under its own lock, so no two locks are ever
-// held together; one refused channel does not hide the others.
-std::vector<Channel> read_channels(const Settings &server_root)
-{
-    std::vector<Channel> out;
-    if (!server_root)
-        return out;
-    try {
-        Settings channels;
-        std::string server_name;
-        {
-            FolderLock guard(server_root);
-            channels = server_root->cd("channels", 0);
-            server_name = server_root->name();
-        }
-        if (!channels)
-            return out;
-        std::vector<std::pair<std::string, Settings>> folders;
-        {
-            FolderLock guard(channels);
-            for (const std::string &name : channels->ls())
-                folders.emplace_back(name, channels->subdir(name, 0));
-        }
-        for (const auto &folder : folders) {
-            if (!folder.second)
-                continue;
-            try {
-                FolderLock guard(folder.second);
-                out.push_back({from_utf8(folder.second->get_string_or("name", folder.first)),
-                               from_utf8(folder.first + "_" + server_name)});
-            } catch (const std::exception &e) {
-                VX_LOG(2, "GUI: channel list: %s\n", e.what());
-            }
-        }
-    } catch (const std::exception &e) {
-        VX_LOG(2, "GUI: channel list: %s\n", e.what());
-    }
-    std::stable_sort(out.begin(), out.end(), [](const Channel &a, const Channel &b) {
-        return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
-    });
-    return out;
-}
-
-} // namespace
 
 QChannelEdit::QChannelEdit(QWidget *parent)
+    : QChannelEdit(std::make_shared<ChannelList>(), parent)
+{}
+
+QChannelEdit::QChannelEdit(std::shared_ptr<ChannelList> list, QWidget *parent)
     : QComboBox(parent)
+    , choices_(new ChannelChoices(std::move(list), tr("(none)"), this))
 {
-    addItem(tr("(none)"), QString());
+    setModel(choices_);
+    // A shared list read again keeps each edit's choice.
+    connect(choices_, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { value_before_reset_ = channel(); });
+    connect(choices_, &QAbstractItemModel::modelReset, this,
+            [this] { set_channel(value_before_reset_); });
     // activated comes from the operator only, never from set_channel.
     connect(this, qOverload<int>(&QComboBox::activated), this, &QChannelEdit::item_activated);
 }
@@ -75,14 +29,12 @@ QChannelEdit::~QChannelEdit() = default;
 
 void QChannelEdit::set_server(Settings server_root)
 {
-    const QString value = channel();
-    const std::vector<Channel> channels = read_channels(server_root);
-    const QSignalBlocker blocker(this);
-    clear();
-    addItem(tr("(none)"), QString());
-    for (const Channel &c : channels)
-        addItem(c.name, c.value);
-    set_channel(value);
+    choices_->list()->read(server_root);
+}
+
+const std::shared_ptr<ChannelList> &QChannelEdit::channel_list() const
+{
+    return choices_->list();
 }
 
 QString QChannelEdit::channel() const
@@ -93,12 +45,7 @@ QString QChannelEdit::channel() const
 void QChannelEdit::set_channel(const QString &value)
 {
     const QSignalBlocker blocker(this);
-    int index = findData(value);
-    if (index < 0) {
-        addItem(value, value);
-        index = count() - 1;
-    }
-    setCurrentIndex(index);
+    setCurrentIndex(choices_->row_for(value));
     last_value_ = value;
 }
 

@@ -1,7 +1,9 @@
 #include "qt4-pavo7/reusable/channels-box.h"
 
+#include "qt4-pavo7/reusable/channel-list.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
+#include "utils/text.h"
 
 #include <QSignalBlocker>
 
@@ -21,20 +23,18 @@ QChannelsBox::QChannelsBox(Settings server_root, QWidget *parent)
     set_server(server_root);
 }
 
-QChannelsBox::QChannelsBox(const std::string &server_name, QWidget *parent)
-    : QChannelEdit(parent)
-    , server_name_(server_name)
+QChannelsBox::QChannelsBox(const QChannelsBox &like, QWidget *parent)
+    : QChannelEdit(like.channel_list(), parent)
+    , server_name_(like.server_name_)
 {}
 
 QChannelsBox::~QChannelsBox() = default;
 
 QChannelsBox *QChannelsBox::copy_of(const QChannelsBox &like, QWidget *parent)
 {
-    auto *box = new QChannelsBox(like.server_name_, parent);
+    auto *box = new QChannelsBox(like, parent);
     const QSignalBlocker blocker(box);
-    box->clear();
-    for (int i = 0; i < like.count(); ++i)
-        box->addItem(like.itemText(i), like.itemData(i));
+    box->choices().set_extras(like.choices().extras());
     box->set_channel(like.channel());
     return box;
 }
@@ -53,7 +53,7 @@ void QChannelsBox::set_channel_guid(const QByteArray &guid)
     if (guid.isEmpty())
         set_channel(QString());
     else
-        set_channel(QString::fromUtf8(guid + "_" + QByteArray::fromStdString(server_name_)));
+        set_channel(from_utf8_exact(guid + "_" + QByteArray::fromStdString(server_name_)));
 }
 
 void QChannelsBox::select_first_channel()

@@ -16,7 +16,7 @@ public:
     explicit QChannelsBox(Settings server_root, QWidget *parent = nullptr);
     ~QChannelsBox() override;
 
-    // A box with the channels that `like` lists, without asking the host
+    // A box sharing the channel list of `like`, without asking the host
     // again: for pages that show one box per row.
     static QChannelsBox *copy_of(const QChannelsBox &like, QWidget *parent = nullptr);
 
@@ -32,7 +32,7 @@ public:
     const std::string &server_name() const { return server_name_; }
 
 private:
-    QChannelsBox(const std::string &server_name, QWidget *parent);
+    QChannelsBox(const QChannelsBox &like, QWidget *parent);
 
     std::string server_name_;
 };

@@ -34,7 +34,8 @@ QToolButton *tool_button(QWidget *parent, const char *name, const QString &text,
 // The host's magnifier, or a drawn one when the host has no such image.
 QPixmap search_pixmap(int size)
 {
-    const QString path = QStringLiteral(":/gui/gui-search16.png");
+    // A copy, not a literal: the host may keep the path in a cache of its own.
+    const QString path = QString::fromLatin1(":/gui/gui-search16.png");
     Rizurividuvez::HostRoot *host = module_state::host();
     if (host && host->setup_pages() && host->setup_pages()->ui_scale()) {
         const QPixmap scaled = host->setup_pages()->ui_scale()->scaled_pixmap(path);

@@ -15,7 +15,7 @@ QScriptWidget::QScriptWidget(QWidget *parent)
     , line_number_area_(new QLineNumberArea(this))
     , highlighter_(new Highlighter(document()))
 {
-    QFont font(QStringLiteral("Courier"), 10);
+    QFont font(QString::fromLatin1("Courier"), 10); // the font cache outlives the library
     font.setFixedPitch(true);
     font.setStyleHint(QFont::TypeWriter);
     setFont(font);
@@ -162,11 +162,13 @@ void QScriptWidget::set_search_string(QString text)
 {
     search_string_ = text;
     highlighter_->set_search_pattern(search_pattern());
-    // Only what is on screen now; the rest when the first visible line changes.
-    const QRect visible = viewport()->rect();
+    // Only the lines on screen now; the rest when the first visible line
+    // changes. Lines count by height alone: scrolled sideways, they begin
+    // left of the viewport.
+    const int bottom = viewport()->rect().bottom();
     const QPointF offset = contentOffset();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        if (!visible.contains(blockBoundingGeometry(block).translated(offset).topLeft().toPoint()))
+        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
             break;
         highlighter_->rehighlightBlock(block);
     }

@@ -36,7 +36,7 @@ QLanguageInserterDialog::QLanguageInserterDialog(QWidget *parent)
     language_name_ = new QLineEdit(input);
     language_name_->setObjectName("language_name");
     language_name_->setValidator(new QRegExpValidator(
-        QRegExp(QStringLiteral("^[a-zA-Z][a-zA-Z]$"), Qt::CaseSensitive), language_name_));
+        QRegExp(QString::fromLatin1("^[a-zA-Z][a-zA-Z]$"), Qt::CaseSensitive), language_name_));
     input_layout->addWidget(language_name_);
 
     auto *buttons = new QFrame(this);

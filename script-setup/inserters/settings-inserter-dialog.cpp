@@ -3,7 +3,6 @@
 #include "qt4-pavo7/reusable/clearable-edit.h"
 #include "qt4-pavo7/reusable/treewidget-quicksearch.h"
 #include "script-setup/inserters/inserter-text.h"
-#include "script-setup/inserters/settings-tree.h"
 #include "utils/logging.h"
 #include "utils/text.h"
 
@@ -66,6 +65,17 @@ QString reference_of(const QTreeWidgetItem *item)
     return settings_value_ref(path_of(folder), item->text(0));
 }
 
+// Folders a dialog reads before it shows; deeper ones wait for the user.
+const int read_budget = 400;
+
+SettingsTreeOptions tree_options(int flags)
+{
+    SettingsTreeOptions options;
+    options.folders = flags & QSettingsInserterDialog::FOLDERS;
+    options.keys = flags & QSettingsInserterDialog::VALUES;
+    return options;
+}
+
 void walk(QTreeWidgetItem *item, const std::function<void(QTreeWidgetItem *)> &visit)
 {
     for (int i = 0; i < item->childCount(); ++i) {
@@ -123,35 +133,69 @@ QSettingsInserterDialog::QSettingsInserterDialog(Settings folder, QWidget *paren
     connect(cancel, &QPushButton::clicked, this, &QSettingsInserterDialog::cancel_button_clicked);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this,
             &QSettingsInserterDialog::items_selected);
+    // A search looks through the whole tree: read what is still unread first.
+    connect(quick_edit_, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!text.isEmpty())
+            read_everything();
+    });
     connect(quick_edit_, &QLineEdit::textChanged, quicksearch_, &TreeWidgetQuicksearch::search_for);
+    connect(tree_, &QTreeWidget::itemExpanded, this, &QSettingsInserterDialog::read_unread);
 
-    SettingsTreeOptions options;
-    options.folders = flags_ & FOLDERS;
-    options.keys = flags_ & VALUES;
-    const SettingsNode top = read_settings_tree(settings_tree_top(folder_), options);
-    // Items are built detached and handed over at once: inserting them one by
-    // one into a live view costs far more on large servers.
-    QList<QTreeWidgetItem *> items;
-    for (const SettingsNode &node : top.folders)
-        items.append(make_folder_item(node));
-    tree_->addTopLevelItems(items);
+    SettingsNode top =
+        read_settings_tree_within(settings_tree_top(folder_), tree_options(flags_), read_budget);
+    read_settings_children(top, tree_options(flags_), QString());
+    tree_->addTopLevelItems(make_folder_items(top.folders));
 
     quick_edit_->setFocus();
 }
 
 QSettingsInserterDialog::~QSettingsInserterDialog() = default;
 
-QTreeWidgetItem *QSettingsInserterDialog::make_folder_item(const SettingsNode &node)
+// Items are built detached and handed over at once: inserting them one by
+// one into a live view costs far more on large servers.
+QList<QTreeWidgetItem *>
+QSettingsInserterDialog::make_folder_items(std::vector<SettingsNode> &nodes)
+{
+    QList<QTreeWidgetItem *> items;
+    items.reserve(static_cast<int>(nodes.size()));
+    for (SettingsNode &node : nodes)
+        items.append(make_folder_item(node));
+    return items;
+}
+
+QTreeWidgetItem *QSettingsInserterDialog::make_folder_item(SettingsNode &node)
 {
     auto *item = new QTreeWidgetItem({from_utf8(node.name), from_utf8(node.display)}, FOLDER_ITEM);
     if (flags_ & CHECKABLE)
         item->setCheckState(0, Qt::Unchecked);
-    QList<QTreeWidgetItem *> children;
-    for (const SettingsNode &sub : node.folders)
-        children.append(make_folder_item(sub));
-    item->addChildren(children);
+    item->addChildren(make_folder_items(node.folders));
     add_key_items(item, node);
+    if (!node.unread.empty()) {
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        SettingsNode &later = unread_[item];
+        later.unread.swap(node.unread);
+        later.folder = node.folder;
+    }
     return item;
+}
+
+void QSettingsInserterDialog::read_unread(QTreeWidgetItem *item)
+{
+    auto it = unread_.find(item);
+    if (it == unread_.end())
+        return;
+    SettingsNode node = std::move(it->second);
+    unread_.erase(it);
+    read_settings_children(node, tree_options(flags_), path_of(item));
+    // Subfolders come before the keys, as in the items built at once.
+    item->insertChildren(0, make_folder_items(node.folders));
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void QSettingsInserterDialog::read_everything()
+{
+    while (!unread_.empty())
+        read_unread(unread_.begin()->first);
 }
 
 void QSettingsInserterDialog::add_key_items(QTreeWidgetItem *parent, const SettingsNode &node)
@@ -176,7 +220,7 @@ void QSettingsInserterDialog::add_named_root(const QString &variable, const QStr
     const SettingsNode node =
         read_settings_tree(settings_tree_find(settings_tree_top(folder_), path), options, path);
     auto *item = new QTreeWidgetItem({variable, path}, NAMED_ROOT_ITEM);
-    item->setIcon(0, QIcon(QStringLiteral(":/settings/variable.png")));
+    item->setIcon(0, QIcon(QString::fromLatin1(":/settings/variable.png")));
     if (flags_ & CHECKABLE)
         item->setCheckState(0, Qt::Unchecked);
     tree_->insertTopLevelItem(named_roots_++, item);
@@ -188,6 +232,20 @@ void QSettingsInserterDialog::preselect(const QStringList &paths)
 {
     if (!(flags_ & CHECKABLE))
         return;
+    // The folders on the way to each listed item are read first.
+    for (const QString &path : paths) {
+        QTreeWidgetItem *item = tree_->invisibleRootItem();
+        for (const QString &part : path.split('/')) {
+            read_unread(item);
+            QTreeWidgetItem *next = nullptr;
+            for (int i = 0; i < item->childCount() && !next; ++i)
+                if (item->child(i)->text(0) == part && !is_value(item->child(i)))
+                    next = item->child(i);
+            if (!next)
+                break;
+            item = next;
+        }
+    }
     const QSet<QString> wanted(paths.begin(), paths.end());
     walk(tree_->invisibleRootItem(), [&](QTreeWidgetItem *item) {
         if (wanted.contains(path_of(item)))

@@ -4,14 +4,15 @@
 // as a plain path (a/b/key), or the ticked references joined by "@ ".
 
 #include "plugin/rizurividuvez.h"
+#include "script-setup/inserters/settings-tree.h"
 
 #include <QDialog>
 #include <QStringList>
+#include <map>
 
 class QTreeWidget;
 class QTreeWidgetItem;
 class TreeWidgetQuicksearch;
-struct SettingsNode;
 
 namespace Reusable {
 class QClearableEdit;
@@ -51,7 +52,11 @@ public Q_SLOTS:
     void cancel_button_clicked();
 
 private:
-    QTreeWidgetItem *make_folder_item(const SettingsNode &node);
+    QTreeWidgetItem *make_folder_item(SettingsNode &node);
+    QList<QTreeWidgetItem *> make_folder_items(std::vector<SettingsNode> &nodes);
+    // Builds the subfolders of an item the tree left unread.
+    void read_unread(QTreeWidgetItem *item);
+    void read_everything();
     void add_key_items(QTreeWidgetItem *parent, const SettingsNode &node);
     QString type_name(const QTreeWidgetItem *item) const;
 
@@ -61,6 +66,9 @@ private:
     QString result_;
     QString single_text_;
     int named_roots_ = 0;
+    // Folder items whose subfolders are read once the user opens them or
+    // searches: large servers would take many frames to show at once.
+    std::map<QTreeWidgetItem *, SettingsNode> unread_;
 
     Reusable::QClearableEdit *quick_edit_;
     QTreeWidget *tree_;

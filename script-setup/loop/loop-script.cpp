@@ -1,6 +1,7 @@
 #include "script-setup/loop/loop-script.h"
 
 #include "utils/python-literal.h"
+#include "utils/text.h"
 
 #include <QCoreApplication>
 
@@ -67,7 +68,7 @@ const char *const script_template =
 
 QString guid_text(const QByteArray &guid)
 {
-    return python_quoted_text(QString::fromUtf8(guid));
+    return python_quoted_text(from_utf8_exact(guid));
 }
 
 } // namespace

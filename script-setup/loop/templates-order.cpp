@@ -59,11 +59,20 @@ bool parse_int32(const std::string &field, int *value, std::string *error)
     return true;
 }
 
-TemplatesOrder parse_templates_order(const std::string &text)
+TemplatesOrder parse_templates_order(const std::string &text, size_t max_entries)
 {
     TemplatesOrder order;
-    // Spaces at either end separate nothing: they are not empty elements.
-    for (const std::string &token : split(text, ' ', true)) {
+    // Token by token, so that a bounded read never looks past its bound.
+    // Runs of spaces separate nothing: they are not empty elements.
+    for (std::string::size_type start = text.find_first_not_of(' '); start != std::string::npos;
+         start = text.find_first_not_of(' ', start)) {
+        if (order.entries.size() == max_entries) {
+            order.too_long = true;
+            return order;
+        }
+        const std::string::size_type end = std::min(text.find(' ', start), text.size());
+        const std::string token = text.substr(start, end - start);
+        start = end;
         std::vector<std::string> fields = split(token, ':', false);
         if (fields.size() == 2)
             fields.push_back("0");
@@ -100,7 +109,19 @@ int clamp_seconds(int seconds)
     return std::clamp(seconds, 1, 60);
 }
 
-void load_templates_order(const Settings &folder, const std::function<void(const LoopEntry &)> &add)
+std::vector<LoopEntry> loop_rows(const TemplatesOrder &order)
+{
+    std::vector<LoopEntry> rows;
+    for (LoopEntry entry : order.entries)
+        if (entry.kind == TEMPLATE || entry.kind == CHANNEL) {
+            entry.seconds = clamp_seconds(entry.seconds);
+            rows.push_back(entry);
+        }
+    return rows;
+}
+
+std::string load_templates_order(const Settings &folder,
+                                 const std::function<void(const LoopEntry &)> &add)
 {
     std::string text;
     try {
@@ -108,9 +129,9 @@ void load_templates_order(const Settings &folder, const std::function<void(const
         text = folder->get_string("templates_order");
     } catch (const std::exception &e) {
         VX_LOG(2, "GUI: setup-loop: cannot read template: %s\n", e.what());
-        return;
+        return std::string();
     }
-    const TemplatesOrder order = parse_templates_order(text);
+    const TemplatesOrder order = parse_templates_order(text, max_loop_elements);
     for (const LoopEntry &entry : order.entries)
         if (entry.kind == TEMPLATE || entry.kind == CHANNEL)
             add(entry);
@@ -118,6 +139,11 @@ void load_templates_order(const Settings &folder, const std::function<void(const
         VX_LOG(2, "GUI: setup-loop: badly formatted templates order\n");
     else if (order.fault == TemplatesOrder::BAD_NUMBER)
         VX_LOG(2, "GUI: setup-loop: badly formatted templates order: %s\n", order.error.c_str());
+    if (!order.too_long)
+        return std::string();
+    VX_LOG(2, "GUI: setup-loop: templates order too long, only its first %zu elements are shown\n",
+           max_loop_elements);
+    return text;
 }
 
 } // namespace loop

@@ -1,12 +1,17 @@
 #include "script-setup/script/setup-script-base.h"
 
+#include "plugin/host.h"
+#include "plugin/module-state.h"
 #include "qt4-setup/src/dir-tracker.h"
+#include "script-setup/script/script-parameters-editor.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
 
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTextBlock>
 
 namespace script_marks {
@@ -95,4 +100,30 @@ void SetupScriptBase::show_problem(QLabel *label, const QString &error, const QS
         return;
     }
     label->show();
+}
+
+ScriptParametersEditor *
+SetupScriptBase::build_parameters_form(QScrollArea *area, const QString &server_name,
+                                       const std::function<void(ScriptParametersEditor *)> &fill)
+{
+    if (QWidget *old = area->takeWidget())
+        old->deleteLater(); // its rows may be sending the signal that got us here
+    auto *container = new QWidget;
+    container->setObjectName(QStringLiteral("parameters_container"));
+    auto *grid = new QGridLayout(container);
+    auto *form = new ScriptParametersEditor(server_name, grid, container);
+    form->setObjectName(QStringLiteral("parameters_editor"));
+    Rizurividuvez::HostRoot *host = module_state::host();
+    const float width_factor = host && host->setup_pages() && host->setup_pages()->ui_scale()
+                                   ? host->setup_pages()->ui_scale()->width_factor()
+                                   : 1.0f;
+    form->setFixedWidth(static_cast<int>(area->width() * width_factor));
+    // The rows live in the grid; the editor itself shows nothing and must
+    // not cover them.
+    form->hide();
+    fill(form);
+    grid->setRowStretch(grid->rowCount(), 1);
+    grid->setColumnStretch(grid->columnCount(), 1);
+    area->setWidget(container);
+    return form;
 }

@@ -8,9 +8,13 @@
 #include <QWidget>
 #include <boost/shared_ptr.hpp>
 
+#include <functional>
+
 class QDirTracker;
 class QLabel;
 class QPlainTextEdit;
+class QScrollArea;
+class ScriptParametersEditor;
 
 namespace script_marks {
 extern const char *const error_colour;   // "#A00000"
@@ -39,6 +43,12 @@ protected:
     // "ERROR: %1" in the error colour, else (when not empty) "WARNING: %1" in
     // the warning colour; without either the label is emptied and hidden.
     static void show_problem(QLabel *label, const QString &error, const QString &warning);
+    // Replaces the form in the scroll area by a new one of the server's
+    // objects; `fill` connects it and gives it its declaration and values
+    // before the rows are laid out.
+    static ScriptParametersEditor *
+    build_parameters_form(QScrollArea *area, const QString &server_name,
+                          const std::function<void(ScriptParametersEditor *)> &fill);
 
     QObject *navigator_;
     Settings folder_;

@@ -2,6 +2,7 @@
 
 #include "script-setup/editor/script-widget.h"
 #include "script-setup/page-support.h"
+#include "script-setup/script/editor-wiring.h"
 #include "script-setup/script/setup-script.h"
 
 #include "qt4-pavo7/reusable/image-selector.h"
@@ -213,20 +214,7 @@ void QSetupScript::connect_editor()
     connect(delete_button_, &QPushButton::clicked, this, &QSetupScript::delete_button_clicked);
     connect(switch_button_, &QPushButton::clicked, this,
             &QSetupScript::parameters_source_switch_button_clicked);
-    connect(editor_, &QPlainTextEdit::cursorPositionChanged, this,
-            &QSetupScript::update_cursor_position);
-    QLineEdit *search_edit = search_bar_->line_edit();
-    connect(search_edit, &QLineEdit::returnPressed, this, &QSetupScript::prepare_search);
-    connect(search_edit, &QLineEdit::textChanged, this, &QSetupScript::prepare_search);
-    connect(search_bar_->next_button(), &QToolButton::clicked, this, &QSetupScript::prepare_search);
-    connect(search_bar_->previous_button(), &QToolButton::clicked, this,
-            &QSetupScript::prepare_search);
-    connect(this, &QSetupScript::search_text, editor_, &QScriptWidget::search);
-    connect(editor_, &QScriptWidget::request_search, search_bar_,
-            &Reusable::QSearchBar::start_search);
-    connect(search_bar_->case_sensitive_box(), &QCheckBox::toggled, editor_,
-            &QScriptWidget::set_search_casesensitive);
-    search_bar_->installEventFilter(this);
+    editor_wiring::connect_search(this, editor_, search_bar_);
     data_folder_button_->installEventFilter(this);
     translate_button_->installEventFilter(this);
 }

@@ -12,6 +12,7 @@
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "script-setup/editor/script-widget.h"
 #include "script-setup/page-support.h"
+#include "script-setup/script/editor-wiring.h"
 #include "script-setup/script/script-header.h"
 #include "script-setup/script/script-parameters-editor.h"
 #include "utils/erase-request.h"
@@ -150,7 +151,13 @@ void QSetupScript::set_save_caption(int enable)
 
 bool QSetupScript::on_editor_page() const
 {
-    return pages_->currentWidget() == editor_page_;
+    return page_switch().on_editor();
+}
+
+editor_wiring::PageSwitch QSetupScript::page_switch() const
+{
+    return {pages_,        parameters_page_, editor_page_, switch_button_,
+            editor_tools_, search_bar_,      editor_};
 }
 
 void QSetupScript::script_edited()
@@ -305,48 +312,23 @@ void QSetupScript::delete_confirmed(int r)
 
 void QSetupScript::parameters_source_switch_button_clicked()
 {
-    const bool to_editor = !on_editor_page();
-    switch_button_->setText(to_editor ? tr("Parame&ters") : tr("Edi&tor"));
-    pages_->setCurrentWidget(to_editor ? editor_page_ : parameters_page_);
-    editor_tools_->setVisible(to_editor);
-    search_bar_->hide();
-    if (to_editor)
-        editor_->setFocus();
+    page_switch().toggle(tr("Parame&ters"), tr("Edi&tor"));
 }
 
 void QSetupScript::parameters_editor_create(std::string parameters, std::string parameters_default)
 {
-    if (parameters_container_) {
-        parameters_area_->takeWidget();
-        parameters_container_->deleteLater();
-    }
-    parameters_container_ = new QWidget;
-    parameters_container_->setObjectName(QStringLiteral("parameters_container"));
-    auto *grid = new QGridLayout(parameters_container_);
-    parameters_editor_ =
-        new ScriptParametersEditor(from_utf8(server_name_), grid, parameters_container_);
-    parameters_editor_->setObjectName(QStringLiteral("parameters_editor"));
-    Rizurividuvez::HostRoot *host = module_state::host();
-    const float width_factor = host && host->setup_pages() && host->setup_pages()->ui_scale()
-                                   ? host->setup_pages()->ui_scale()->width_factor()
-                                   : 1.0f;
-    parameters_editor_->setFixedWidth(static_cast<int>(parameters_area_->width() * width_factor));
-    // The rows live in the grid; the editor itself must not cover them.
-    parameters_editor_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    connect(parameters_editor_, &Reusable::UniversalParametersEditor::changed, this,
-            &QSetupScript::script_edited);
-    parameters_editor_->set_description(parameters_default);
-    parameters_editor_->set_values(parameters);
-    grid->setRowStretch(grid->rowCount(), 1);
-    grid->setColumnStretch(grid->columnCount(), 1);
-    parameters_area_->setWidget(parameters_container_);
+    parameters_editor_ = build_parameters_form(
+        parameters_area_, from_utf8(server_name_), [&](ScriptParametersEditor *form) {
+            connect(form, &Reusable::UniversalParametersEditor::changed, this,
+                    &QSetupScript::script_edited);
+            form->set_description(parameters_default);
+            form->set_values(parameters);
+        });
 }
 
 void QSetupScript::update_cursor_position()
 {
-    const QTextCursor cursor = editor_->textCursor();
-    cursor_position_->setText(
-        tr("L: %1\tC: %2").arg(cursor.blockNumber()).arg(cursor.positionInBlock()));
+    editor_wiring::show_cursor(cursor_position_, editor_, tr("L: %1\tC: %2"));
 }
 
 void QSetupScript::prepare_search()
@@ -357,14 +339,9 @@ void QSetupScript::prepare_search()
 
 bool QSetupScript::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == search_bar_) {
-        if (event->type() == QEvent::ShowToParent)
-            editor_->set_highlight_search(true);
-        else if (event->type() == QEvent::HideToParent) {
-            editor_->set_highlight_search(false);
-            editor_->setFocus();
-        }
-    } else if (event->type() == QEvent::MouseButtonPress) {
+    if (watched == search_bar_)
+        editor_wiring::search_bar_event(editor_, event);
+    else if (event->type() == QEvent::MouseButtonPress) {
         if (watched == data_folder_button_)
             prepare_data_folder_menu();
         else if (watched == translate_button_)

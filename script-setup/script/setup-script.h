@@ -4,6 +4,7 @@
 // and, on the operator's own server, publishing, its data folder and its
 // translations.
 
+#include "script-setup/script/editor-wiring.h"
 #include "script-setup/script/setup-script-base.h"
 
 #include <QMap>
@@ -93,6 +94,7 @@ private:
     void set_save_caption(int enable);
     void show_description(const std::string &actual_ts);
     bool on_editor_page() const;
+    editor_wiring::PageSwitch page_switch() const;
     // setup-script-languages.cpp
     void build_language_menus();
     void update_languages_menu();
@@ -134,7 +136,6 @@ private:
     QWidget *parameters_page_ = nullptr;
     QLabel *description_label_ = nullptr;
     QScrollArea *parameters_area_ = nullptr;
-    QWidget *parameters_container_ = nullptr;
     ScriptParametersEditor *parameters_editor_ = nullptr;
     QWidget *editor_page_ = nullptr;
     QScriptWidget *editor_ = nullptr;

@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
-#include <QRegularExpression>
 #include <set>
 #include <thread>
 
@@ -45,20 +45,20 @@ protected:
     MemoryTree &tree = host.tree();
 };
 
-TEST_F(MemoryTreeTest, KeysAreTypedAndReportedAsTheHostDoes)
+TEST_F(MemoryTreeTest, KeysAreTypedReadAndWrittenAsTheHostDoes)
 {
-    tree.put_string("/DEMO/scripts/r1", "name", "Night watch");
-    tree.put_integer("/DEMO/scripts/r1", "enable", 1);
-    tree.put_real("/DEMO/scripts/r1", "ratio", 0.5);
-    tree.put_string("/DEMO/scripts/r1", "hidden", "x");
-    tree.set_bindable("/DEMO/scripts/r1", "hidden", false);
-    Settings f = tree.folder("/DEMO/scripts/r1");
+    const std::string path = "/DEMO/scripts/r1";
+    tree.put_string(path, "name", "Night watch");
+    tree.put_integer(path, "enable", 1);
+    tree.put_real(path, "ratio", 0.5);
+    tree.put_string(path, "hidden", "x");
+    tree.set_bindable(path, "hidden", false);
+    Settings f = tree.folder(path);
     ASSERT_TRUE(f);
-    EXPECT_EQ('s', f->value_type("name"));
-    EXPECT_EQ('i', f->value_type("enable"));
-    EXPECT_EQ('r', f->value_type("ratio"));
-    EXPECT_EQ(' ', f->value_type("missing"));
-    EXPECT_EQ(0, f->value_type("hidden"));
+    const std::pair<const char *, char> types[] = {
+        {"name", 's'}, {"enable", 'i'}, {"ratio", 'r'}, {"missing", ' '}, {"hidden", 0}};
+    for (const auto &t : types)
+        EXPECT_EQ(t.second, f->value_type(t.first)) << t.first;
     EXPECT_EQ("Night watch", f->get_string("name"));
     EXPECT_EQ(1, f->get_integer("enable"));
     EXPECT_EQ("fallback", f->get_string_or("missing", "fallback"));
@@ -68,17 +68,13 @@ TEST_F(MemoryTreeTest, KeysAreTypedAndReportedAsTheHostDoes)
     EXPECT_THROW(f->get_string("missing"), access_denied_error);
     EXPECT_THROW(f->get_integer("name"), access_denied_error);
     EXPECT_EQ((std::vector<std::string>{"enable", "hidden", "name", "ratio"}), f->list_keys());
-}
 
-TEST_F(MemoryTreeTest, ReadOnlyKeysRefuseWritesAndKeepTheirValue)
-{
-    tree.put_string("/DEMO/a", "name", "old");
-    tree.set_writable("/DEMO/a", "name", false);
-    Settings f = tree.folder("/DEMO/a");
+    // A read-only key refuses writes and keeps its value.
+    tree.set_writable(path, "name", false);
     EXPECT_FALSE(f->key_writable("name"));
     EXPECT_TRUE(f->key_writable("other"));
     EXPECT_THROW(f->set_string("name", "new"), access_denied_error);
-    EXPECT_EQ("old", tree.string_value("/DEMO/a", "name"));
+    EXPECT_EQ("Night watch", tree.string_value(path, "name"));
 }
 
 TEST_F(MemoryTreeTest, FoldersNavigateByNamePathParentAndServerWideCd)
@@ -99,24 +95,38 @@ TEST_F(MemoryTreeTest, FoldersNavigateByNamePathParentAndServerWideCd)
     EXPECT_EQ("/DEMO/scripts/rule1/stats", stats->path());
     EXPECT_EQ(stats, rule->subdir("stats", 0)) << "one object per folder";
     EXPECT_EQ((std::vector<std::string>{"rule1"}), tree.folder("/DEMO/scripts")->ls());
+
+    // An erased folder keeps its path and refuses writes.
+    tree.erase("/DEMO/scripts/rule1");
+    EXPECT_EQ("/DEMO/scripts/rule1/stats", stats->path());
+    EXPECT_FALSE(stats->parent());
+    EXPECT_THROW(stats->set_string("last_error", "x"), access_denied_error);
+    EXPECT_FALSE(tree.folder("/DEMO/scripts/rule1"));
 }
 
-TEST_F(MemoryTreeTest, SubscribersHearValuesRightsChildrenAndErasure)
+TEST_F(MemoryTreeTest, SubscribersStillThereHearValuesRightsChildrenAndErasure)
 {
     tree.make_folder("/DEMO/scripts/a", "Rule");
     tree.make_folder("/DEMO/scripts/b", "Script");
     auto own = boost::make_shared<Recorder>();
     auto children = boost::make_shared<Recorder>();
+    tree.folder("/DEMO/scripts/a")->subscribe(boost::make_shared<Recorder>(), Dir::ALL); // gone
     tree.folder("/DEMO/scripts/a")->subscribe(own, Dir::OWN_VALUES);
     tree.folder("/DEMO/scripts")->subscribe(children, Dir::SUBDIRS);
     EXPECT_EQ((std::vector<std::string>{"added /DEMO/scripts a", "added /DEMO/scripts b"}),
               children->events)
         << "existing subfolders are reported right after subscribing";
 
+    auto both = boost::make_shared<Recorder>(); // mask 768: values and subfolders
+    tree.folder("/DEMO/scripts/b")->subscribe(both, Dir::ALL);
     tree.folder("/DEMO/scripts/a")->set_string("name", "x");
     tree.set_rights("/DEMO/scripts/a", 8);
     tree.make_folder("/DEMO/scripts/c", "Schedule");
     tree.erase("/DEMO/scripts/a");
+    tree.make_folder("/DEMO/scripts/b/y");
+    tree.put_integer("/DEMO/scripts/b", "k", 1);
+    EXPECT_EQ((std::vector<std::string>{"added /DEMO/scripts/b y", "values /DEMO/scripts/b"}),
+              both->events);
     EXPECT_EQ((std::vector<std::string>{"values /DEMO/scripts/a", "rights /DEMO/scripts/a",
                                         "erased /DEMO/scripts/a"}),
               own->events);
@@ -126,48 +136,41 @@ TEST_F(MemoryTreeTest, SubscribersHearValuesRightsChildrenAndErasure)
               children->events);
 }
 
-TEST_F(MemoryTreeTest, ListenersThatAreGoneAreNotCalledAndTheMask768HearsBoth)
-{
-    tree.make_folder("/DEMO/x");
-    auto both = boost::make_shared<Recorder>();
-    {
-        auto gone = boost::make_shared<Recorder>();
-        tree.folder("/DEMO/x")->subscribe(gone, Dir::ALL);
-    }
-    tree.folder("/DEMO/x")->subscribe(both, Dir::ALL);
-    tree.make_folder("/DEMO/x/y");
-    tree.put_integer("/DEMO/x", "k", 1);
-    EXPECT_EQ((std::vector<std::string>{"added /DEMO/x y", "values /DEMO/x"}), both->events);
-}
-
-TEST_F(MemoryTreeTest, ErasedFoldersKeepTheirPathAndRefuseWrites)
-{
-    tree.put_string("/DEMO/scripts/gone/stats", "last_error", "");
-    Settings stats = tree.folder("/DEMO/scripts/gone/stats");
-    tree.erase("/DEMO/scripts/gone");
-    EXPECT_EQ("/DEMO/scripts/gone/stats", stats->path());
-    EXPECT_FALSE(stats->parent());
-    EXPECT_THROW(stats->set_string("last_error", "x"), access_denied_error);
-    EXPECT_FALSE(tree.folder("/DEMO/scripts/gone"));
-}
-
-TEST_F(MemoryTreeTest, CallLogRecordsOperationPathKeyAndValue)
+TEST_F(MemoryTreeTest, CallLogKeepsTheLatestCallsUpToItsSize)
 {
     tree.put_integer("/DEMO/scripts", "rule_create_now", 4);
-    tree.clear_calls();
     Settings f = tree.folder("/DEMO/scripts");
-    f->lock();
-    f->set_integer("rule_create_now", f->get_integer("rule_create_now") + 1);
-    f->unlock();
+    const struct
+    {
+        size_t size;
+        std::vector<std::string> ops;
+    } cases[] = {
+        {MemoryTree::default_call_log_size, {"lock", "get_integer", "set_integer", "unlock"}},
+        {3, {"get_integer", "set_integer", "unlock"}}, // oldest first once it went round
+        {0, {}},
+    };
+    for (const auto &c : cases) {
+        tree.set_call_log_size(c.size);
+        tree.clear_calls();
+        const long counted = tree.countable_calls();
+        f->lock();
+        f->set_integer("rule_create_now", f->get_integer("rule_create_now") + 1);
+        f->unlock();
+        std::vector<std::string> ops;
+        for (const Call &call : tree.calls())
+            ops.push_back(call.op);
+        EXPECT_EQ(c.ops, ops) << c.size;
+        EXPECT_EQ(3, tree.countable_calls() - counted) << "counting goes on";
+    }
+    tree.set_call_log_size(2);
+    f->set_integer("rule_create_now", 5);
+    tree.root()->ls();
     const auto calls = tree.calls();
-    ASSERT_EQ(4u, calls.size());
-    EXPECT_EQ("lock", calls[0].op);
-    EXPECT_EQ("get_integer", calls[1].op);
-    EXPECT_EQ("set_integer", calls[2].op);
-    EXPECT_EQ("/DEMO/scripts", calls[2].path);
-    EXPECT_EQ("rule_create_now", calls[2].key);
-    EXPECT_EQ("5", calls[2].value);
-    EXPECT_EQ("unlock", calls[3].op);
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ("/DEMO/scripts", calls[0].path);
+    EXPECT_EQ("rule_create_now", calls[0].key);
+    EXPECT_EQ("5", calls[0].value);
+    EXPECT_EQ("/", calls[1].path);
 }
 
 TEST_F(MemoryTreeTest, FaultsHitTheChosenCallOrTheNthCall)
@@ -187,6 +190,7 @@ TEST_F(MemoryTreeTest, FaultsHitTheChosenCallOrTheNthCall)
     tree.fail_nth_call(2);
     EXPECT_NO_THROW(f->type());
     EXPECT_THROW(f->rights(), access_denied_error);
+    EXPECT_EQ("<refused>", tree.calls().back().value);
     EXPECT_NO_THROW(f->rights());
     EXPECT_EQ(2, tree.faults_raised());
 

@@ -5,8 +5,12 @@
 #include "plugin/entry.h"
 #include "tests/support/page-fixture.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -33,6 +37,18 @@ std::vector<std::string> types_of(const std::vector<Registration> &calls, const 
     return out;
 }
 
+// A new page of the type, for a new folder of that type under /DEMO/scripts.
+std::unique_ptr<QWidget> open_page(MemoryHost &host, QObject *navigator, const std::string &type,
+                                   const std::string &name)
+{
+    const std::string path = "/DEMO/scripts/" + name;
+    host.tree().make_folder(path, type);
+    auto factory = host.pages().factory(type);
+    return std::unique_ptr<QWidget>(
+        factory ? factory->create(navigator, host.tree().folder(path), host.server_root())
+                : nullptr);
+}
+
 class PluginLibrary : public ::testing::Test
 {
 protected:
@@ -52,8 +68,16 @@ protected:
     vx_done_fn done = nullptr;
 };
 
-TEST_F(PluginLibrary, RegistersEightTypesAndUnregistersThemInOrderOnce)
+TEST_F(PluginLibrary, RegistersEightTypesAndUnregistersWhatItRegisteredInOrderOnce)
 {
+    {
+        MemoryHost early;
+        init(&early);
+        done();
+        EXPECT_EQ((std::vector<std::string>{"Script", "CloudScript", "StockScript"}),
+                  types_of(early.pages().registrations(), "unregister_page"))
+            << "done without after_load unregisters only the script types";
+    }
     MemoryHost host;
     init(&host);
     EXPECT_TRUE(host.pages().registrations().empty());
@@ -69,15 +93,6 @@ TEST_F(PluginLibrary, RegistersEightTypesAndUnregistersThemInOrderOnce)
     host.pages().clear_registrations();
     done();
     EXPECT_TRUE(host.pages().registrations().empty()) << "a second vx_done sends nothing";
-}
-
-TEST_F(PluginLibrary, DoneWithoutAfterLoadUnregistersOnlyTheScriptTypes)
-{
-    MemoryHost host;
-    init(&host);
-    done();
-    EXPECT_EQ((std::vector<std::string>{"Script", "CloudScript", "StockScript"}),
-              types_of(host.pages().registrations(), "unregister_page"));
 }
 
 TEST_F(PluginLibrary, ASecondAfterLoadRegistersEverythingAgainWithNewFactories)
@@ -101,14 +116,8 @@ TEST_F(PluginLibrary, FactoriesBuildANewPageForEveryFolder)
     after_load();
     RecordingNavigator navigator;
     for (const auto &type : registration_order) {
-        host.tree().make_folder("/DEMO/scripts/a-" + type, type);
-        host.tree().make_folder("/DEMO/scripts/b-" + type, type);
-        auto factory = host.pages().factory(type);
-        ASSERT_TRUE(factory) << type;
-        std::unique_ptr<QWidget> a(factory->create(
-            &navigator, host.tree().folder("/DEMO/scripts/a-" + type), host.server_root()));
-        std::unique_ptr<QWidget> b(factory->create(
-            &navigator, host.tree().folder("/DEMO/scripts/b-" + type), host.server_root()));
+        std::unique_ptr<QWidget> a = open_page(host, &navigator, type, "a-" + type);
+        std::unique_ptr<QWidget> b = open_page(host, &navigator, type, "b-" + type);
         ASSERT_TRUE(a && b) << type;
         EXPECT_NE(a.get(), b.get());
         EXPECT_EQ(nullptr, a->parentWidget());
@@ -135,6 +144,48 @@ TEST_F(PluginLibrary, InitHandsTheHostLogSinkToTheLoggingFacility)
     EXPECT_TRUE(host.log().contains("no subscriptions", 2));
     page.reset();
     done();
+}
+
+// Child process of the unload test: a host session from loading to unloading,
+// then a normal exit. Qt's process-wide caches are torn down at that exit, so
+// anything the library left in them crashes it.
+void use_every_page_then_unload()
+{
+    void *handle = dlopen(VX_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        std::_Exit(2);
+    auto init = reinterpret_cast<vx_init_fn>(dlsym(handle, "vx_init"));
+    auto after_load = reinterpret_cast<vx_after_load_fn>(dlsym(handle, "vx_after_load"));
+    auto done = reinterpret_cast<vx_done_fn>(dlsym(handle, "vx_done"));
+    {
+        MemoryHost host;
+        host.tree().make_folder("/DEMO/scripts", "ScriptFolder");
+        init(&host);
+        after_load();
+        RecordingNavigator navigator;
+        for (const auto &type : registration_order) {
+            std::unique_ptr<QWidget> page = open_page(host, &navigator, type, type);
+            page->show();
+            for (QLineEdit *edit : page->findChildren<QLineEdit *>())
+                if (edit->isVisible() && edit->isEnabled())
+                    QTest::keyClicks(edit, "mail.example.com");
+            for (QPlainTextEdit *edit : page->findChildren<QPlainTextEdit *>())
+                QTest::keyClicks(edit, "x = 1");
+            settle_events();
+        }
+        settle_events();
+        done();
+        host.release_plugin();
+        if (dlclose(handle) != 0)
+            std::_Exit(3);
+    }
+    std::exit(0);
+}
+
+TEST(PluginUnload, AProcessThatUsedEveryPageExitsCleanlyAfterUnloading)
+{
+    ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
+    EXPECT_EXIT(use_every_page_then_unload(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(PluginExports, OnlyTheThreeEntryPointsAreExported)

@@ -1,8 +1,9 @@
-#include "memory-host/fault-sweep.h"
 #include "qt4-pavo7/reusable/channel-edit.h"
 #include "qt4-pavo7/reusable/image-selector.h"
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "tests/support/page-fixture.h"
+#include "tests/support/sweep-check.h"
+#include "tests/support/tree-file.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +20,6 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <functional>
-#include <map>
 
 using namespace memory_host;
 
@@ -27,25 +27,11 @@ namespace {
 
 const char *const dir = "/DEMO/rule";
 
+// One key for each control of the page below; "locked" is read-only and
+// "hidden" of value type 0.
 void fill_folder(MemoryTree &tree)
 {
-    tree.make_folder(dir, "Rule");
-    const std::map<std::string, std::string> texts{
-        {"title", "hello"},    {"mode", "high"},    {"caption", "Caption"}, {"picture", ""},
-        {"channel", "2_DEMO"}, {"locked", "fixed"}, {"hidden", "h"}};
-    const std::map<std::string, int> numbers{{"level", 20},  {"count", 5},   {"volume", 7},
-                                             {"enabled", 1}, {"radio_a", 0}, {"radio_b", 1},
-                                             {"group", 0},   {"number", 42}};
-    for (const auto &kv : texts)
-        tree.put_string(dir, kv.first, kv.second);
-    for (const auto &kv : numbers)
-        tree.put_integer(dir, kv.first, kv.second);
-    tree.put_real(dir, "ratio", 2.5);
-    tree.put_real(dir, "odd", 1.0);
-    tree.set_writable(dir, "locked", false);
-    tree.set_bindable(dir, "hidden", false);
-    tree.put_string("/DEMO/channels/1", "name", "Front door");
-    tree.put_string("/DEMO/channels/2", "name", "Back yard");
+    load_tree_file(tree, "autoconnect/rule.json");
 }
 
 // Clicks the indicator, which a wide button does not have at its centre.
@@ -263,33 +249,28 @@ TEST_F(AutoConnect, ARefusedWriteRollsBackToTheStoredValue)
 
 TEST(AutoConnectFaults, EveryRefusedCallIsLoggedAndTheBinderStaysUsable)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        fill_folder(host->tree());
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        Page page(host.server_root());
-        QAutoConnect binder(host.tree().folder(dir));
-        binder.connect_children(&page);
-        binder.load_values();
-        binder.connect_signals(true);
-        QTest::keyClick(page.title, 'x');
-        click(page.radio_a);
-        settle_events();
-        // Unless the refusal kept "title" from being bound, it still writes: a
-        // refused read while loading must not leave the binder deaf.
-        bool bound = false;
-        for (const Call &c : host.tree().calls_of("key_writable"))
-            bound = bound || (c.key == "title" && c.value != "<refused>");
-        host.tree().clear_faults();
-        QTest::keyClick(page.title, 'y');
-        return !bound || host.tree().string_value(dir, "title") == page.title->text().toStdString();
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 40);
+    expect_sweep_clean(
+        fill_folder,
+        [](MemoryHost &host) {
+            Page page(host.server_root());
+            QAutoConnect binder(host.tree().folder(dir));
+            binder.connect_children(&page);
+            binder.load_values();
+            binder.connect_signals(true);
+            QTest::keyClick(page.title, 'x');
+            click(page.radio_a);
+            settle_events();
+            // Unless the refusal kept "title" from being bound, it still writes: a
+            // refused read while loading must not leave the binder deaf.
+            bool bound = false;
+            for (const Call &c : host.tree().calls_of("key_writable"))
+                bound = bound || (c.key == "title" && c.value != "<refused>");
+            host.tree().clear_faults();
+            QTest::keyClick(page.title, 'y');
+            return !bound ||
+                   host.tree().string_value(dir, "title") == page.title->text().toStdString();
+        },
+        40);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "qt4-pavo7/reusable/channel-edit.h"
+#include "qt4-pavo7/reusable/channels-box.h"
 #include "qt4-pavo7/reusable/image-selector.h"
 #include "tests/support/page-fixture.h"
 
@@ -69,19 +70,14 @@ protected:
     Reusable::QChannelEdit edit;
 };
 
-TEST_F(ChannelEdit, ListsChannelsByNameWithChannelAndServerAsValue)
-{
-    edit.set_server(host.server_root());
-    EXPECT_EQ(QStringList({"(none)=", "7=7_DEMO", "back yard=2_DEMO", "Front door=1_DEMO"}),
-              items());
-    EXPECT_EQ("", edit.channel());
-}
-
-TEST_F(ChannelEdit, SetChannelKeepsUnknownValuesAndOnlyTheUserSignals)
+TEST_F(ChannelEdit, ListsChannelsByNameKeepsUnknownValuesAndOnlyTheUserSignals)
 {
     QSignalSpy updated(&edit, &Reusable::QChannelEdit::data_updated);
     edit.set_channel("9_OTHER"); // before the list is there, and not in it
     edit.set_server(host.server_root());
+    EXPECT_EQ("(none)= 7=7_DEMO back yard=2_DEMO Front door=1_DEMO 9_OTHER=9_OTHER",
+              items().join(' ').toStdString())
+        << "by name, the channel and server as value";
     EXPECT_EQ("9_OTHER", edit.channel());
     EXPECT_EQ("9_OTHER", edit.currentText());
     edit.set_channel("2_DEMO");
@@ -102,6 +98,32 @@ TEST_F(ChannelEdit, ARefusedListingIsLoggedAndLeavesTheChoiceAlone)
     edit.set_server(host.server_root());
     EXPECT_TRUE(host.log().contains("GUI: channel list: busy\n", 2));
     EXPECT_EQ("1_DEMO", edit.channel());
+}
+
+// Pages with many channel selectors read the server's channels once.
+TEST_F(ChannelEdit, SelectorsShareOneListAndKeepTheirOwnChoices)
+{
+    Reusable::QChannelsBox box(host.server_root());
+    tree.clear_calls();
+    std::unique_ptr<Reusable::QChannelsBox> row(Reusable::QChannelsBox::copy_of(box));
+    Reusable::QChannelEdit other(box.channel_list());
+    EXPECT_TRUE(tree.calls().empty()) << "sharing the list asks the host nothing";
+    ASSERT_EQ(box.count(), row->count());
+    EXPECT_EQ(box.itemText(2), row->itemText(2));
+
+    box.set_channel("2_DEMO");
+    row->set_channel("9_OTHER");
+    other.set_channel("7_DEMO");
+    EXPECT_EQ(box.count() + 1, row->count()) << "an unlisted value stays in its own selector";
+
+    tree.put_string("/DEMO/channels/7", "name", "Gate");
+    tree.make_folder("/DEMO/channels/8");
+    other.set_server(host.server_root()); // read again: every selector shows it
+    EXPECT_EQ(5, box.count());
+    EXPECT_EQ("Gate", row->itemText(4));
+    EXPECT_EQ("2_DEMO", box.channel());
+    EXPECT_EQ("9_OTHER", row->channel());
+    EXPECT_EQ("Gate", other.currentText());
 }
 
 } // namespace

@@ -5,9 +5,13 @@
 #include "sandbox/script-engine.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTextBlock>
 
@@ -39,7 +43,7 @@ protected:
     std::string path;
 };
 
-TEST_F(ScriptWalk, SyntaxErrorIsMarkedUntilFixed)
+TEST_F(ScriptWalk, SyntaxErrorIsMarkedUntilFixedAndWarningsAreShown)
 {
     if (!sandbox::ScriptEngine::python_available())
         GTEST_SKIP() << "python3 is not installed";
@@ -62,19 +66,46 @@ TEST_F(ScriptWalk, SyntaxErrorIsMarkedUntilFixed)
     EXPECT_TRUE(editor->extraSelections().empty());
     EXPECT_TRUE(error->isHidden());
     EXPECT_EQ("1", child<QLabel>(page, "error_count")->text().toStdString());
-}
+    EXPECT_EQ("2", child<QLabel>(page, "run_count")->text().toStdString());
 
-TEST_F(ScriptWalk, WarningsAreReportedBesideErrors)
-{
-    if (!sandbox::ScriptEngine::python_available())
-        GTEST_SKIP() << "python3 is not installed";
-    start(); // the demo's scripts folder shows warnings
-    QWidget *page = create_script();
-    ASSERT_TRUE(page);
+    // The demo's scripts folder shows warnings beside errors.
     save_text(page, "x = 1\nif x is 1:\n    pass\n");
     EXPECT_EQ(2, session->tree().integer_value(path + "/stats", "last_warning_line"));
-    auto *error = child<QLabel>(page, "last_error");
     EXPECT_TRUE(error->text().contains("WARNING: SyntaxWarning")) << error->text().toStdString();
+}
+
+TEST_F(ScriptWalk, DeclaredParametersAreEditedOnTheParametersPage)
+{
+    start();
+    QWidget *page = create_script();
+    ASSERT_TRUE(page);
+    save_text(page, "\"\"\"<parameters>\n"
+                    "<parameter><type>string</type><id>who</id><name>Guard</name></parameter>\n"
+                    "<parameter><type>integer</type><id>wait</id><name>Wait</name>"
+                    "<value>5</value><min>0</min><max>10</max></parameter>\n"
+                    "<parameter><type>checkbox</type><id>loud</id><name>Loud</name></parameter>\n"
+                    "</parameters>\"\"\"\nx = 1\n");
+    window->show(); // clicks land only on widgets that are laid out and shown
+    QTest::mouseClick(child<QPushButton>(page, "parameters_source_switch_button"), Qt::LeftButton);
+    ASSERT_EQ(child<QWidget>(page, "parameters_page"),
+              child<QStackedWidget>(page, "script_pages")->currentWidget());
+
+    QWidget *form = child<QWidget>(page, "parameters_container");
+    ASSERT_TRUE(form);
+    auto *who = form->findChild<QLineEdit *>();
+    auto *wait = form->findChild<QSpinBox *>();
+    auto *loud = form->findChild<QCheckBox *>();
+    ASSERT_TRUE(who && wait && loud);
+    EXPECT_EQ(5, wait->value());
+    QTest::keyClicks(who, "Ivan");
+    wait->setValue(7);
+    QTest::mouseClick(loud, Qt::LeftButton, {}, QPoint(6, loud->height() / 2)); // the box itself
+    QTest::mouseClick(child<QPushButton>(page, "save_button"), Qt::LeftButton);
+    session->settle();
+
+    const std::string stored = session->tree().string_value(path, "parameters");
+    for (const char *value : {"<value>Ivan</value>", "<value>7</value>", "<value>1</value>"})
+        EXPECT_NE(std::string::npos, stored.find(value)) << value << " in " << stored;
 }
 
 TEST_F(ScriptWalk, TranslationsFollowTheScriptsTexts)

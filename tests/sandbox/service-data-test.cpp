@@ -3,6 +3,7 @@
 
 #include "sandbox/service-data.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 #include <json/json.h>
 
@@ -13,6 +14,13 @@ Json::Value parse(const char *text)
     Json::Value json;
     Json::Reader().parse(text, json);
     return json;
+}
+
+Json::Value read_json(const char *data_file)
+{
+    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/") + data_file);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << data_file;
+    return parse(file.readAll().constData());
 }
 
 TEST(ServiceCatalogue, RefusesMalformedLists)
@@ -37,17 +45,8 @@ TEST(ServiceCatalogue, EachServiceGetsItsOwnShapeOfTheLists)
 {
     sandbox::ServiceCatalogue catalogue;
     std::string error;
-    ASSERT_TRUE(sandbox::parse_service_catalogue(parse(R"({
-        "event_types": [{"id": 7, "name": "Motion", "members": ["zone"]}],
-        "classes": [{"name": "Camera", "events": ["Motion"],
-                     "methods": [{"name": "move", "arguments": [{"name": "x", "type": "integer"},
-                                                                {"name": "f", "type": "real"}]}],
-                     "states": [{"name": "signal", "values": ["Ok", "Lost"]}]}],
-        "objects": [{"guid": "{gui}", "name": "Desk", "class": "OperatorGUI"},
-                    {"guid": "{det}", "name": "Door", "class": "Input", "parent": "{cam}"}],
-        "sounds": ["bell.wav"],
-        "stock_files": {"a.py": "pass\n"}})"),
-                                                 "DEMO", catalogue, &error))
+    ASSERT_TRUE(sandbox::parse_service_catalogue(read_json("sandbox/services.json"), "DEMO",
+                                                 catalogue, &error))
         << error;
     EXPECT_EQ("pass\n", catalogue.stock_files.at("a.py"));
     const auto &method = catalogue.catalogue.classes.at(0).methods.at(0);

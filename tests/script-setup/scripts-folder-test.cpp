@@ -1,10 +1,12 @@
-#include "memory-host/fault-sweep.h"
 #include "script-setup/setup-scripts-folder.h"
 #include "tests/support/page-fixture.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/sweep-check.h"
+#include "tests/support/tree-file.h"
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <climits>
 #include <memory>
 
 using namespace memory_host;
@@ -13,21 +15,11 @@ namespace {
 
 const char *folder_path = "/DEMO/scripts";
 
+// Two rules, a script, a cloud script, a schedule, an e-mail account and a
+// folder of no type; every kind's new guid is "{NEW-kind}".
 void make_scripts_folder(MemoryTree &tree)
 {
-    tree.make_folder(folder_path, "ScriptFolder");
-    for (const char *kind : {"script", "rule", "schedule", "email_account", "loop"}) {
-        tree.put_integer(folder_path, std::string(kind) + "_create_now", 0);
-        tree.put_string(folder_path, std::string(kind) + "_new_guid",
-                        std::string("{NEW-") + kind + "}");
-    }
-    tree.make_folder("/DEMO/scripts/r1", "Rule");
-    tree.make_folder("/DEMO/scripts/r2", "Rule");
-    tree.make_folder("/DEMO/scripts/s1", "Script");
-    tree.make_folder("/DEMO/scripts/cloud", "CloudScript");
-    tree.make_folder("/DEMO/scripts/sch", "Schedule");
-    tree.make_folder("/DEMO/scripts/mail", "EmailAccount");
-    tree.make_folder("/DEMO/scripts/plain", "");
+    load_tree_file(tree, "scripts-folder/server.json");
 }
 
 class ScriptsFolderPage : public PageTest
@@ -40,7 +32,15 @@ protected:
             new QSetupScriptsFolder(&navigator, tree.folder(folder_path), host.server_root()));
         settle_events();
     }
-    QString count_text(const char *name) { return page->findChild<QLabel *>(name)->text(); }
+    // The five counters, in the page's order.
+    std::string counts()
+    {
+        QStringList out;
+        for (const char *name :
+             {"countscript", "countrule", "countschedule", "countaccount", "countloop"})
+            out << page->findChild<QLabel *>(name)->text().remove("Server has ");
+        return out.join(", ").toStdString();
+    }
     void click(const char *link)
     {
         // The label emits linkActivated when its anchor is clicked.
@@ -50,36 +50,25 @@ protected:
     std::unique_ptr<QSetupScriptsFolder> page;
 };
 
-TEST_F(ScriptsFolderPage, CountsEachKindOnceAndIgnoresOtherTypes)
+TEST_F(ScriptsFolderPage, CountsEachKindOnceAndFollowsTheServer)
 {
-    EXPECT_EQ("Server has 1 scripts", count_text("countscript"));
-    EXPECT_EQ("Server has 2 rules", count_text("countrule"));
-    EXPECT_EQ("Server has 1 schedules", count_text("countschedule"));
-    EXPECT_EQ("Server has 1 e-mail accounts", count_text("countaccount"));
-    EXPECT_EQ("Server has 0 template loops", count_text("countloop"));
+    EXPECT_EQ("1 scripts, 2 rules, 1 schedules, 1 e-mail accounts, 0 template loops", counts());
+    EXPECT_EQ("Server has 1 scripts", page->findChild<QLabel *>("countscript")->text());
     page->resize(640, 360);
     save_screenshot(page.get(), "scripts-folder");
-}
 
-TEST_F(ScriptsFolderPage, FollowsFoldersAddedAndRemovedByTheServer)
-{
     tree.make_folder("/DEMO/scripts/loop1", "TemplateLoop");
     tree.make_folder("/DEMO/scripts/loop2", "TemplateLoop");
     settle_events();
-    EXPECT_EQ("Server has 2 template loops", count_text("countloop"));
-
+    EXPECT_EQ("1 scripts, 2 rules, 1 schedules, 1 e-mail accounts, 2 template loops", counts());
     tree.erase("/DEMO/scripts/r1");
     settle_events();
-    EXPECT_EQ("Server has 1 rules", count_text("countrule"));
-    EXPECT_EQ("Server has 2 template loops", count_text("countloop"))
+    EXPECT_EQ("1 scripts, 1 rules, 1 schedules, 1 e-mail accounts, 2 template loops", counts())
         << "rebuilt, not double counted";
-    EXPECT_EQ("Server has 1 scripts", count_text("countscript"));
-
     tree.erase("/DEMO/scripts/plain");
     tree.erase("/DEMO/scripts/s1");
     settle_events();
-    EXPECT_EQ("Server has 0 scripts", count_text("countscript"));
-    EXPECT_EQ("Server has 1 rules", count_text("countrule"));
+    EXPECT_EQ("0 scripts, 1 rules, 1 schedules, 1 e-mail accounts, 2 template loops", counts());
 }
 
 TEST_F(ScriptsFolderPage, EveryLinkRequestsItsKindAndOpensTheNewFolder)
@@ -87,20 +76,23 @@ TEST_F(ScriptsFolderPage, EveryLinkRequestsItsKindAndOpensTheNewFolder)
     const struct
     {
         const char *link, *counter, *guid;
-    } links[] = {{"newscript", "script_create_now", "{NEW-script}"},
-                 {"newrule", "rule_create_now", "{NEW-rule}"},
-                 {"newschedule", "schedule_create_now", "{NEW-schedule}"},
-                 {"newemail", "email_account_create_now", "{NEW-email_account}"},
-                 {"newloop", "loop_create_now", "{NEW-loop}"}};
+        int stored, written; // the counter before and after the click
+    } links[] = {
+        {"newscript", "script_create_now", "{NEW-script}", 0, 1},
+        {"newrule", "rule_create_now", "{NEW-rule}", INT_MAX, 0},
+        {"newschedule", "schedule_create_now", "{NEW-schedule}", -1, 0},
+        {"newemail", "email_account_create_now", "{NEW-email_account}", INT_MIN, INT_MIN + 1},
+        {"newloop", "loop_create_now", "{NEW-loop}", INT_MAX - 1, INT_MAX}};
     for (const auto &l : links) {
         navigator.paths.clear();
+        tree.put_integer(folder_path, l.counter, l.stored);
         click(l.link);
-        EXPECT_EQ(1, tree.integer_value(folder_path, l.counter)) << l.link;
+        EXPECT_EQ(l.written, tree.integer_value(folder_path, l.counter)) << l.link;
         EXPECT_EQ(QStringList{QString("/DEMO/scripts/") + l.guid}, navigator.paths) << l.link;
     }
 }
 
-TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceAndFollowsTheCurrentGuid)
+TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceFollowsTheCurrentGuidAndARefusalStillNavigates)
 {
     click("newrule");
     tree.put_string(folder_path, "rule_new_guid", "{SECOND}");
@@ -110,45 +102,38 @@ TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceAndFollowsTheCurrentGuid)
     const auto writes = tree.calls_of("set_integer");
     ASSERT_EQ(2u, writes.size());
     EXPECT_EQ("2", writes[1].value);
-}
 
-TEST_F(ScriptsFolderPage, ARefusedRequestIsLoggedAndStillNavigates)
-{
+    navigator.paths.clear();
     tree.fail_calls(FaultRule{"get_string", "", "rule_new_guid", 1, "server busy"});
     click("newrule");
     EXPECT_TRUE(host.log().contains("GUI: server busy", 2));
-    EXPECT_EQ(QStringList{"/DEMO/scripts/"}, navigator.paths);
-    EXPECT_EQ(1, tree.integer_value(folder_path, "rule_create_now"));
+    EXPECT_EQ(QStringList{"/DEMO/scripts/"}, navigator.paths) << "refused, still navigates";
+    EXPECT_EQ(3, tree.integer_value(folder_path, "rule_create_now"));
 }
 
 TEST(ScriptsFolderFaults, EveryRefusedCallIsLoggedAndLeavesNoLockBehind)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        make_scripts_folder(host->tree());
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        RecordingNavigator navigator;
-        QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path), host.server_root());
-        settle_events();
-        for (const char *link : {"newscript", "newrule", "newschedule", "newemail", "newloop"})
-            Q_EMIT page.findChild<QLabel *>(link)->linkActivated(link);
-        host.tree().make_folder("/DEMO/scripts/new", "Rule");
-        settle_events();
-        host.tree().erase("/DEMO/scripts/r1");
-        settle_events();
-        // Still answering: a new folder is still counted.
-        host.tree().make_folder("/DEMO/scripts/probe", "TemplateLoop");
-        settle_events();
-        // A refused path() costs one navigation, nothing more.
-        return navigator.paths.size() >= 4 &&
-               page.findChild<QLabel *>("countloop")->text().startsWith("Server has");
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
+    expect_sweep_clean(
+        make_scripts_folder,
+        [](MemoryHost &host) {
+            RecordingNavigator navigator;
+            QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path),
+                                     host.server_root());
+            settle_events();
+            for (const char *link : {"newscript", "newrule", "newschedule", "newemail", "newloop"})
+                Q_EMIT page.findChild<QLabel *>(link)->linkActivated(link);
+            host.tree().make_folder("/DEMO/scripts/new", "Rule");
+            settle_events();
+            host.tree().erase("/DEMO/scripts/r1");
+            settle_events();
+            // Still answering: a new folder is still counted.
+            host.tree().make_folder("/DEMO/scripts/probe", "TemplateLoop");
+            settle_events();
+            // A refused path() costs one navigation, nothing more.
+            return navigator.paths.size() >= 4 &&
+                   page.findChild<QLabel *>("countloop")->text().startsWith("Server has");
+        },
+        20);
 }
 
 } // namespace

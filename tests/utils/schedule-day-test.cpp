@@ -102,7 +102,7 @@ TEST_F(ScheduleDayTest, ReadersKeepWhatCameBeforeAFault)
     }
 }
 
-TEST_F(ScheduleDayTest, IntervalTextListsThePeriodsThatEnd)
+TEST_F(ScheduleDayTest, IntervalTextListsThePeriodsThatEndAndDumpWritesOneLine)
 {
     EXPECT_EQ("0;1:32400-64800;", filled({{32400, 64800, 1}}).to_interval_text());
     EXPECT_EQ("0;1:100-200;2:200-300;", filled({{100, 200, 1}, {200, 300, 2}}).to_interval_text());
@@ -111,10 +111,7 @@ TEST_F(ScheduleDayTest, IntervalTextListsThePeriodsThatEnd)
     EXPECT_EQ("0;", day.to_interval_text()) << "a colour without a change is lost";
     day.from_compact_text("0,10,1,20,2");
     EXPECT_EQ("0;1:10-20;", day.to_interval_text()) << "nothing after the last change";
-}
 
-TEST_F(ScheduleDayTest, DumpWritesOneLineAtLevelOne)
-{
     filled({{32400, 64800, 1}}).dump();
     ASSERT_EQ(1u, log->lines().size());
     EXPECT_EQ(1, log->lines()[0].level);

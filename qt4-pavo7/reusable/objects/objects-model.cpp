@@ -3,6 +3,8 @@
 #include "utils/text.h"
 
 #include <QBrush>
+#include <QCollator>
+#include <QLocale>
 #include <QPalette>
 #include <algorithm>
 #include <map>
@@ -62,9 +64,15 @@ void ObjectsModel::build_nodes()
             top_.push_back(static_cast<int>(i));
         }
     }
+    // Names ordered as the system's collation orders them; the keys are made
+    // once per object, not twice per comparison.
+    const QCollator collation(QLocale::system().collation());
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(objects.size());
+    for (const auto &object : objects)
+        keys.push_back(collation.sortKey(from_utf8(object.name)));
     auto by_name = [&](int a, int b) {
-        return QString::localeAwareCompare(from_utf8(objects[nodes_[a].object].name),
-                                           from_utf8(objects[nodes_[b].object].name)) < 0;
+        return keys[nodes_[a].object].compare(keys[nodes_[b].object]) < 0;
     };
     auto order = [&](std::vector<int> &list) {
         std::stable_sort(list.begin(), list.end(), by_name);

@@ -55,7 +55,7 @@ protected:
     QScriptWidget editor;
 };
 
-TEST_F(ScriptWidgetTest, ReturnCarriesIndentationAndOpensBlocks)
+TEST_F(ScriptWidgetTest, ReturnCarriesIndentationAndTabReplacesTheSelection)
 {
     for (const auto &[line, expected] :
          std::vector<std::pair<QString, QString>>{{"\tif ready:", "\tif ready:\n\t\t"},
@@ -70,13 +70,9 @@ TEST_F(ScriptWidgetTest, ReturnCarriesIndentationAndOpensBlocks)
     set_text("\tif ready:");
     QTest::keyClick(&editor, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ("\tif ready:\n", editor.toPlainText()) << "keypad Enter does not indent";
-}
-
-TEST_F(ScriptWidgetTest, TabReplacesTheSelectionByOneTab)
-{
     set_text("x = abc\ny = 2", 4, 10);
     QTest::keyClick(&editor, Qt::Key_Tab);
-    EXPECT_EQ("x = \t= 2", editor.toPlainText());
+    EXPECT_EQ("x = \t= 2", editor.toPlainText()) << "a tab replaces the selection";
 }
 
 TEST_F(ScriptWidgetTest, SaveAndFindShortcuts)
@@ -98,7 +94,7 @@ TEST_F(ScriptWidgetTest, SaveAndFindShortcuts)
     EXPECT_EQ((QList<QVariantList>{{"fire_alarm"}, {"alarm"}}), QList<QVariantList>(requests));
 }
 
-TEST_F(ScriptWidgetTest, F3GoesRoundTheDocument)
+TEST_F(ScriptWidgetTest, F3GoesRoundTheDocumentAndAMissLeavesTheCursor)
 {
     set_text("foo = 1\nbar = foo\nfoo()", 0);
     editor.search("foo", false);
@@ -110,13 +106,10 @@ TEST_F(ScriptWidgetTest, F3GoesRoundTheDocument)
     QTest::keyClick(&editor, Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(18, selection_start());
     EXPECT_EQ("foo", editor.textCursor().selectedText());
-}
 
-TEST_F(ScriptWidgetTest, SearchLeavesTheCursorWhenNothingMatches)
-{
     set_text("Alert()\nx = 1", 10);
     editor.search("nowhere", false);
-    EXPECT_EQ(10, editor.textCursor().position());
+    EXPECT_EQ(10, editor.textCursor().position()) << "nothing found leaves the cursor";
     editor.set_search_casesensitive(true);
     editor.search("alert", true);
     EXPECT_EQ(10, editor.textCursor().position());
@@ -154,6 +147,16 @@ TEST_F(ScriptWidgetTest, NewSearchColoursTheScreenNowAndTheRestOnScroll)
 
     editor.verticalScrollBar()->setValue(300);
     EXPECT_TRUE(is_search_match(far, far.text().indexOf("self")));
+
+    // Scrolled sideways, the lines on screen begin left of it: still coloured now.
+    editor.horizontalScrollBar()->setValue(editor.horizontalScrollBar()->maximum());
+    ASSERT_GT(editor.horizontalScrollBar()->value(), 0);
+    QTextBlock top = editor.cursorForPosition(QPoint(0, 0)).block();
+    while (top.text().size() < 4)
+        top = top.next();
+    const QString end = top.text().right(4);
+    editor.set_search_string(end);
+    EXPECT_TRUE(is_search_match(top, top.text().size() - 1)) << end.toStdString();
 }
 
 TEST_F(ScriptWidgetTest, ColoursStopAboveTenThousandLinesAndComeBack)

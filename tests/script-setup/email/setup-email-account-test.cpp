@@ -1,9 +1,9 @@
-#include "memory-host/fault-sweep.h"
 #include "script-setup/email-checks.h"
 #include "script-setup/setup-email-account.h"
 #include "tests/script-setup/page-helpers.h"
 #include "tests/support/page-fixture.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/sweep-check.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -106,19 +106,10 @@ TEST_F(EmailPage, AddressIsFilteredWhileTypingAndCheckedAfter)
 TEST_F(EmailPage, DeletingAsksFirst)
 {
     open();
-    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-        QTest::mouseClick(child<QPushButton>(page.get(), "delete_button"), Qt::LeftButton);
-        auto *box = page->findChild<QMessageBox *>();
-        ASSERT_TRUE(box);
-        EXPECT_EQ("Are you sure you want to delete account 'Office'?", box->text());
-        QTest::mouseClick(box->button(answer), Qt::LeftButton);
-        settle_events();
-    }
-    const auto writes = tree.calls_of("set_string");
-    ASSERT_EQ(1u, writes.size());
-    EXPECT_EQ("/DEMO/scripts", writes[0].path);
-    EXPECT_EQ("email_account_erase", writes[0].key);
-    EXPECT_EQ("acc1", writes[0].value);
+    const std::string question =
+        "Delete Confirmation: Are you sure you want to delete account 'Office'?\n";
+    EXPECT_EQ(question + question + "/DEMO/scripts email_account_erase=acc1\n",
+              delete_no_then_yes(page.get(), "delete_button", tree));
 
     tree.fail_calls(FaultRule{"set_string", "/DEMO/scripts", "email_account_erase"});
     page->delete_confirmed(QMessageBox::Yes);
@@ -133,6 +124,9 @@ TEST_F(EmailPage, LooksFinished)
     page->resize(640, 420);
     settle_events();
     save_screenshot(page.get(), "email-page");
+    EXPECT_EQ("", clipped_controls(page.get()));
+    EXPECT_EQ("This is not a valid hostname", warning("address"));
+    EXPECT_EQ("This account name is already used", warning("name"));
 }
 
 TEST(EmailChecks, NamesAreComparedAsUtf8AndPerAccount)
@@ -146,31 +140,22 @@ TEST(EmailChecks, NamesAreComparedAsUtf8AndPerAccount)
 
 TEST(EmailPageFaults, EveryRefusalIsLoggedAndLeavesTheLocksBalanced)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        load_tree_file(host->tree(), "email/accounts.json");
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        RecordingNavigator navigator;
-        QSetupEmailAccount page(&navigator, host.tree().folder(account_path), host.server_root());
-        settle_events();
-        page.delete_confirmed(QMessageBox::Yes);
-        auto *name = child<QLineEdit>(&page, "name");
-        QTest::keyClicks(name, "xy");
-        // A refused write rolls the field back, so page and host agree; a
-        // field left unbound keeps what was typed.
-        return name->text().toStdString() == host.tree().string_value(account_path, "name") ||
-               name->text().endsWith("xy");
-    };
-    // The binder's reads have defaults the page can live with.
-    sweep.silent_ok = [](const Call &c) {
-        return c.op == "value_type" || c.op == "key_writable";
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
+    expect_sweep_clean([](MemoryTree &tree) { load_tree_file(tree, "email/accounts.json"); },
+                       [](MemoryHost &host) {
+                           RecordingNavigator navigator;
+                           QSetupEmailAccount page(&navigator, host.tree().folder(account_path),
+                                                   host.server_root());
+                           settle_events();
+                           page.delete_confirmed(QMessageBox::Yes);
+                           auto *name = child<QLineEdit>(&page, "name");
+                           QTest::keyClicks(name, "xy");
+                           // A refused write rolls the field back, so page and host agree; a
+                           // field left unbound keeps what was typed.
+                           return name->text().toStdString() ==
+                                      host.tree().string_value(account_path, "name") ||
+                                  name->text().endsWith("xy");
+                       },
+                       20);
 }
 
 } // namespace

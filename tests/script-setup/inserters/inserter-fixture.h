@@ -4,12 +4,14 @@
 
 #include "memory-host/catalogue-service.h"
 #include "memory-host/dava-dodazi-service.h"
+#include "tests/script-setup/page-helpers.h"
 #include "tests/support/page-fixture.h"
 
-#include <QAbstractItemView>
-#include <QStyle>
-#include <QStyleOptionViewItem>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 #include <boost/make_shared.hpp>
 
 class InserterTest : public PageTest
@@ -36,36 +38,26 @@ protected:
     boost::shared_ptr<memory_host::MemoryCatalogueService> catalogue;
 };
 
-inline void click_index(QAbstractItemView *view, const QModelIndex &index)
+// Clicks the dialog's OK as a user does and gives the text it accepted, or
+// "<none>"; an accepting dialog deletes itself.
+template <class D> QString press_ok(const QPointer<D> &dialog, QSignalSpy &accepted)
 {
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    dialog->template findChild<QPushButton *>("ok_button")->click();
+    settle_events();
+    EXPECT_TRUE(accepted.isEmpty() || dialog.isNull()) << "the dialog deletes itself when closed";
+    return accepted.isEmpty() ? QString("<none>") : accepted.takeFirst().at(0).toString();
 }
 
-// Clicks the check box of the item, where the style draws it.
-inline void click_check_box(QAbstractItemView *view, const QModelIndex &index)
+// The texts of the items a quick search leaves shown, in tree order.
+inline QStringList visible_texts(QTreeWidget *tree)
 {
-    view->scrollTo(index);
-    QStyleOptionViewItem option;
-    option.initFrom(view);
-    option.rect = view->visualRect(index);
-    option.features |= QStyleOptionViewItem::HasCheckIndicator;
-    const QRect box =
-        view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, box.center());
-}
-
-#include <QListWidget>
-#include <QTreeWidget>
-
-inline QModelIndex index_of(QTreeWidget *tree, QTreeWidgetItem *item)
-{
-    QTreeWidgetItem *parent = item->parent();
-    const int row = parent ? parent->indexOfChild(item) : tree->indexOfTopLevelItem(item);
-    return tree->model()->index(row, 0, parent ? index_of(tree, parent) : QModelIndex());
-}
-
-inline QModelIndex index_of(QListWidget *list, QListWidgetItem *item)
-{
-    return list->model()->index(list->row(item), 0);
+    QStringList texts;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        bool shown = true;
+        for (QTreeWidgetItem *i = *it; i && shown; i = i->parent())
+            shown = !i->isHidden();
+        if (shown)
+            texts.append((*it)->text(0));
+    }
+    return texts;
 }

@@ -39,24 +39,16 @@ protected:
     }
     void choose_object(const QString &name) { click_index(objects(), object_index(name)); }
     void tick_object(const QString &name) { click_check_box(objects(), object_index(name)); }
-    void choose_property(const QString &text)
+    // Clicks the one item of the tree or list with the text.
+    template <class View> void choose(View *view, const QString &text)
     {
-        const auto found = properties()->findItems(text, Qt::MatchExactly);
+        const auto found = view->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(1, found.size()) << text.toStdString();
-        click_index(properties(), index_of(properties(), found[0]));
+        click_index(view, index_of(view, found[0]));
     }
-    void choose_value(const QString &text)
-    {
-        const auto found = values()->findItems(text, Qt::MatchExactly);
-        ASSERT_EQ(1, found.size()) << text.toStdString();
-        click_index(values(), index_of(values(), found[0]));
-    }
-    QString press_ok()
-    {
-        dialog->findChild<QPushButton *>("ok_button")->click();
-        settle_events();
-        return accepted->isEmpty() ? QString("<none>") : accepted->takeFirst().at(0).toString();
-    }
+    void choose_property(const QString &text) { choose(properties(), text); }
+    void choose_value(const QString &text) { choose(values(), text); }
+    QString press_ok() { return ::press_ok(dialog, *accepted); }
     QStringList property_texts()
     {
         QStringList texts;
@@ -69,60 +61,84 @@ protected:
     std::unique_ptr<QSignalSpy> accepted;
 };
 
-TEST_F(ObjectsDialog, ActivationFilterReturnsTheCheckedObjectsInTheirObjectForm)
+// A ticked object that raises none of the events is questioned: No keeps the
+// dialog open, Yes accepts; a display raises Attached and needs no question.
+TEST_F(ObjectsDialog, EventsNoObjectRaisesAreQuestioned)
 {
-    open(0x791);
-    EXPECT_FALSE(properties()->isVisible());
-    tick_object("Cam 2");
-    tick_object("Cam 1");
-    save_screenshot(dialog, "objects-inserter-0x791");
-    EXPECT_EQ("object(\"Cam 1\")@ object(\"Cam 2\")", press_ok());
-    EXPECT_TRUE(dialog.isNull());
+    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        open(0x791, {}, {"Motion", "Attached"});
+        tick_object("Cam 1");
+        dialog->findChild<QPushButton *>("ok_button")->click();
+        auto *question = dialog->findChild<QMessageBox *>("events_question");
+        ASSERT_TRUE(question);
+        EXPECT_EQ("Events", question->windowTitle());
+        EXPECT_EQ("There are events that will never be activated. Do you want to proceed?",
+                  question->text());
+        question->button(answer)->click();
+        settle_events();
+        if (answer == QMessageBox::Yes) {
+            ASSERT_EQ(1, accepted->count());
+            EXPECT_EQ("object(\"Cam 1\")", accepted->at(0).at(0).toString());
+            continue;
+        }
+        ASSERT_FALSE(dialog.isNull());
+        EXPECT_TRUE(accepted->isEmpty());
+        tick_object("Wall monitor");
+        EXPECT_EQ("object(\"Cam 1\")@ object(\"Wall monitor\")", press_ok());
+    }
 }
 
-TEST_F(ObjectsDialog, ScriptSelectorStartsWithItsNamesChecked)
+// What each caller's flags make of the user's choice: ticked objects in their
+// object form, or the chosen object, property and value.
+TEST_F(ObjectsDialog, EachCallerGetsItsForm)
 {
-    open(1937, {"Cam 2", "Door sensor"});
-    EXPECT_EQ(Qt::Checked, object_index("Door sensor").data(Qt::CheckStateRole).toInt());
-    tick_object("Parking");
-    tick_object("Door sensor");
-    EXPECT_EQ("object(\"Cam 2\")@ object(\"Parking\")", press_ok());
+    const struct
+    {
+        int flags;
+        const char *preselected, *ticks; // object names joined by ','
+        const char *choice;              // "object|property|value", parts may be empty
+        const char *expected;
+    } cases[] = {
+        {0x791, "", "Cam 2,Cam 1", "", "object(\"Cam 1\")@ object(\"Cam 2\")"},
+        {1937, "Cam 2,Door sensor", "Parking,Door sensor", "",
+         "object(\"Cam 2\")@ object(\"Parking\")"},
+        {0x903, "", "", "Cam 1|goto_preset(string_preset)", "Cam 1.goto_preset(string_preset)"},
+        {1935, "", "", "Wall monitor", "object(\"Wall monitor\")"},
+        {1935, "", "", "Cam 2|move(integer_x, integer_y)",
+         "object(\"Cam 2\").move(integer_x, integer_y)"},
+        {1935, "", "", "Cam 2|recording", "object(\"Cam 2\").state(\"recording\")"},
+        {1935, "", "", "Parking|signal|Present",
+         "object(\"Parking\").state(\"signal\") == \"Present\""},
+        {0x78d, "", "", "Cam 1|signal|Lost", "object(\"Cam 1\").state(\"signal\") == \"Lost\""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        std::set<std::string> preselection;
+        for (const QString &name : QString(c.preselected).split(',', Qt::SkipEmptyParts))
+            preselection.insert(name.toStdString());
+        open(c.flags, preselection);
+        const QStringList choice = QString(c.choice).split('|', Qt::SkipEmptyParts);
+        EXPECT_EQ(!choice.isEmpty(), properties()->isVisible());
+        for (const QString &name : QString(c.ticks).split(',', Qt::SkipEmptyParts))
+            tick_object(name);
+        if (choice.size() > 0)
+            choose_object(choice[0]);
+        if (choice.size() > 1)
+            choose_property(choice[1]);
+        if (choice.size() > 2)
+            choose_value(choice[2]);
+        EXPECT_EQ(c.expected, press_ok());
+        EXPECT_TRUE(dialog.isNull());
+    }
 }
 
-TEST_F(ObjectsDialog, EventsNoObjectRaisesAreQuestionedAndNoKeepsTheDialogOpen)
+TEST_F(ObjectsDialog, PropertiesOfAnObjectAndTheOperationOfAState)
 {
-    open(0x791, {}, {"Motion", "Attached"});
-    tick_object("Cam 1");
-    dialog->findChild<QPushButton *>("ok_button")->click();
-    auto *question = dialog->findChild<QMessageBox *>("events_question");
-    ASSERT_TRUE(question);
-    EXPECT_EQ("Events", question->windowTitle());
-    EXPECT_EQ("There are events that will never be activated. Do you want to proceed?",
-              question->text());
-    question->button(QMessageBox::No)->click();
-    settle_events();
-    ASSERT_FALSE(dialog.isNull());
-    EXPECT_TRUE(accepted->isEmpty());
-
-    tick_object("Wall monitor"); // a display raises Attached: every event is covered now
-    EXPECT_EQ("object(\"Cam 1\")@ object(\"Wall monitor\")", press_ok());
-}
-
-TEST_F(ObjectsDialog, YesToTheEventsQuestionAccepts)
-{
-    open(0x791, {}, {"Armed"});
-    tick_object("Parking");
-    dialog->findChild<QPushButton *>("ok_button")->click();
-    auto *question = dialog->findChild<QMessageBox *>("events_question");
-    ASSERT_TRUE(question);
-    question->button(QMessageBox::Yes)->click();
-    settle_events();
-    ASSERT_EQ(1, accepted->count());
-    EXPECT_EQ("object(\"Parking\")", accepted->at(0).at(0).toString());
-}
-
-TEST_F(ObjectsDialog, StateConditionFollowsBothOperations)
-{
+    open(0x903);
+    choose_object("Cam 1");
+    EXPECT_TRUE(property_texts().contains("move(integer_x, integer_y)"));
+    EXPECT_TRUE(property_texts().contains("set_zoom(real_factor)"));
+    dialog->close();
     open(0x78d);
     EXPECT_TRUE(values()->isVisible());
     choose_object("Cam 1");
@@ -136,40 +152,6 @@ TEST_F(ObjectsDialog, StateConditionFollowsBothOperations)
     operation->setCurrentIndex(0);
     operation->setCurrentIndex(1);
     EXPECT_EQ("object(\"Cam 1\").state(\"signal\") != \"Lost\"", press_ok());
-}
-
-TEST_F(ObjectsDialog, NewMethodActionGetsTheSignatureWithoutWrappers)
-{
-    open(0x903);
-    choose_object("Cam 1");
-    EXPECT_TRUE(property_texts().contains("move(integer_x, integer_y)"));
-    EXPECT_TRUE(property_texts().contains("set_zoom(real_factor)"));
-    choose_property("goto_preset(string_preset)");
-    EXPECT_EQ("Cam 1.goto_preset(string_preset)", press_ok());
-}
-
-TEST_F(ObjectsDialog, ScriptInserterGivesObjectMethodStateAndCondition)
-{
-    struct Step
-    {
-        const char *object, *property, *value, *expected;
-    };
-    const Step steps[] = {
-        {"Wall monitor", nullptr, nullptr, "object(\"Wall monitor\")"},
-        {"Cam 2", "move(integer_x, integer_y)", nullptr,
-         "object(\"Cam 2\").move(integer_x, integer_y)"},
-        {"Cam 2", "recording", nullptr, "object(\"Cam 2\").state(\"recording\")"},
-        {"Parking", "signal", "Present", "object(\"Parking\").state(\"signal\") == \"Present\""},
-    };
-    for (const Step &step : steps) {
-        open(1935);
-        choose_object(step.object);
-        if (step.property)
-            choose_property(step.property);
-        if (step.value)
-            choose_value(step.value);
-        EXPECT_EQ(step.expected, press_ok());
-    }
 }
 
 TEST_F(ObjectsDialog, TickedPropertiesAndValuesAreTheResult)

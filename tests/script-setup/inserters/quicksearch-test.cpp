@@ -1,5 +1,6 @@
 #include "qt4-pavo7/reusable/clearable-edit.h"
 #include "qt4-pavo7/reusable/treewidget-quicksearch.h"
+#include "tests/script-setup/inserters/inserter-fixture.h"
 
 #include <QTest>
 #include <QTreeWidget>
@@ -24,19 +25,6 @@ QTreeWidget *make_tree()
     return tree;
 }
 
-QStringList visible(QTreeWidget *tree)
-{
-    QStringList texts;
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        bool shown = true;
-        for (QTreeWidgetItem *i = *it; i && shown; i = i->parent())
-            shown = !i->isHidden();
-        if (shown)
-            texts.append((*it)->text(0));
-    }
-    return texts;
-}
-
 TEST(TreeWidgetQuicksearch, ShowsMatchesWithTheirAncestorsAndDescendants)
 {
     struct Case
@@ -59,9 +47,9 @@ TEST(TreeWidgetQuicksearch, ShowsMatchesWithTheirAncestorsAndDescendants)
         std::unique_ptr<QTreeWidget> tree(make_tree());
         TreeWidgetQuicksearch search(tree.get(), c.flags);
         search.search_for(c.text);
-        EXPECT_EQ(c.expected, visible(tree.get()));
+        EXPECT_EQ(c.expected, visible_texts(tree.get()));
         search.search_for(QString());
-        EXPECT_EQ(9, visible(tree.get()).size());
+        EXPECT_EQ(9, visible_texts(tree.get()).size());
     }
 }
 
@@ -80,7 +68,7 @@ TEST(TreeWidgetQuicksearch, ClearingClosesOnlyWhatTheSearchOpened)
     EXPECT_EQ("", edit.text());
     EXPECT_TRUE(displays->isExpanded());
     EXPECT_FALSE(displays->child(0)->isExpanded());
-    EXPECT_EQ(9, visible(tree.get()).size());
+    EXPECT_EQ(9, visible_texts(tree.get()).size());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "memory-host/fault-sweep.h"
 #include "script-setup/inserters/settings-inserter-dialog.h"
 #include "tests/script-setup/inserters/inserter-fixture.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/sweep-check.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -15,32 +15,25 @@ namespace {
 
 const char *const rule_path = "/DEMO/scripts/rule1";
 
+// /DEMO/a "Area" holds b with an integer, a real and a string; /DEMO/c
+// "Cameras" holds a key of value type 0; the rule is /DEMO/scripts/rule1.
 void make_settings(MemoryTree &tree)
 {
-    tree.make_folder(rule_path, "Rule");
-    tree.put_string("/DEMO/scripts", "name", "Scripts");
-    tree.make_folder("/DEMO/a/b");
-    tree.put_integer("/DEMO/a/b", "key", 5);
-    tree.put_real("/DEMO/a/b", "gain", 0.5);
-    tree.put_string("/DEMO/a/b", "label", "Entrance");
-    tree.put_string("/DEMO/a", "name", "Area");
-    tree.make_folder("/DEMO/c");
-    tree.put_string("/DEMO/c", "name", "Cameras");
-    tree.put_integer("/DEMO/c", "odd", 1);
-    tree.set_bindable("/DEMO/c", "odd", false);
+    load_tree_file(tree, "inserters/settings.json");
 }
 
 class SettingsDialog : public PageTest
 {
 protected:
     void SetUp() override { make_settings(tree); }
-    void open(int flags)
+    void open(int flags, bool expand = true)
     {
         dialog = new QSettingsInserterDialog(tree.folder(rule_path), nullptr, 1.0f, flags);
         accepted.reset(new QSignalSpy(dialog.data(), &QSettingsInserterDialog::accepted));
         accepted_type.reset(new QSignalSpy(dialog.data(), &QSettingsInserterDialog::accepted_type));
         dialog->show();
-        tree_widget()->expandAll();
+        if (expand)
+            tree_widget()->expandAll();
     }
     QTreeWidget *tree_widget() { return dialog->findChild<QTreeWidget *>("settingsTree"); }
     QTreeWidgetItem *item(const QString &path)
@@ -69,13 +62,7 @@ protected:
         ASSERT_TRUE(it) << path.toStdString();
         click_check_box(tree_widget(), index_of(tree_widget(), it));
     }
-    QString press_ok()
-    {
-        dialog->findChild<QPushButton *>("ok_button")->click();
-        settle_events();
-        EXPECT_TRUE(dialog.isNull());
-        return accepted->isEmpty() ? QString("<none>") : accepted->takeFirst().at(0).toString();
-    }
+    QString press_ok() { return ::press_ok(dialog, *accepted); }
 
     QPointer<QSettingsInserterDialog> dialog;
     std::unique_ptr<QSignalSpy> accepted, accepted_type;
@@ -97,6 +84,7 @@ TEST_F(SettingsDialog, ReferencesForEachCallerFlags)
         {0x26, "a/b/key", "settings(\"a/b\")[\"key\"]", nullptr},
         {0x26, "a/b", "settings(\"a/b\")", nullptr},
         {38, "scripts/rule1", "settings(\"scripts/rule1\")", nullptr},
+        {0x1e, "c/odd", "c/odd", "unknown"}, // and logged
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.choice);
@@ -110,14 +98,6 @@ TEST_F(SettingsDialog, ReferencesForEachCallerFlags)
             EXPECT_EQ(0, accepted_type->count());
         }
     }
-}
-
-TEST_F(SettingsDialog, AValueOfUnknownTypeIsLoggedAndNamedUnknown)
-{
-    open(0x1e);
-    choose("c/odd");
-    EXPECT_EQ("c/odd", press_ok());
-    EXPECT_EQ("unknown", accepted_type->at(0).at(0).toString());
     EXPECT_TRUE(host.log().contains("TYPE: 0\n", 2));
 }
 
@@ -151,25 +131,39 @@ TEST_F(SettingsDialog, QuickSearchKeepsTheWayToAMatch)
     auto *search = dialog->findChild<QLineEdit *>("quicksearch");
     EXPECT_EQ(search, dialog->focusWidget());
     QTest::keyClicks(search, "GAIN");
-    QStringList visible;
-    for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it)
-        if (!(*it)->isHidden())
-            visible.append((*it)->text(0));
-    EXPECT_EQ(QStringList({"a", "b", "gain"}), visible);
+    EXPECT_EQ(QStringList({"a", "b", "gain"}), visible_texts(tree_widget()));
     search->clear();
     for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it)
         EXPECT_FALSE((*it)->isHidden());
 }
 
+TEST_F(SettingsDialog, FoldersTooLargeToShowAtOnceAreReadWhenTheUserLooksThere)
+{
+    for (int i = 0; i < 1000; ++i)
+        tree.put_integer("/DEMO/channels/ch" + std::to_string(i), "k", i);
+    tree.clear_calls();
+    open(0x26, false);
+    EXPECT_LT(tree.calls_of("list_keys").size(), 100u);
+    ASSERT_TRUE(item("channels"));
+    EXPECT_FALSE(item("channels/ch5"));
+    save_screenshot(dialog, "settings-inserter-unread-folder");
+    tree_widget()->expandItem(item("channels"));
+    EXPECT_TRUE(item("channels/ch5/k"));
+    delete dialog;
+
+    open(0x26, false);
+    QTest::keyClicks(dialog->findChild<QLineEdit *>("quicksearch"), "ch999");
+    ASSERT_TRUE(item("channels/ch999"));
+    EXPECT_FALSE(item("channels/ch999")->isHidden());
+
+    open(0x23 | 0x4, false);
+    dialog->preselect({"channels/ch7/k"});
+    EXPECT_EQ("settings(\"channels/ch7\")[\"k\"]", press_ok());
+}
+
 TEST(SettingsDialogFaults, RefusedReadsAreLoggedAndLeaveNoLockHeld)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        make_settings(host->tree());
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
+    expect_sweep_clean(make_settings, [](MemoryHost &host) {
         QPointer<QSettingsInserterDialog> dialog =
             new QSettingsInserterDialog(host.tree().folder(rule_path), nullptr, 1.0f, 0x26);
         dialog->add_named_root("a_b", "a/b");
@@ -177,9 +171,7 @@ TEST(SettingsDialogFaults, RefusedReadsAreLoggedAndLeaveNoLockHeld)
         dialog->findChild<QPushButton *>("ok_button")->click();
         settle_events();
         return accepted.count() == 1 && dialog.isNull();
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
+    });
 }
 
 } // namespace

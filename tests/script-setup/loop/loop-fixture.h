@@ -83,6 +83,16 @@ protected:
         settle_events();
     }
     std::string stored(const char *key) { return tree.string_value(loop_path(), key); }
+    // The server's operator GUI "op1" reaches the open page.
+    boost::shared_ptr<memory_host::MemoryObjectsService> offer_operator_gui()
+    {
+        auto service = boost::make_shared<memory_host::MemoryObjectsService>();
+        host.offer_service("DEMO", service);
+        service->set_objects({object_info("op1", "OperatorGUI", "DEMO")});
+        service->wait_idle();
+        settle_events();
+        return service;
+    }
 
     std::unique_ptr<QSetupLoop> page;
 };

@@ -1,12 +1,14 @@
 #include "tests/script-setup/loop/loop-fixture.h"
+#include "tests/support/sweep-check.h"
 
-#include "memory-host/fault-sweep.h"
+#include "script-setup/loop/templates-order.h"
 #include "tests/support/screenshot.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSpinBox>
@@ -33,6 +35,11 @@ TEST_F(LoopPage, ReadsTheStoredOrderAsFarAsItIsWellFormed)
         {"t-a:5:2 t-b:6:0", "t-b:6:0", ""},
         {"t-a:0:0 ch1:99:1", "t-a:1:0 ch1:60:1", ""},
         {"t-zz:5:0", "t-a:5:0", ""}, // unknown template: the first of the catalogue
+        {"\xEF\xBB\xBF"
+         "ch9:5:1",
+         "\xEF\xBB\xBF"
+         "ch9:5:1",
+         ""}, // byte-order mark kept
     };
     for (const auto &c : cases) {
         host.log().clear();
@@ -56,6 +63,35 @@ TEST_F(LoopPage, SavesTheClampedAndCompletedOrder)
     EXPECT_EQ("t-a:1:0 ch1:60:1 t-b:7:0", stored("templates_order"));
     EXPECT_EQ("", stored("script")) << "no operator GUI known";
     EXPECT_FALSE(get<QPushButton>("save_btn")->isEnabled());
+}
+
+TEST_F(LoopPage, AnOrderTooLongToShowIsKeptUntilTheListChanges)
+{
+    // Past the bound nothing is read, not even a malformed token.
+    std::string order = "ch2:9:1";
+    for (size_t i = 1; i < loop::max_loop_elements; ++i)
+        order += " t-b:5:0";
+    order += "  t-c:7:0 ch1:3:1 junk";
+    open_with(order.c_str());
+    const auto service = offer_operator_gui();
+    ASSERT_EQ(loop::max_loop_elements, rows_of(page.get()).size());
+    EXPECT_TRUE(get<QLabel>("order_too_long")->isVisibleTo(page.get()));
+    EXPECT_TRUE(host.log().contains(
+        "GUI: setup-loop: templates order too long, only its first 1000 elements are shown\n", 2));
+    EXPECT_FALSE(host.log().contains("badly formatted"));
+
+    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F6);
+    click("save_btn");
+    EXPECT_EQ(order, stored("templates_order"));
+    EXPECT_NE(std::string::npos,
+              stored("script").find(",('t-c',7, 'template'),('ch1',3, 'channel'))"))
+        << "the script covers the whole kept order";
+
+    click_in_row(0, "remove_btn");
+    click("save_btn");
+    EXPECT_EQ(loop::max_loop_elements - 1,
+              loop::parse_templates_order(stored("templates_order")).entries.size());
+    EXPECT_FALSE(get<QLabel>("order_too_long")->isVisibleTo(page.get()));
 }
 
 TEST_F(LoopPage, TemplatesAreListedInGuidOrderAsFarAsReadable)
@@ -150,7 +186,10 @@ TEST_F(LoopPage, WithoutRightValue8NothingCanBeChanged)
 TEST_F(LoopPage, TheFirstOperatorGuiOfTheServerGetsTheScript)
 {
     auto service = boost::make_shared<MemoryObjectsService>();
+    // More monitors than this desktop has screens: the workstation's count counts.
+    tree.put_integer(loop_path(), "monitor_n", 7);
     open_with("t-a:5:0 ch1:10:1");
+    EXPECT_EQ(7, get<QSpinBox>("monitor_n")->value());
     host.offer_service("DEMO", service);
     service->set_objects(
         {object_info("cam", "Camera", "DEMO"), object_info("op-x", "OperatorGUI", "OTHER"),
@@ -168,6 +207,9 @@ TEST_F(LoopPage, TheFirstOperatorGuiOfTheServerGetsTheScript)
                               "templates_order = (('t-a',5, 'template'),('ch1',10, 'channel'))\n"))
         << script;
     EXPECT_NE(std::string::npos, script.find("activate_on_shortcut('F5', go)"));
+    EXPECT_NE(std::string::npos, script.find("gui_object.show_channel(templates_order[current_"
+                                             "template][0], 7);"));
+    EXPECT_EQ(7, tree.integer_value(loop_path(), "monitor_n"));
 
     click("to_script_btn");
     EXPECT_EQ(QString::fromStdString(script), QApplication::clipboard()->text());
@@ -176,22 +218,12 @@ TEST_F(LoopPage, TheFirstOperatorGuiOfTheServerGetsTheScript)
 TEST_F(LoopPage, DeletingAsksFirst)
 {
     open();
-    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-        click("delete_btn");
-        auto *box = page->findChild<QMessageBox *>();
-        ASSERT_TRUE(box);
-        EXPECT_EQ("Are you sure you want to delete template loop 'Lobby'?", box->text());
-        EXPECT_EQ("Delete Confirmation", box->windowTitle());
-        EXPECT_EQ(Qt::NonModal, box->windowModality());
-        QTest::mouseClick(box->button(answer), Qt::LeftButton);
-        settle_events();
-        EXPECT_FALSE(page->findChild<QMessageBox *>()) << "the box deletes itself";
-    }
-    const auto writes = tree.calls_of("set_string");
-    ASSERT_EQ(1u, writes.size());
-    EXPECT_EQ("/DEMO/scripts", writes[0].path);
-    EXPECT_EQ("loop_erase", writes[0].key);
-    EXPECT_EQ("loop1", writes[0].value);
+    const std::string question =
+        "Delete Confirmation: Are you sure you want to delete template loop 'Lobby'?\n";
+    EXPECT_EQ(question + question + "/DEMO/scripts loop_erase=loop1\n",
+              delete_no_then_yes(page.get(), "delete_btn", tree));
+    click("delete_btn");
+    EXPECT_EQ(Qt::NonModal, page->findChild<QMessageBox *>()->windowModality());
 }
 
 TEST_F(LoopPage, LooksFinished)
@@ -199,37 +231,40 @@ TEST_F(LoopPage, LooksFinished)
     open_with("t-b:5:0 ch2:10:1 t-c:20:0");
     page->touch();
     page->resize(820, 480);
+    page->show();
+    settle_events();
     save_screenshot(page.get(), "loop-page");
+    EXPECT_EQ("", clipped_controls(page.get()));
+    const auto rows = rows_of(page.get());
+    for (size_t i = 1; i < rows.size(); ++i)
+        EXPECT_GE(rows[i]->y(), rows[i - 1]->geometry().bottom()) << "rows in order, apart";
+    EXPECT_FALSE(get<QLabel>("order_too_long")->isVisible());
 }
 
 // Every host call of opening the page, saving and deleting refused in turn.
 TEST(LoopPageFaults, EveryRefusalIsLoggedAndLeavesTheLocksBalanced)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        load_tree_file(host->tree(), "loop/server.json");
-        host->tree().put_string(loop_path(), "templates_order", "t-b:5:0 ch2:10:1");
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        vx_init(&host);
-        auto page = std::make_unique<QSetupLoop>(nullptr, host.tree().folder(loop_path()),
-                                                 host.server_root());
-        settle_events();
-        QTest::mouseClick(child<QPushButton>(page.get(), "add_template_btn"), Qt::LeftButton);
-        QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier);
-        page->delete_confirmed(QMessageBox::Yes);
-        const size_t before = rows_of(page.get()).size();
-        QTest::mouseClick(child<QPushButton>(page.get(), "add_channel_btn"), Qt::LeftButton);
-        const bool answers = rows_of(page.get()).size() == before + 1;
-        page.reset();
-        vx_done();
-        return answers;
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 30);
+    expect_sweep_clean(
+        [](MemoryTree &tree) {
+            load_tree_file(tree, "loop/server.json");
+            tree.put_string(loop_path(), "templates_order", "t-b:5:0 ch2:10:1");
+        },
+        [](MemoryHost &host) {
+            vx_init(&host);
+            auto page = std::make_unique<QSetupLoop>(nullptr, host.tree().folder(loop_path()),
+                                                     host.server_root());
+            settle_events();
+            QTest::mouseClick(child<QPushButton>(page.get(), "add_template_btn"), Qt::LeftButton);
+            QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier);
+            page->delete_confirmed(QMessageBox::Yes);
+            const size_t before = rows_of(page.get()).size();
+            QTest::mouseClick(child<QPushButton>(page.get(), "add_channel_btn"), Qt::LeftButton);
+            const bool answers = rows_of(page.get()).size() == before + 1;
+            page.reset();
+            vx_done();
+            return answers;
+        },
+        30);
 }
 
 } // namespace

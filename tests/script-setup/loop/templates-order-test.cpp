@@ -36,6 +36,15 @@ TEST(TemplatesOrder, ReadsEveryStoredForm)
     }
 }
 
+TEST(TemplatesOrder, ABoundedReadLooksAtNothingPastItsBound)
+{
+    const TemplatesOrder order = loop::parse_templates_order("g1:1:0  g2:2:1 g3 junk", 2);
+    EXPECT_EQ((std::vector<LoopEntry>{{"g1", 1, 0}, {"g2", 2, 1}}), order.entries);
+    EXPECT_TRUE(order.too_long);
+    EXPECT_EQ(TemplatesOrder::NONE, order.fault);
+    EXPECT_FALSE(loop::parse_templates_order("g1:1:0 g2:2:1  ", 2).too_long);
+}
+
 // The fuzz target checks that every order read writes and reads back the same.
 TEST(TemplatesOrder, WritesSingleSpacedTriples)
 {

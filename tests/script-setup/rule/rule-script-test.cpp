@@ -10,17 +10,6 @@ using namespace rule_test;
 
 namespace {
 
-// Compiles every file and prints, per file, the string constants Python
-// reads from its literals.
-const char *const LITERALS = R"(
-import ast, json, sys
-for path in sys.argv[1:]:
-    source = open(path, encoding='utf-8').read()
-    compile(source, path, 'exec')
-    print(json.dumps([n.value for n in ast.walk(ast.parse(source))
-                      if isinstance(n, ast.Constant) and isinstance(n.value, str)]))
-)";
-
 TEST(RuleScript, GoldenScriptsWholeAndCompiled)
 {
     const QJsonObject golden = cases("golden").toObject();
@@ -36,7 +25,7 @@ TEST(RuleScript, GoldenScriptsWholeAndCompiled)
             ASSERT_EQ(expected.value(i, "<none>"), lines.value(i, "<none>"))
                 << it.key().toStdString() << " line " << i + 1;
     }
-    EXPECT_EQ(files.size(), run_python(LITERALS, files).count('\n'));
+    EXPECT_EQ(files.size(), run_python_file("literals.py", files).count('\n'));
 }
 
 // Bit 3 of the first number picks the case, the second over 1261 the letter.
@@ -92,7 +81,7 @@ TEST(RuleScript, PythonReadsRandomNamesBackFromTheirLiterals)
         expected.push_back(n + (n[5] + "@x").split(QRegExp("[, ]+")));
         expected.back()[2] += '_'; // the file name starts with the channel's name
     }
-    const QList<QByteArray> lines = run_python(LITERALS, files).trimmed().split('\n');
+    const QList<QByteArray> lines = run_python_file("literals.py", files).trimmed().split('\n');
     ASSERT_EQ(files.size(), lines.size());
     for (int i = 0; i < lines.size(); ++i) {
         const QVariantList read = QJsonDocument::fromJson(lines[i]).array().toVariantList();
@@ -105,10 +94,8 @@ TEST(RuleScript, PythonReadsRandomNamesBackFromTheirLiterals)
 // The golden scripts run under a stand-in of the server's script engine.
 TEST(RuleScript, ScriptsRunUnderTheEngineStandIn)
 {
-    QFile standin(QStringLiteral(VX_SOURCE_DIR "/tests/script-setup/rule/engine-standin.py"));
-    ASSERT_TRUE(standin.open(QIODevice::ReadOnly));
-    const QByteArray out = run_python(QString::fromUtf8(standin.readAll()),
-                                      {QStringLiteral(VX_TEST_DATA_DIR "/rule")});
+    const QByteArray out =
+        run_python_file("engine-standin.py", {QStringLiteral(VX_TEST_DATA_DIR "/rule")});
     EXPECT_TRUE(out.contains("all scenarios passed")) << out.toStdString();
 }
 

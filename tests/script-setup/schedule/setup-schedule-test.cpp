@@ -1,18 +1,16 @@
-#include "memory-host/fault-sweep.h"
-#include "memory-host/tree-json.h"
 #include "script-setup/setup-schedule.h"
+#include "tests/script-setup/page-helpers.h"
 #include "tests/script-setup/schedule/grid-mouse.h"
 #include "tests/support/page-fixture.h"
+#include "tests/support/sweep-check.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionViewItem>
 #include <QTimeEdit>
 #include <memory>
 
@@ -29,17 +27,7 @@ const char *const day_keys[] = {"schedule_mo", "schedule_tu", "schedule_we", "sc
 // changed (no rights value 4); ch5 only survives in the archive.
 void make_server(MemoryTree &tree)
 {
-    QFile file(VX_TEST_DATA_DIR "/schedule/server.json");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    std::string error;
-    ASSERT_TRUE(load_tree_json(tree, file.readAll().toStdString(), &error)) << error;
-}
-
-template <class W> W *child(QWidget *page, const char *name)
-{
-    W *w = page->findChild<W *>(QString::fromLatin1(name));
-    EXPECT_TRUE(w) << name;
-    return w;
+    load_tree_file(tree, "schedule/server.json");
 }
 
 class SchedulePage : public PageTest
@@ -68,16 +56,6 @@ protected:
     {
         QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton);
         settle_events();
-    }
-    void click_check_of(QListWidgetItem *row) // where the style draws the check mark
-    {
-        QStyleOptionViewItem option;
-        option.initFrom(list());
-        option.rect = list()->visualItemRect(row);
-        option.features |= QStyleOptionViewItem::HasCheckIndicator;
-        const QRect mark =
-            list()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list());
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, mark.center());
     }
     // From the hours on; each full section moves on to the next.
     void type_time(const char *name, const char *digits)
@@ -186,10 +164,10 @@ TEST_F(SchedulePage, ChannelsOfOtherSchedulesZombiesAndRights)
     EXPECT_TRUE(item("Yard")->toolTip().isEmpty());
     EXPECT_TRUE(item("Lobby")->flags() & Qt::ItemIsEnabled);
 
-    click_check_of(item("Entrance"));
+    click_check_box(list(), index_of(list(), item("Entrance")));
     EXPECT_EQ("ch3", stored("affected_channels"));
-    click_check_of(item("Yard"));
-    click_check_of(item("Entrance"));
+    click_check_box(list(), index_of(list(), item("Yard")));
+    click_check_box(list(), index_of(list(), item("Entrance")));
     EXPECT_EQ("ch1,ch3", stored("affected_channels")) << "in list order; Yard did not toggle";
     click("select_none_btn");
     EXPECT_EQ("", stored("affected_channels"));
@@ -245,6 +223,12 @@ TEST_F(SchedulePage, EditingFollowsRightValue8)
                               "affected_channels_box"};
     for (const char *name : controls)
         EXPECT_FALSE(get<QWidget>(name)->isEnabled()) << name;
+    // A refused write makes the binder reload and re-enable what it binds.
+    tree.fail_calls(FaultRule{"set_string", schedule_path, "name", 1, "refused"});
+    QTest::keyClicks(get<QLineEdit>("name"), "x");
+    EXPECT_TRUE(host.log().contains("AUTOCONNECT: refused", 2));
+    for (const char *name : controls)
+        EXPECT_FALSE(get<QWidget>(name)->isEnabled()) << name << " after a reload";
     tree.set_rights(schedule_path, 8);
     settle_events();
     for (const char *name : controls)
@@ -254,47 +238,34 @@ TEST_F(SchedulePage, EditingFollowsRightValue8)
 TEST_F(SchedulePage, DeleteAsksThenRequestsTheErase)
 {
     open();
-    click("delete_button");
-    auto *box = page->findChild<QMessageBox *>();
-    ASSERT_TRUE(box);
-    EXPECT_EQ("Delete Confirmation", box->windowTitle());
-    EXPECT_EQ("Are you sure you want to delete schedule 'Office hours'?", box->text());
-    box->button(QMessageBox::No)->click();
-    settle_events();
-    EXPECT_FALSE(tree.has("/DEMO/scripts", "schedule_erase") || page->findChild<QMessageBox *>());
-    click("delete_button");
-    page->findChild<QMessageBox *>()->button(QMessageBox::Yes)->click();
-    EXPECT_EQ("sch1", tree.string_value("/DEMO/scripts", "schedule_erase"));
+    const std::string question =
+        "Delete Confirmation: Are you sure you want to delete schedule 'Office hours'?\n";
+    EXPECT_EQ(question + question + "/DEMO/scripts schedule_erase=sch1\n",
+              delete_no_then_yes(page.get(), "delete_button", tree));
 }
 
 TEST(ScheduleFaults, OpeningFillingAndClickingSurviveEveryRefusedCall)
 {
-    FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<MemoryHost>();
-        make_server(host->tree());
-        return host;
-    };
-    sweep.scenario = [](MemoryHost &host) {
-        RecordingNavigator navigator;
-        QSetupSchedule page(&navigator, host.tree().folder(schedule_path), host.server_root());
-        settle_events();
-        auto &grid = *child<QSchedulerWidget>(&page, "schedule_frame");
-        grid_drag(grid, grid_point(grid, hms(9, 0), 0), grid_point(grid, hms(17, 0), 2));
-        QTest::mouseClick(child<QPushButton>(&page, "fillred"), Qt::LeftButton);
-        auto *list = child<QListWidget>(&page, "channels_list");
-        if (list->count() > 0)
-            list->item(0)->setCheckState(Qt::Unchecked);
-        settle_events();
-        // Still answering: a fill reaches the host (twice, as the sweep may refuse one).
-        grid.set_selection(0, 6, 3600, 6);
-        grid.fill(2);
-        grid.fill(2);
-        return host.tree().string_value(schedule_path, "schedule_su") == "2,3600,0";
-    };
-    const FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 50);
+    expect_sweep_clean(
+        make_server,
+        [](MemoryHost &host) {
+            RecordingNavigator navigator;
+            QSetupSchedule page(&navigator, host.tree().folder(schedule_path), host.server_root());
+            settle_events();
+            auto &grid = *child<QSchedulerWidget>(&page, "schedule_frame");
+            grid_drag(grid, grid_point(grid, hms(9, 0), 0), grid_point(grid, hms(17, 0), 2));
+            QTest::mouseClick(child<QPushButton>(&page, "fillred"), Qt::LeftButton);
+            auto *list = child<QListWidget>(&page, "channels_list");
+            if (list->count() > 0)
+                list->item(0)->setCheckState(Qt::Unchecked);
+            settle_events();
+            // Still answering: a fill reaches the host (twice, as the sweep may refuse one).
+            grid.set_selection(0, 6, 3600, 6);
+            grid.fill(2);
+            grid.fill(2);
+            return host.tree().string_value(schedule_path, "schedule_su") == "2,3600,0";
+        },
+        50);
 }
 
 } // namespace

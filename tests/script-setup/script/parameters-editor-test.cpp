@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,12 +27,8 @@ class ParametersForm : public testing::Test
 protected:
     void SetUp() override
     {
-        for (const char *channel : {"ch1 Entrance", "ch2 Lobby"}) {
-            const QStringList id_name = QString(channel).split(' ');
-            const std::string path = "/DEMO/channels/" + id_name[0].toStdString();
-            host.tree().make_folder(path);
-            host.tree().put_string(path, "name", id_name[1].toStdString());
-        }
+        host.tree().put_string("/DEMO/channels/ch1", "name", "Entrance");
+        host.tree().put_string("/DEMO/channels/ch2", "name", "Lobby");
         host.tree().make_folder("/NORTH", "Server");
         Rizurividuvez::Catalogue catalogue;
         catalogue.objects = {{"r1", "Relay 1", "Relay", "DEMO"}, {"c1", "Cam 1", "Camera", "DEMO"}};
@@ -206,14 +203,9 @@ TEST_F(ParametersForm, StoredValuesKeepTheirOrderFormAndDeclaredTypes)
     EXPECT_EQ(2, editor->parameters_count()) << "unknown parameters are dropped";
     editor->set_values(stored, true);
     EXPECT_EQ("g", shown(widget_at(3))) << "unknown ones are appended, other types too";
-    EXPECT_EQ("<parameters>\n <parameter>\n  <type>integer</type>\n  <id>delay</id>\n  <name>"
-              "Pause</name>\n  <value>7</value>\n  <max>9</max>\n  <min>1</min>\n  <suffix> s"
-              "</suffix>\n </parameter>\n <parameter>\n  <type>string</type>\n  <id>mode</id>\n"
-              "  <name>Mode</name>\n  <value>fast</value>\n </parameter>\n <parameter>\n  <type>"
-              "integer</type>\n  <id>mode</id>\n  <name></name>\n  <value>3</value>\n </parameter>"
-              "\n <parameter>\n  <type>string</type>\n  <id>gone</id>\n  <name></name>\n  <value>g"
-              "</value>\n  <a>1</a>\n  <b>2</b>\n </parameter>\n</parameters>\n",
-              editor->get_values());
+    QFile expected(QStringLiteral(VX_TEST_DATA_DIR "/script/stored-parameters.xml"));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(expected.readAll().toStdString(), editor->get_values());
 }
 
 TEST_F(ParametersForm, RefusedServerListStillOffersTheOwnServerAndTheStoredOne)

@@ -26,26 +26,12 @@ const char *const declared_script = "# Door check\n"
                                     "</parameters>\"\"\"\n"
                                     "import time\n";
 
+// The script "Door check" with the text, its stats and its scripts folder.
 inline void make_script_tree(memory_host::MemoryTree &tree, const std::string &script,
                              int rights = 0xff)
 {
-    tree.make_folder(scripts_path, "ScriptFolder");
-    tree.put_integer(scripts_path, "show_warnings", 0);
-    tree.put_string(scripts_path, "script_erase", "");
-    tree.make_folder(script_path, "Script");
-    for (const char *key : {"name", "image", "parameters", "actual_ts", "language",
-                            "available_languages", "add_language", "lupdate"})
-        tree.put_string(script_path, key, "");
-    tree.put_string(script_path, "name", "Door check");
+    load_tree_file(tree, "script/page.json");
     tree.put_string(script_path, "script", script);
-    tree.put_integer(script_path, "enable", 1);
-    tree.make_folder(stats_path);
-    tree.put_integer(stats_path, "run_count", 0);
-    tree.put_integer(stats_path, "error_count", 0);
-    tree.put_string(stats_path, "last_error", "");
-    tree.put_integer(stats_path, "last_error_line", -1);
-    tree.put_string(stats_path, "last_warning", "");
-    tree.put_integer(stats_path, "last_warning_line", -1);
     tree.set_rights(script_path, rights);
 }
 

@@ -211,20 +211,10 @@ TEST_F(ScriptPage, PageSwitchAndEditorTools)
 TEST_F(ScriptPage, DeleteWritesTheEraseKeyOnYes)
 {
     open(plain_script);
-    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-        click("delete_button");
-        auto *box = page->findChild<QMessageBox *>();
-        ASSERT_TRUE(box);
-        EXPECT_EQ("Delete Confirmation", box->windowTitle());
-        EXPECT_EQ("Are you sure you want to delete script 'Door check'?", box->text());
-        QTest::mouseClick(box->button(answer), Qt::LeftButton);
-        settle_events();
-    }
-    const auto writes = tree.calls_of("set_string");
-    ASSERT_EQ(1u, writes.size());
-    EXPECT_EQ(scripts_path, writes[0].path);
-    EXPECT_EQ("script_erase", writes[0].key);
-    EXPECT_EQ("s1", writes[0].value);
+    const std::string question =
+        "Delete Confirmation: Are you sure you want to delete script 'Door check'?\n";
+    EXPECT_EQ(question + question + "/DEMO/scripts script_erase=s1\n",
+              delete_no_then_yes(page.get(), "delete_button", tree));
 }
 
 TEST_F(ScriptPage, LanguageMenusAndCommands)

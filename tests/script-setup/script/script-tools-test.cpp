@@ -100,10 +100,6 @@ TEST_F(ScriptTools, ExamplesComeFromScriptSamples)
     EXPECT_TRUE(page->modified());
 }
 
-} // namespace
-
-namespace {
-
 // Opening, stats and show_warnings notifications, a language command,
 // saving, reverting, publishing and deleting, with each host call refused
 // in turn.

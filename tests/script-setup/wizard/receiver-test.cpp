@@ -73,22 +73,16 @@ protected:
     boost::shared_ptr<MemoryDavaDodaziService> service;
 };
 
-TEST_F(WizardReceiver, RefusesAServiceOfAnotherKindAndLogsIt)
-{
-    auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
-    host.register_consumer(receiver);
-    host.offer_service("DEMO", boost::make_shared<OtherService>());
-    EXPECT_FALSE(receiver->connected());
-    EXPECT_TRUE(host.log().contains("DavaDodaziService: invalid service\n", 2));
-}
-
-TEST_F(WizardReceiver, DeliversEachListWithItsSignalAndDetachStopsIt)
+TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetachStopsIt)
 {
     auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
     QSignalSpy objects(receiver.get(), &DavaDodaziServiceReceiverImp::objects_list_changed);
     QSignalSpy events(receiver.get(), &DavaDodaziServiceReceiverImp::events_list_changed);
     QSignalSpy sounds(receiver.get(), &DavaDodaziServiceReceiverImp::sounds_list_changed);
     host.register_consumer(receiver);
+    host.offer_service("DEMO", boost::make_shared<OtherService>());
+    EXPECT_FALSE(receiver->connected());
+    EXPECT_TRUE(host.log().contains("DavaDodaziService: invalid service\n", 2));
     connect_service();
     service->wait_idle();
     settle_events();
@@ -114,7 +108,34 @@ TEST_F(WizardReceiver, DeliversEachListWithItsSignalAndDetachStopsIt)
     EXPECT_EQ(demo.sounds, receiver->copy_sounds());
 }
 
-TEST_F(WizardReceiver, CopyModeLeavesTheServiceListAndDialogModeGetsNoObjectsOrSounds)
+TEST_F(WizardReceiver, SwapModeTakesTheDeliveredListsAndCopyModeLeavesThem)
+{
+    for (bool swap : {true, false}) {
+        auto service = boost::make_shared<MemoryDavaDodaziService>();
+        auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
+        receiver->service_connected(service, swap);
+        service->wait_idle(); // its own first delivery is made
+        std::vector<ObjectClass> classes;
+        std::vector<ObjectRecord> objects;
+        lists_of_generation(7, classes, objects);
+        std::vector<EventType> event_types(3);
+        std::vector<std::string> sounds{"a.wav"};
+        receiver->classes_and_objects_listed(classes, objects);
+        receiver->event_types_listed(event_types);
+        receiver->sounds_listed(sounds);
+        const size_t left = swap ? 0 : 1;
+        EXPECT_EQ(left * 50, classes.size()) << swap;
+        EXPECT_EQ(left * 50, objects.size()) << swap;
+        EXPECT_EQ(left * 3, event_types.size()) << swap;
+        EXPECT_EQ(left, sounds.size()) << swap;
+        EXPECT_EQ(50u, receiver->copy_objects().size()) << swap;
+        EXPECT_EQ(3u, receiver->copy_event_types().size()) << swap;
+        EXPECT_EQ(std::vector<std::string>{"a.wav"}, receiver->copy_sounds()) << swap;
+        receiver->detach();
+    }
+}
+
+TEST_F(WizardReceiver, ReceiversOfOneServerHoldTheirOwnListsAndDialogModeGetsNoObjectsOrSounds)
 {
     service = boost::make_shared<MemoryDavaDodaziService>(demo_wizard_lists());
     host.offer_service("DEMO", service, false);

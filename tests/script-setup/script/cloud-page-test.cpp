@@ -1,0 +1,267 @@
+// The cloud script page: its states from construction to a running script,
+// the status table, the form from cloud and local values, save and revert of
+// "parameters_local"; and the fault sweep over its life.
+
+#include "memory-host/fault-sweep.h"
+#include "plugin/entry.h"
+#include "script-setup/script/setup-cloud-script.h"
+#include "tests/script-setup/page-helpers.h"
+#include "tests/support/screenshot.h"
+#include "utils/script-cipher.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const char *const cloud_path = "/DEMO/scripts/c1";
+const char *const cloud_stats = "/DEMO/scripts/c1/stats";
+
+// Declares "capacity" (default 250) and "minutes" (default 5).
+const char *const cloud_script =
+    "# Occupancy counter\n"
+    "\"\"\"<parameters>"
+    "<parameter><type>integer</type><id>capacity</id>"
+    "<name>Capacity</name><value>250</value><max>5000</max></parameter>"
+    "<parameter><type>integer</type><id>minutes</id>"
+    "<name>Minutes</name><value>5</value></parameter>"
+    "</parameters>\"\"\"\n"
+    "inside = 0\n";
+
+std::string parameter(const char *type, const char *id, const char *value)
+{
+    return std::string("<parameter><type>") + type + "</type><id>" + id + "</id><name>" + id +
+           "</name><value>" + value + "</value></parameter>";
+}
+
+struct CloudFolder
+{
+    std::string script = cloud_script;
+    int enable = 1;
+    std::string download_ts = "1733389200000000";
+    int rights = 0xff;
+    bool stats = true;
+    std::string last_error;
+};
+
+CloudFolder folder(const std::function<void(CloudFolder &)> &change)
+{
+    CloudFolder f;
+    change(f);
+    return f;
+}
+
+// The cloud sets a declared and an undeclared parameter, the operator a
+// declared and an undeclared one.
+void make_cloud_tree(memory_host::MemoryTree &tree, const CloudFolder &f)
+{
+    tree.make_folder("/DEMO/scripts", "ScriptFolder");
+    tree.make_folder(cloud_path, "CloudScript");
+    tree.put_string(cloud_path, "name", "Occupancy counter");
+    tree.put_string(cloud_path, "script", f.script);
+    tree.put_integer(cloud_path, "enable", f.enable);
+    tree.put_string(cloud_path, "download_ts", f.download_ts);
+    tree.put_string(cloud_path, "parameters_cloud",
+                    "<parameters>" + parameter("integer", "capacity", "320") +
+                        parameter("string", "zone", "hall") + "</parameters>");
+    tree.put_string(cloud_path, "parameters_local",
+                    "<parameters>" + parameter("integer", "minutes", "10") +
+                        parameter("string", "ghost", "x") + "</parameters>");
+    tree.set_rights(cloud_path, f.rights);
+    if (!f.stats)
+        return;
+    tree.make_folder(cloud_stats);
+    for (const char *key :
+         {"run_count", "error_count", "successful_run_count", "status_send_count"})
+        tree.put_integer(cloud_stats, key, 3);
+    tree.put_string(cloud_stats, "last_error", f.last_error);
+    tree.put_integer(cloud_stats, "last_error_line", -1);
+    tree.put_string(cloud_stats, "last_run_ts", "1733475300000000");
+    tree.put_string(cloud_stats, "last_successful_run_ts", "0");
+}
+
+class CloudPage : public PageTest
+{
+protected:
+    CloudPage() { vx_init(&host); }
+    ~CloudPage() override
+    {
+        page.reset();
+        vx_done();
+    }
+    void open(const CloudFolder &f = CloudFolder(), bool settle = true)
+    {
+        make_cloud_tree(tree, f);
+        page.reset(new QSetupCloudScript(&navigator, tree.folder(cloud_path), host.server_root()));
+        page->resize(640, 480);
+        if (settle)
+            settle_events();
+        tree.clear_calls();
+    }
+    QString status() { return child<QLabel>(page.get(), "status")->text(); }
+    template <class W> QList<W *> in_form()
+    {
+        QWidget *form = child<QScrollArea>(page.get(), "parameters_area")->widget();
+        return form ? form->findChildren<W *>(QString(), Qt::FindDirectChildrenOnly) : QList<W *>();
+    }
+    QPushButton *button(const char *name) { return child<QPushButton>(page.get(), name); }
+
+    std::unique_ptr<QSetupCloudScript> page;
+};
+
+TEST_F(CloudPage, StatesFollowTheFolder)
+{
+    const std::string c = script_cipher::encipher(cloud_script);
+    const std::string ciphered = QByteArray(c.data(), int(c.size())).toBase64().toStdString();
+    const struct
+    {
+        const char *shot;
+        CloudFolder folder;
+        const char *status; // a piece of the status label
+        bool enabled;
+        const char *log; // the level-2 line, if any
+    } cases[] = {
+        {"cloud-running", CloudFolder(), "<font color='green'>Yes</font>", true, nullptr},
+        {"cloud-no-stats", folder([](CloudFolder &f) { f.stats = false; }),
+         "</table><p><b><font color=\"#505050\">Waiting for script engine", false, nullptr},
+        {"cloud-disabled", folder([](CloudFolder &f) { f.enable = 0; }),
+         "<font color='red'>No</font>", false, nullptr},
+        {"cloud-unknown-time", folder([](CloudFolder &f) { f.download_ts = "0"; }),
+         "<td><b>Unknown</b>", true, nullptr},
+        {"cloud-no-rights", folder([](CloudFolder &f) { f.rights = 0xff & ~8; }),
+         "Insufficient rights", false, nullptr},
+        {"cloud-bad-time", folder([](CloudFolder &f) { f.download_ts = "12h"; }),
+         "Failed to load script parameters.", false, "GUI: download_ts '12h' is not a number"},
+        {"cloud-binary", folder([](CloudFolder &f) { f.script = std::string("\x01\xff", 2); }),
+         "Failed to load script parameters.", false, "GUI: cannot decipher the script text"},
+        {"cloud-ciphered", folder([&](CloudFolder &f) { f.script = ciphered; }),
+         "Occupancy counter", true, nullptr},
+        {"cloud-error", folder([](CloudFolder &f) { f.last_error = "NameError: cloud_post"; }),
+         "<font color='green'>Yes</font>", true, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.shot);
+        page.reset();
+        tree.erase("/DEMO/scripts");
+        host.log().clear();
+        open(c.folder, false);
+        EXPECT_TRUE(status().contains("Waiting for script engine to start..."));
+        EXPECT_FALSE(page->isEnabled());
+        settle_events();
+        EXPECT_TRUE(status().contains(c.status)) << status().toStdString();
+        EXPECT_EQ(c.enabled, page->isEnabled());
+        EXPECT_EQ(c.log != nullptr, host.log().max_level() >= 2);
+        EXPECT_TRUE(!c.log || host.log().contains(c.log, 2));
+        const bool loaded = status().startsWith("<table>");
+        EXPECT_EQ(loaded ? 2 : 0, in_form<QSpinBox>().size()) << "declared by the readable text";
+        EXPECT_EQ(loaded ? "Occupancy counter" : "",
+                  child<QLabel>(page.get(), "description")->text());
+        EXPECT_EQ(!c.folder.last_error.empty() && loaded,
+                  !child<QLabel>(page.get(), "last_error")->isHidden());
+        EXPECT_TRUE(tree.calls_of("set_string").empty());
+        page->show();
+        EXPECT_EQ("", clipped_controls(page.get()));
+        save_screenshot(page.get(), c.shot);
+    }
+}
+
+TEST_F(CloudPage, EngineStartingLaterEnablesThePage)
+{
+    open(folder([](CloudFolder &f) { f.stats = false; }));
+    ASSERT_FALSE(page->isEnabled());
+    tree.make_folder(cloud_stats);
+    tree.put_string(cloud_stats, "last_error", "boom");
+    settle_events();
+    EXPECT_TRUE(page->isEnabled());
+    EXPECT_FALSE(status().contains("Waiting"));
+
+    tree.put_integer(cloud_path, "enable", 0);
+    settle_events();
+    EXPECT_FALSE(page->isEnabled());
+    tree.set_rights(cloud_path, 0);
+    tree.put_integer(cloud_path, "enable", 1);
+    settle_events();
+    EXPECT_TRUE(status().contains("Insufficient rights"));
+}
+
+TEST_F(CloudPage, FormOfCloudAndLocalValuesSavesLocalOnes)
+{
+    open();
+    QStringList captions;
+    for (QLabel *label : in_form<QLabel>())
+        captions << label->text();
+    EXPECT_EQ("Capacity Minutes zone", captions.join(' '))
+        << "a parameter only the cloud sets is shown, an undeclared local one is not";
+    auto boxes = in_form<QSpinBox>();
+    ASSERT_EQ(2, boxes.size());
+    EXPECT_EQ(320, boxes[0]->value());
+    EXPECT_EQ(10, boxes[1]->value()) << "the local value over the declared one";
+    EXPECT_FALSE(button("save_button")->isEnabled());
+
+    boxes[0]->setValue(400);
+    EXPECT_TRUE(button("save_button")->isEnabled());
+    EXPECT_TRUE(button("revert_button")->isEnabled());
+    boxes[0]->setValue(320);
+    EXPECT_FALSE(button("save_button")->isEnabled()) << "back to the original value";
+
+    QTest::keyClicks(in_form<QLineEdit>().front(), " lobby");
+    QTest::mouseClick(button("revert_button"), Qt::LeftButton);
+    settle_events();
+    EXPECT_EQ(QString("hall"), in_form<QLineEdit>().front()->text());
+    EXPECT_FALSE(page->modified());
+
+    in_form<QSpinBox>()[1]->setValue(15);
+    QTest::mouseClick(button("save_button"), Qt::LeftButton);
+    settle_events();
+    const auto writes = tree.calls_of("set_string");
+    ASSERT_EQ(1u, writes.size());
+    EXPECT_EQ("parameters_local", writes[0].key);
+    const std::string local = tree.string_value(cloud_path, "parameters_local");
+    EXPECT_NE(std::string::npos, local.find("<value>15</value>"));
+    EXPECT_NE(std::string::npos, local.find("<value>hall</value>")) << "the cloud's own too";
+    EXPECT_FALSE(button("save_button")->isEnabled());
+    EXPECT_EQ(15, in_form<QSpinBox>()[1]->value()) << "the rebuilt form shows what was saved";
+}
+
+TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
+{
+    memory_host::MemoryHost *current = nullptr;
+    memory_host::FaultSweep sweep;
+    sweep.make_host = [&current] {
+        auto host = std::make_unique<memory_host::MemoryHost>();
+        make_cloud_tree(host->tree(), CloudFolder());
+        current = host.get();
+        return host;
+    };
+    sweep.scenario = [](memory_host::MemoryHost &host) {
+        vx_init(&host);
+        RecordingNavigator navigator;
+        QSetupCloudScript page(&navigator, host.tree().folder(cloud_path), host.server_root());
+        settle_events();
+        host.tree().put_string(cloud_stats, "last_error", "boom");
+        settle_events();
+        const auto boxes = page.findChild<QScrollArea *>()->findChildren<QSpinBox *>();
+        if (boxes.size() == 2) {
+            boxes[0]->setValue(1);
+            page.revert_button_clicked();
+            boxes[1]->setValue(2);
+            page.save_button_clicked();
+        }
+        settle_events();
+        return page.findChild<QLabel *>("status") != nullptr;
+    };
+    // A refused save is logged at level 1: the form keeps what was typed.
+    sweep.silent_ok = [&current](const memory_host::Call &) {
+        return current->log().contains("SCRIPT GUI: cannot save", 1);
+    };
+    const memory_host::FaultSweepReport report = sweep.run();
+    vx_init(nullptr);
+    EXPECT_TRUE(report.ok()) << report.summary();
+    EXPECT_GT(report.calls, 20);
+}
+
+} // namespace

@@ -1,0 +1,344 @@
+// The stock script page on real files: which scripts it may change, reading
+// and writing the file in the host's stock folder, the shared folder kept
+// out of reach, file names that try to leave their folder, a write killed
+// half-way, the published text with resources, and the fault sweep.
+
+#include "memory-host/fault-sweep.h"
+#include "plugin/entry.h"
+#include "script-setup/script/setup-stock-script.h"
+#include "tests/script-setup/page-helpers.h"
+#include "tests/support/page-fixture.h"
+#include "tests/support/screenshot.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+const char *const stock_script = "# Disk space guard\n"
+                                 "\"\"\"<parameters><parameter><type>string</type><id>to</id>"
+                                 "<name>Mail to</name><value>it@example.com</value>"
+                                 "</parameter></parameters>\"\"\"\n"
+                                 "check()\n";
+const char *const declaration = "<parameters><company>Q</company><title>Guard</title>"
+                                "<version>2</version><resources><resource>bell.wav</resource>"
+                                "</resources><parameter><type>string</type><id>to</id>"
+                                "<name>Mail to</name><value>it@example.com</value>"
+                                "</parameter></parameters>";
+
+QByteArray read_file(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void write_file(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// Every file below the folder, as relative paths.
+std::string files_below(const QString &folder)
+{
+    QStringList out;
+    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        out << QDir(folder).relativeFilePath(it.next());
+    out.sort();
+    return out.join(' ').toStdString();
+}
+
+// A stock script of the server with statistics that report an error on line 3.
+void make_stock_tree(memory_host::MemoryTree &tree, const std::string &server,
+                     const std::string &file, int rights = 0xff)
+{
+    const std::string path = server + "/scripts/s1";
+    tree.make_folder(server + "/scripts", "ScriptFolder");
+    tree.make_folder(path, "StockScript");
+    tree.put_string(path, "name", "Disk space guard");
+    tree.put_string(path, "file", file);
+    tree.put_string(path, "parameters_default", declaration);
+    tree.put_string(path, "parameters", "");
+    tree.put_integer(path, "enable", 1);
+    tree.put_integer(path, "force_run", 0);
+    tree.make_folder(path + "/stats");
+    tree.put_integer(path + "/stats", "run_count", 4);
+    tree.put_integer(path + "/stats", "error_count", 1);
+    tree.put_string(path + "/stats", "last_error", "NameError: check");
+    tree.put_integer(path + "/stats", "last_error_line", 3);
+    tree.set_rights(path, rights);
+}
+
+enum Where { HOST_FOLDER, SHARED_FOLDER };
+
+class StockPage : public PageTest
+{
+protected:
+    StockPage()
+    {
+        qputenv("VX_SHARED_FILES_DIR", shared_base.path().toUtf8());
+        vx_init(&host);
+    }
+    ~StockPage() override
+    {
+        page.reset();
+        vx_done();
+        qunsetenv("VX_SHARED_FILES_DIR");
+    }
+    QString host_stock()
+    {
+        return QString::fromStdString(host.stock_directory()) + "/scripts-stock";
+    }
+    QString shared_stock() { return shared_base.path() + "/scripts-stock"; }
+    std::string path() const { return server + "/scripts/s1"; }
+
+    void open(const std::string &file = "guard.py", int rights = 0xff)
+    {
+        make_stock_tree(tree, server, file, rights);
+        page.reset(new QSetupStockScript(&navigator, tree.folder(path()), tree.folder(server)));
+        page->resize(640, 420);
+        settle_events();
+        tree.clear_calls();
+    }
+    QPlainTextEdit *editor() { return child<QPlainTextEdit>(page.get(), "script_text"); }
+    QLineEdit *parameter() { return page->findChild<QScrollArea *>()->findChild<QLineEdit *>(); }
+    QLabel *file_message() { return child<QLabel>(page.get(), "file_message"); }
+    void edit_and_save(const char *text)
+    {
+        if (page->writable())
+            editor()->setPlainText(QString::fromUtf8(text));
+        QTest::keyClicks(parameter(), "!");
+        QTest::mouseClick(child<QPushButton>(page.get(), "save_button"), Qt::LeftButton);
+        settle_events();
+    }
+    std::vector<std::string> written_keys()
+    {
+        std::vector<std::string> keys;
+        for (const auto &c : tree.calls())
+            if (c.op == "set_string" || c.op == "set_integer")
+                keys.push_back(c.key);
+        return keys;
+    }
+
+    QTemporaryDir shared_base;
+    std::string server = "/DEMO";
+    std::unique_ptr<QSetupStockScript> page;
+};
+
+TEST_F(StockPage, WhoMayChangeTheFile)
+{
+    const struct
+    {
+        const char *shot;
+        Where where;
+        const char *server;
+        int rights;
+        bool writable;
+    } cases[] = {
+        {"stock-own-server", HOST_FOLDER, "/DEMO", 0xff, true},
+        {"stock-other-server", HOST_FOLDER, "/OTHER", 0xff, false},
+        {"stock-shared-folder", SHARED_FOLDER, "/DEMO", 0xff, false},
+        {"stock-without-64", HOST_FOLDER, "/DEMO", 0xff & ~64, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.shot);
+        page.reset();
+        tree.erase("/DEMO");
+        if (tree.folder("/OTHER"))
+            tree.erase("/OTHER");
+        QDir(host_stock()).removeRecursively();
+        QDir(shared_stock()).removeRecursively();
+        const QString file =
+            (c.where == SHARED_FOLDER ? shared_stock() : host_stock()) + "/guard.py";
+        write_file(file, stock_script);
+        server = c.server;
+        open("guard.py", c.rights);
+
+        EXPECT_EQ(c.writable, page->writable());
+        EXPECT_EQ(c.writable ? QString(stock_script) : QString(), editor()->toPlainText())
+            << "only a script that may be changed is shown";
+        EXPECT_EQ(!c.writable, editor()->isReadOnly());
+        EXPECT_EQ(c.writable,
+                  child<QPushButton>(page.get(), "parameters_source_switch_button")->isEnabled());
+        EXPECT_EQ("&Save and Run", child<QPushButton>(page.get(), "save_button")->text());
+        EXPECT_EQ("4", child<QLabel>(page.get(), "run_count")->text());
+        EXPECT_TRUE(child<QLabel>(page.get(), "last_error")->text().contains("ERROR: NameError"));
+        EXPECT_EQ(c.writable ? 1 : 0, editor()->extraSelections().size());
+        page->show();
+        EXPECT_EQ("", clipped_controls(page.get()));
+        save_screenshot(page.get(), c.shot);
+
+        edit_and_save("# Disk space guard, edited\ncheck()\n");
+        const std::vector<std::string> expected =
+            c.writable ? std::vector<std::string>{"force_run", "parameters"}
+                       : std::vector<std::string>{"parameters"};
+        EXPECT_EQ(expected, written_keys());
+        EXPECT_NE(std::string::npos, tree.string_value(path(), "parameters").find("example.com!"));
+        EXPECT_EQ(c.writable ? QByteArray("# Disk space guard, edited\ncheck()\n")
+                             : QByteArray(stock_script),
+                  read_file(file));
+        EXPECT_EQ(c.writable, host.log().contains("QSetupStockScript: file " + file.toStdString() +
+                                                  " written"));
+        EXPECT_FALSE(page->modified());
+        host.log().clear();
+    }
+}
+
+TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
+{
+    const QString outside = QFileInfo(host_stock()).path(); // the host's stock directory
+    QDir().mkpath(host_stock() + "/sub");
+    const QString absolute = outside + "/absolute.py";
+    const std::vector<std::string> names = {"../escape.py",
+                                            "sub/escape.py",
+                                            "..\\escape.py",
+                                            "C:escape.py",
+                                            absolute.toStdString(),
+                                            "..",
+                                            ""};
+    write_file(host_stock() + "/guard.py", stock_script);
+    for (const std::string &name : names) {
+        SCOPED_TRACE(name);
+        const std::string before = files_below(outside) + files_below(shared_base.path());
+        host.log().clear();
+        // Refused when the page opens: nothing is read, the script cannot be changed.
+        page.reset();
+        tree.erase("/DEMO");
+        open(name);
+        EXPECT_FALSE(page->writable());
+        EXPECT_TRUE(editor()->toPlainText().isEmpty());
+        EXPECT_TRUE(host.log().contains("QSetupStockScript: refused", 2));
+        EXPECT_FALSE(file_message()->isHidden());
+        if (name == "../escape.py")
+            save_screenshot(page.get(), "stock-refused-name");
+
+        // Refused when the name changes under an open page: only the values go.
+        page.reset();
+        tree.erase("/DEMO");
+        open("guard.py");
+        ASSERT_TRUE(page->writable());
+        tree.put_string(path(), "file", name);
+        host.log().clear();
+        edit_and_save("escaped = True\n");
+        EXPECT_TRUE(host.log().contains("QSetupStockScript: refused", 2));
+        EXPECT_FALSE(file_message()->isHidden());
+        EXPECT_EQ(QByteArray(stock_script), read_file(host_stock() + "/guard.py"));
+        EXPECT_EQ(1, tree.integer_value(path(), "force_run"));
+        EXPECT_EQ(before, files_below(outside) + files_below(shared_base.path()))
+            << "nothing was written anywhere";
+    }
+}
+
+// A write killed half-way: the file size limit stops the new text after a few
+// bytes, as a full disk or a crash would.
+TEST_F(StockPage, FailedWriteLeavesTheOldFileWhole)
+{
+    write_file(host_stock() + "/guard.py", stock_script);
+    open();
+    const std::string long_text = std::string(stock_script) + std::string(20000, '#') + "\n";
+    editor()->setPlainText(QString::fromStdString(long_text));
+    struct rlimit old_limit;
+    getrlimit(RLIMIT_FSIZE, &old_limit);
+    struct rlimit small = old_limit;
+    small.rlim_cur = 4096;
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
+    page->save_button_clicked();
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+    settle_events();
+
+    EXPECT_EQ(QByteArray(stock_script), read_file(host_stock() + "/guard.py"));
+    EXPECT_EQ("guard.py", files_below(host_stock())) << "no temporary file left";
+    EXPECT_TRUE(host.log().contains("QSetupStockScript: cannot write file", 2));
+    EXPECT_TRUE(file_message()->text().contains("the previous file is unchanged"));
+    EXPECT_EQ(1, tree.integer_value(path(), "force_run")) << "the values are stored all the same";
+    save_screenshot(page.get(), "stock-write-failed");
+}
+
+TEST_F(StockPage, ResourcesOfTheDataFolderArePublishedIntoTheFile)
+{
+    const QString data =
+        QString::fromStdString(host.data_directory()) + "/scripts-data/_stock_Q_Guard_2";
+    write_file(host_stock() + "/guard.py", stock_script);
+    open();
+    edit_and_save("# Guard\ncheck()\n");
+    EXPECT_EQ(QByteArray("# Guard\ncheck()\n"), read_file(host_stock() + "/guard.py"))
+        << "without a data folder the text is written as it is";
+
+    write_file(data + "/bell.wav", "RIFF");
+    edit_and_save("# Guard\ncheck(2)\n");
+    const QByteArray written = read_file(host_stock() + "/guard.py");
+    EXPECT_TRUE(written.startsWith("# Guard\n\n\n\nresources = {\n\t\"bell.wav\": '''\n"))
+        << written.toStdString();
+    EXPECT_TRUE(written.endsWith("vxutils.resources_check(script_path, resources)\n\ncheck(2)\n"));
+
+    editor()->setPlainText("lost = 1\n");
+    QTest::mouseClick(child<QPushButton>(page.get(), "revert_button"), Qt::LeftButton);
+    EXPECT_EQ(QString::fromUtf8(written), editor()->toPlainText()) << "revert reads the file";
+    EXPECT_FALSE(page->modified());
+    QTest::mouseClick(child<QPushButton>(page.get(), "parameters_source_switch_button"),
+                      Qt::LeftButton);
+    save_screenshot(page.get(), "stock-editor");
+}
+
+TEST(StockFaults, EveryRefusedCallIsSurvivedAndLogged)
+{
+    QTemporaryDir shared;
+    qputenv("VX_SHARED_FILES_DIR", shared.path().toUtf8());
+    memory_host::MemoryHost *current = nullptr;
+    memory_host::FaultSweep sweep;
+    sweep.make_host = [&current] {
+        auto host = std::make_unique<memory_host::MemoryHost>();
+        make_stock_tree(host->tree(), "/DEMO", "guard.py");
+        write_file(QString::fromStdString(host->stock_directory()) + "/scripts-stock/guard.py",
+                   stock_script);
+        current = host.get();
+        return host;
+    };
+    sweep.scenario = [](memory_host::MemoryHost &host) {
+        vx_init(&host);
+        RecordingNavigator navigator;
+        QSetupStockScript page(&navigator, host.tree().folder("/DEMO/scripts/s1"),
+                               host.server_root());
+        settle_events();
+        host.tree().put_integer("/DEMO/scripts/s1/stats", "last_error_line", 1);
+        settle_events();
+        auto *editor = page.findChild<QPlainTextEdit *>("script_text");
+        editor->setPlainText("x = 1\n");
+        page.save_button_clicked();
+        editor->setPlainText("lost = 1\n");
+        page.revert_button_clicked();
+        settle_events();
+        editor->setPlainText("still = 1\n");
+        return page.modified();
+    };
+    // Failures the page logs at level 1, as the operator loses nothing.
+    sweep.silent_ok = [&current](const memory_host::Call &c) {
+        for (const char *line :
+             {"QSetupStockScript: cannot save", "QSetupStockScript: cannot revert script"})
+            if (current->log().contains(line, 1))
+                return true;
+        return c.op == "value_type" || c.op == "key_writable";
+    };
+    const memory_host::FaultSweepReport report = sweep.run();
+    vx_init(nullptr);
+    qunsetenv("VX_SHARED_FILES_DIR");
+    EXPECT_TRUE(report.ok()) << report.summary();
+    EXPECT_GT(report.calls, 20);
+}
+
+} // namespace
