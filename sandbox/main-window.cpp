@@ -1,5 +1,7 @@
 #include "sandbox/main-window.h"
 
+#include "sandbox/engine/engine-ui.h"
+#include "sandbox/engine/trace-pane.h"
 #include "sandbox/keys-view.h"
 #include "sandbox/log-pane.h"
 #include "sandbox/navigator.h"
@@ -20,6 +22,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace sandbox {
@@ -36,6 +39,8 @@ MainWindow::MainWindow(Session &session, const QString &plugin_path, QWidget *pa
     , page_area_(new QScrollArea)
     , keys_view_(new KeysView)
     , log_pane_(new LogPane(session.host().log()))
+    , engine_ui_(nullptr)
+    , bottom_(new QTabWidget)
     , file_label_(new QLabel)
 {
     setObjectName("sandbox_window");
@@ -73,12 +78,19 @@ MainWindow::MainWindow(Session &session, const QString &plugin_path, QWidget *pa
     top->setSizes({500, 780});
     auto *outer = new QSplitter(Qt::Vertical);
     outer->addWidget(top);
-    outer->addWidget(log_pane_);
+    // The log and the scripts' runs share the bottom.
+    bottom_->setObjectName("bottom_tabs");
+    bottom_->setDocumentMode(true);
+    bottom_->addTab(log_pane_, tr("Log"));
+    outer->addWidget(bottom_);
     outer->setStretchFactor(0, 1);
     outer->setSizes({600, 170});
     setCentralWidget(outer);
 
     build_menus();
+    engine_ui_ = new EngineUi(session_, tree_view_, this);
+    bottom_->addTab(engine_ui_->trace_pane(), tr("Script Runs"));
+    connect(engine_ui_, &EngineUi::fired, this, &MainWindow::show_trace);
     statusBar()->addPermanentWidget(file_label_);
     statusBar()->showMessage(tr("Plug-in: %1").arg(QFileInfo(plugin_path_).fileName()));
     update_title();
@@ -139,6 +151,18 @@ void MainWindow::build_menus()
                      QString::fromStdString(session_.server_name()).toHtmlEscaped(),
                      session_.description().toHtmlEscaped()));
     });
+}
+
+void MainWindow::show_trace()
+{
+    bottom_->setCurrentWidget(engine_ui_->trace_pane());
+    // A run needs more room than the log's few lines.
+    auto *split = qobject_cast<QSplitter *>(bottom_->parentWidget());
+    const int wanted = 440;
+    if (split && split->sizes().value(1) < wanted) {
+        const int total = split->sizes().value(0) + split->sizes().value(1);
+        split->setSizes({total - wanted, wanted});
+    }
 }
 
 void MainWindow::update_title()

@@ -9,9 +9,11 @@
 class QLabel;
 class QScrollArea;
 class QStackedWidget;
+class QTabWidget;
 
 namespace sandbox {
 
+class EngineUi;
 class KeysView;
 class LogPane;
 class Navigator;
@@ -40,6 +42,9 @@ public:
     SettingsTreeView *tree_view() const { return tree_view_; }
     KeysView *keys_view() const { return keys_view_; }
     LogPane *log_pane() const { return log_pane_; }
+    EngineUi *engine_ui() const { return engine_ui_; }
+    // Brings the trace pane to the front of the bottom tabs.
+    void show_trace();
     // Closes the page (the host destroys it, as the client does).
     void close_page();
 
@@ -67,6 +72,8 @@ private:
     QScrollArea *page_area_;
     KeysView *keys_view_;
     LogPane *log_pane_;
+    EngineUi *engine_ui_;
+    QTabWidget *bottom_;
     QLabel *file_label_;
     QPointer<QWidget> page_;
     QString current_path_;

@@ -3,6 +3,7 @@
 // takes the headless tour of every page.
 
 #include "sandbox/demo-server.h"
+#include "sandbox/engine/headless-fire.h"
 #include "sandbox/log-pane.h"
 #include "sandbox/main-window.h"
 #include "sandbox/navigator.h"
@@ -152,6 +153,19 @@ int main(int argc, char **argv)
                          std::fprintf(stderr, "quorix-sandbox: cannot save %s: %s\n",
                                       qPrintable(path), qPrintable(error));
                      });
+    sandbox::EngineSettings engine;
+    engine.real_clock = options.real_clock;
+    engine.time_limit_s = options.time_limit_s;
+    engine.memory_mb = options.memory_mb;
+    engine.horizon_ms = static_cast<qint64>(options.horizon_s * 1000);
+    if (!options.fires.empty() && options.screenshot.isEmpty()) {
+        int status = sandbox::fire_headless(*session, options.fires, engine, stdout, stderr);
+        if (!session->finish_saving(&error)) {
+            std::fprintf(stderr, "quorix-sandbox: %s\n", qPrintable(error));
+            status = status ? status : 1;
+        }
+        return status;
+    }
 
     sandbox::PluginLibrary plugin(session->host().log());
     const QString plugin_path =
@@ -185,8 +199,10 @@ int main(int argc, char **argv)
         } else if (!options.screenshot.isEmpty()) {
             window.show();
             session->settle();
+            if (!options.fires.empty() && !sandbox::fire_in_window(window, options.fires, engine))
+                status = 1;
             window.log_pane()->refresh();
-            status = window.grab().save(options.screenshot) ? 0 : 1;
+            status = window.grab().save(options.screenshot) && status == 0 ? 0 : 1;
         } else {
             window.show();
             status = app.exec();

@@ -5,19 +5,34 @@ namespace sandbox {
 QString usage()
 {
     return QStringLiteral(
-        "Usage: quorix-sandbox [options]\n"
-        "Loads the script setup plug-in as the client does and serves it a server.\n\n"
-        "  --plugin PATH         the plug-in library (default: the one this build made)\n"
-        "  --tree FILE           serve the tree file and save every change back to it\n"
-        "  --demo-size SIZE      normal (default), large (2,000 channels, 500 scripts, ...)\n"
-        "                        or huge (the large server scaled 10x)\n"
-        "  --tour DIR            grab every page to DIR/<type>-<folder>.png and exit\n"
-        "  --open PATH           open this folder at start, such as /DEMO/scripts\n"
-        "  --screenshot FILE     grab the window to FILE and exit\n"
-        "  --print-script PATH   print the script of a rule or template loop folder and exit\n"
-        "  --scale F             the host's size factor for the pages (default 1)\n"
-        "  -h, --help            this text\n\n"
-        "Without a display the sandbox takes the tour into tour/.\n");
+               "Usage: quorix-sandbox [options]\n"
+               "Loads the script setup plug-in as the client does and serves it a server.\n\n"
+               "  --plugin PATH         the plug-in library (default: the one this build made)\n"
+               "  --tree FILE           serve the tree file and save every change back to it\n"
+               "  --demo-size SIZE      normal (default), large (2,000 channels, 500 scripts, "
+               "...)\n"
+               "                        or huge (the large server scaled 10x)\n"
+               "  --tour DIR            grab every page to DIR/<type>-<folder>.png and exit\n"
+               "  --open PATH           open this folder at start, such as /DEMO/scripts\n"
+               "  --screenshot FILE     grab the window to FILE and exit\n"
+               "  --print-script PATH   print the script of a rule or template loop folder and "
+               "exit\n"
+               "  --scale F             the host's size factor for the pages (default 1)\n"
+               "  --fire PATH KIND [ARGUMENT]\n"
+               "                        fire at the enabled rules and scripts and print each "
+               "run's\n"
+               "                        trace as JSON lines (may be given several times; all are\n"
+               "                        fired at time 0, in order). KIND is one of:\n"
+               "%1"
+               "  --clock MODE          instant (default: the virtual clock jumps) or real\n"
+               "  --horizon S           how many seconds the clock runs after firing (default "
+               "600)\n"
+               "  --time-limit S        stop a script step after S seconds (default 10)\n"
+               "  --memory-limit MB     the scripts' memory (default 1024)\n"
+               "  -h, --help            this text\n\n"
+               "Scripts run in a python3 child process with your user's rights.\n"
+               "Without a display the sandbox takes the tour into tour/.\n")
+        .arg(fire_kinds_help());
 }
 
 bool parse_options(const QStringList &arguments, Options &out, QString *error)
@@ -74,6 +89,38 @@ bool parse_options(const QStringList &arguments, Options &out, QString *error)
                 *error = QStringLiteral("--scale takes a factor from 0.5 to 4, not %1").arg(factor);
                 return false;
             }
+        } else if (arg == "--fire") {
+            FireRequest fire;
+            if (!value(i, fire.path) || !value(i, fire.kind))
+                return false;
+            if (i + 1 < arguments.size() && !arguments[i + 1].startsWith("--"))
+                fire.argument = arguments[++i];
+            out.fires.push_back(fire);
+        } else if (arg == "--clock") {
+            QString mode;
+            if (!value(i, mode))
+                return false;
+            if (mode != "instant" && mode != "real") {
+                *error = QStringLiteral("--clock takes instant or real, not %1").arg(mode);
+                return false;
+            }
+            out.real_clock = mode == "real";
+        } else if (arg == "--horizon" || arg == "--time-limit" || arg == "--memory-limit") {
+            QString text;
+            if (!value(i, text))
+                return false;
+            bool number = false;
+            const double n = text.toDouble(&number);
+            if (!number || n <= 0) {
+                *error = QStringLiteral("%1 takes a positive number, not %2").arg(arg, text);
+                return false;
+            }
+            if (arg == "--horizon")
+                out.horizon_s = n;
+            else if (arg == "--time-limit")
+                out.time_limit_s = n;
+            else
+                out.memory_mb = static_cast<int>(n);
         } else if (arg.startsWith("-platform") || arg.startsWith("-style")) {
             ++i; // Qt's own options take a value
         } else {

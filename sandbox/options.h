@@ -1,8 +1,11 @@
 #pragma once
 // The sandbox's command line.
 
+#include "sandbox/engine/fire-request.h"
+
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace sandbox {
 
@@ -18,9 +21,16 @@ struct Options
     QString print_script; // print the script of this rule or loop folder and exit
     double scale = 1.0;   // the host's size factor
     bool help = false;
+    // --fire: what to fire at the scripts, with the clock and the limits
+    std::vector<FireRequest> fires;
+    bool real_clock = false;
+    double time_limit_s = 10;
+    int memory_mb = 1024;
+    double horizon_s = 600;
     bool headless() const
     {
-        return !tour_dir.isEmpty() || !screenshot.isEmpty() || !print_script.isEmpty();
+        return !tour_dir.isEmpty() || !screenshot.isEmpty() || !print_script.isEmpty() ||
+               !fires.empty();
     }
 };
 

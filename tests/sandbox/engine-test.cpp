@@ -1,0 +1,343 @@
+// Generated rules and loops run by the sandbox's scripting environment,
+// fired through the program's --fire command: what their traces show, and
+// what the engine writes into their statistics.
+
+#include "sandbox/engine/engine-ui.h"
+#include "sandbox/engine/script-environment.h"
+#include "sandbox/engine/trace-pane.h"
+#include "sandbox/main-window.h"
+#include "sandbox/session.h"
+#include "script-setup/loop/loop-script.h"
+#include "script-setup/rule/rule-script.h"
+#include "tests/script-setup/rule/rule-fixture.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+const char *const rule_folder = "{0E5A1B2C-0000-4000-8000-000000000001}";
+const QString rule_path = QStringLiteral("/DEMO/scripts/") + rule_folder;
+const char *const operator_gui = "{D3A93A74-35CF-4D60-92EA-C08C6597707E}";
+
+QString rule_script(const char *json)
+{
+    const QJsonObject value = QJsonDocument::fromJson(json).object();
+    return rule::generate_script(rule_test::rule_from_json(value), {}).text;
+}
+
+QString loop_script()
+{
+    loop::LoopScriptInput input;
+    input.monitor = 2;
+    input.shortcut = QStringLiteral("F5");
+    input.operator_gui = operator_gui;
+    input.entries = {{"g1", 5, loop::TEMPLATE}, {"c1", 10, loop::CHANNEL}};
+    return loop::generate_loop_script(input);
+}
+
+// The demo server with one more object in its scripts folder, and a
+// screenshots folder that can be written.
+class Engine : public ::testing::Test
+{
+protected:
+    QString tree_with(const QString &type, const QString &script)
+    {
+        QFile demo(QStringLiteral(VX_SOURCE_DIR "/sandbox/demo/demo-server.json"));
+        EXPECT_TRUE(demo.open(QIODevice::ReadOnly));
+        QJsonObject document = QJsonDocument::fromJson(demo.readAll()).object();
+        QJsonObject server = document["folders"].toObject()["DEMO"].toObject();
+        QJsonObject folders = server["folders"].toObject();
+        QJsonObject options = folders["system_wide_options"].toObject();
+        QJsonObject keys = options["keys"].toObject();
+        keys["screenshots_folder"] = dir.filePath("shots");
+        options["keys"] = keys;
+        folders["system_wide_options"] = options;
+        QJsonObject scripts = folders["scripts"].toObject();
+        QJsonObject children = scripts["folders"].toObject();
+        const QJsonObject stats{
+            {"run_count", 0}, {"error_count", 0}, {"last_error", ""}, {"last_error_line", -1}};
+        children[rule_folder] = QJsonObject{
+            {"type", type},
+            {"keys", QJsonObject{{"name", "Under test"}, {"enable", 1}, {"script", script}}},
+            {"folders", QJsonObject{{"stats", QJsonObject{{"keys", stats}}}}}};
+        scripts["folders"] = children;
+        folders["scripts"] = scripts;
+        server["folders"] = folders;
+        document["folders"] = QJsonObject{{"DEMO", server}};
+        QDir().mkpath(dir.filePath("shots"));
+        QFile file(dir.filePath("tree.json"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(document).toJson());
+        return file.fileName();
+    }
+
+    // The trace entries of the object under test.
+    std::vector<QJsonObject> fire(const QString &tree, const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(VX_SANDBOX_PROGRAM,
+                      QStringList{"--tree", tree, "--horizon", "30"} + arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(0, process.exitCode()) << process.readAllStandardError().toStdString();
+        std::vector<QJsonObject> entries;
+        for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+            const QJsonObject entry = QJsonDocument::fromJson(line).object();
+            if (entry["script"].toString() == rule_path)
+                entries.push_back(entry);
+        }
+        return entries;
+    }
+
+    QJsonObject stats_in(const QString &tree)
+    {
+        QFile file(tree);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QJsonObject document = QJsonDocument::fromJson(file.readAll()).object();
+        return document["folders"]["DEMO"]["folders"]["scripts"]["folders"][rule_folder]["folders"]
+                       ["stats"]["keys"]
+                           .toObject();
+    }
+
+    QTemporaryDir dir;
+};
+
+// What happened, entry by entry: "<virtual ms> <what> <details>"; an error
+// shows the text of the line it names.
+QString summary(const std::vector<QJsonObject> &entries, const QString &script)
+{
+    const QStringList lines = script.split('\n');
+    QStringList out;
+    for (const QJsonObject &e : entries) {
+        const QString what = e["what"].toString();
+        QString detail;
+        if (what == "lock")
+            detail = e["state"].toString();
+        else if (what == "wait")
+            detail = QString::number(e["ms"].toInt());
+        else if (what == "sound")
+            detail = e["file"].toString();
+        else if (what == "file")
+            detail = e["path"].toString().section('.', -1);
+        else if (what == "alert" || what == "message" || what == "print")
+            detail = e["text"].toString();
+        else if (what == "call" && e.contains("object"))
+            detail = e["function"].toString() + ' ' + e["args"][0].toString() + ' ' +
+                     QString::number(e["args"][1].toInt());
+        else if (what == "mail") {
+            int attached = 0;
+            for (const QJsonValue &a : e["attachments"].toArray())
+                attached += a["bytes"].isDouble() ? 1 : 0;
+            detail = QStringLiteral("%1, %2 attached").arg(e["subject"].toString()).arg(attached);
+        } else if (what == "error")
+            detail = lines.value(e["line"].toInt() - 1).trimmed() + " | " +
+                     e["message"].toString().section(':', 0, 0);
+        else
+            continue;
+        out << QStringLiteral("%1 %2 %3").arg(e["at"].toInt()).arg(what, detail);
+    }
+    return out.join("\n");
+}
+
+struct Scenario
+{
+    const char *name;
+    const char *type;
+    QString script;
+    QStringList fires;
+    const char *expected;
+};
+
+TEST_F(Engine, TracesShowWhatEachRunDidOnTheVirtualClock)
+{
+    const char *wait_sound = R"({"actions": [{"code": 2, "seconds": 5},
+                                             {"code": 3, "sound": "bell.wav"}]})";
+    const QStringList f5{"--fire", "-", "shortcut", "F5"};
+    const QString office_hours = "scripts/{B1343C60-8842-4CD7-AF2D-5E0850FE5702}";
+    const Scenario scenarios[] = {
+        {"a wait of 5 s, then a sound", "Rule", rule_script(wait_sound), f5,
+         "0 lock taken\n0 wait 5000\n5000 sound bell.wav\n5000 lock released"},
+        {"a second activation while the first runs does nothing", "Rule", rule_script(wait_sound),
+         f5 + f5,
+         "0 lock taken\n0 wait 5000\n0 lock busy\n5000 sound bell.wav\n5000 lock released"},
+        {"two screenshots, then an e-mail with both a second later", "Rule",
+         rule_script(R"({"actions": [
+             {"code": 8, "channel": "{ch}_DEMO", "channel_name": "Gate", "output_name": "{o-1}"},
+             {"code": 8, "channel": "{ch}_DEMO", "channel_name": "Gate", "seconds": 10,
+              "output_name": "{o-2}"},
+             {"code": 6, "account": "acc1", "recipients": "a@b.c", "subject": "Shots",
+              "attachments": ["{o-1}", "{o-2}"], "message": "See attached"}]})"),
+         f5,
+         "0 lock taken\n0 file jpg\n0 file jpg\n0 wait 1000\n1000 mail Shots, 2 attached\n"
+         "1000 lock released"},
+        {"a failed export alerts and the chain goes on", "Rule", rule_script(R"({"actions": [
+             {"code": 4, "channel": "{missing}_DEMO", "channel_name": "Gate", "seconds": 30,
+              "output_name": "{o-1}"},
+             {"code": 3, "sound": "bell.wav"}]})"),
+         f5, "0 lock taken\n0 alert AVI export failed\n0 sound bell.wav\n0 lock released"},
+        {"an export that works writes its file and goes on when it has ended", "Rule",
+         rule_script(R"({"actions": [
+             {"code": 4, "channel": "{350C17C3-86D5-40E5-8B36-64854BD860C5}_DEMO",
+              "channel_name": "Entrance", "seconds": 30, "output_name": "{o-1}"},
+             {"code": 3, "sound": "bell.wav"}]})"),
+         f5, "0 lock taken\n0 file avi\n2000 sound bell.wav\n2000 lock released"},
+        {"an error in the second action names its line; the lock still goes", "Rule",
+         rule_script(R"({"actions": [
+             {"code": 3, "sound": "bell.wav"},
+             {"code": 1, "object": "Relay 1", "method": "pulse",
+              "parameters": [["integer", "seconds", "undefined_seconds"]]}]})"),
+         f5,
+         "0 lock taken\n0 sound bell.wav\n0 error object(\"Relay 1\").pulse(undefined_seconds) | "
+         "NameError\n0 lock released"},
+        {"a template loop shows its elements on its monitor for their seconds", "TemplateLoop",
+         loop_script(), f5,
+         "0 message Starting template loop\n0 call show_template_by_guid g1 2\n0 wait 5000\n"
+         "5000 call show_channel c1 2\n5000 wait 10000\n15000 call show_template_by_guid g1 2\n"
+         "15000 wait 5000\n20000 call show_channel c1 2\n20000 wait 10000\n"
+         "30000 call show_template_by_guid g1 2\n30000 wait 5000"},
+        {"an event on an object named by its name",
+         "Rule",
+         rule_script(R"({"activation": {"code": 4, "event_types": "Motion Detected"},
+                         "actions": [{"code": 3, "sound": "bell.wav"}]})"),
+         {"--fire", "Entrance", "event", "Motion Detected"},
+         "0 lock taken\n0 sound bell.wav\n0 lock released"},
+        {"a schedule rule acts in its zone only",
+         "Rule",
+         rule_script(R"({"activation": {"code": 5, "schedule": "Office hours", "zone": "Green"},
+                         "actions": [{"code": 3, "sound": "bell.wav"}]})"),
+         {"--fire", office_hours, "schedule", "Red", "--fire", office_hours, "schedule", "Green"},
+         "0 lock taken\n0 lock released\n0 lock taken\n0 sound bell.wav\n0 lock released"},
+        {"a settings change reaches its handler, which reads the tree",
+         "Script",
+         "def changed():\n    print(settings('archive')['prebuffer'])\n\n"
+         "settings('archive').activate_on_changes(changed)\n",
+         {"--fire", "archive", "settings"},
+         "0 print 5"},
+        {"a script over the memory limit is stopped", "Script", "data = bytearray(8 * 1024 ** 3)\n",
+         f5, "0 error data = bytearray(8 * 1024 ** 3) | MemoryError"},
+        {"an endless loop is stopped at the time limit", "Script",
+         "def spin():\n    while True: pass\n\nactivate_on_shortcut('F5', spin)\n",
+         f5 + QStringList{"--time-limit", "0.5"}, "0 error while True: pass | TimeLimitExceeded"},
+    };
+    for (const Scenario &s : scenarios) {
+        SCOPED_TRACE(s.name);
+        const QString tree = tree_with(s.type, s.script);
+        EXPECT_EQ(s.expected, summary(fire(tree, s.fires), s.script).toStdString());
+        const QJsonObject stats = stats_in(tree);
+        const bool failing = QString(s.expected).contains(" error ");
+        EXPECT_EQ(failing ? 1 : 0, stats["error_count"].toInt());
+        if (failing) {
+            EXPECT_NE(-1, stats["last_error_line"].toInt());
+        }
+    }
+}
+
+TEST_F(Engine, RuntimeErrorStatsNameTheFailingActionsLine)
+{
+    const QString script = rule_script(R"({"actions": [
+        {"code": 3, "sound": "bell.wav"},
+        {"code": 5, "setting": "archive/prebuffer : integer", "setting_value": "1 / 0"}]})");
+    const QString tree = tree_with("Rule", script);
+    fire(tree, {"--fire", "-", "shortcut", "F5"});
+    const QJsonObject stats = stats_in(tree);
+    const QStringList lines = script.split('\n');
+    const int line = stats["last_error_line"].toInt();
+    EXPECT_EQ("settings(\"archive\")[\"prebuffer\"] = 1 / 0",
+              lines.value(line - 1).trimmed().toStdString());
+    // The function holding the line is the second action's.
+    int marker = line - 1;
+    while (marker > 0 && !lines[marker].trimmed().startsWith("# ACTION_"))
+        --marker;
+    EXPECT_EQ("# ACTION_1", lines[marker].trimmed().toStdString());
+    EXPECT_EQ("ZeroDivisionError: division by zero", stats["last_error"].toString().toStdString());
+    EXPECT_EQ(1, stats["run_count"].toInt());
+}
+
+TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
+{
+    QString error;
+    auto session = sandbox::Session::open(
+        {sandbox::SessionSource::FILE, tree_with("Script", "def spin():\n    while True: pass\n\n"
+                                                           "activate_on_shortcut('F9', spin)\n")},
+        &error);
+    ASSERT_TRUE(session) << error.toStdString();
+    sandbox::ScriptEnvironment environment(*session);
+    sandbox::EngineSettings settings;
+    settings.time_limit_s = 1;
+    environment.set_settings(settings);
+    QSignalSpy idle(&environment, &sandbox::ScriptEnvironment::idle);
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(environment.fire({{"-", "shortcut", "F9"}}, &error)) << error.toStdString();
+    EXPECT_TRUE(environment.busy());
+    ASSERT_TRUE(idle.wait(10000));
+    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_GE(ticks, 5); // the event loop went on while the script looped
+    const std::string stats = rule_path.toStdString() + "/stats";
+    EXPECT_EQ(1, session->tree().integer_value(stats, "error_count"));
+    EXPECT_NE(std::string::npos, session->tree().string_value(stats, "last_error").find("limit"));
+    session->finish_saving(&error);
+}
+
+TEST_F(Engine, TheWindowRunsARuleAsAnActionAndShowsTheRun)
+{
+    QString error;
+    auto session = sandbox::Session::open(
+        {sandbox::SessionSource::FILE, tree_with("Rule", rule_script(R"({"activation": {"code": 6},
+             "actions": [{"code": 1, "object": "Relay 1", "method": "on"}]})"))},
+        &error);
+    ASSERT_TRUE(session) << error.toStdString();
+    {
+        sandbox::MainWindow window(*session, QString());
+        sandbox::EngineUi &ui = *window.engine_ui();
+        QSignalSpy idle(ui.environment(), &sandbox::ScriptEnvironment::idle);
+        ASSERT_TRUE(ui.fire({rule_path, "action", QString()}));
+        ASSERT_TRUE(idle.wait(10000));
+        QStringList shown;
+        for (int i = 0; i < ui.trace_pane()->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *run = ui.trace_pane()->topLevelItem(i);
+            if (run->isHidden())
+                continue;
+            shown << run->text(sandbox::TracePane::WHAT);
+            for (int c = 0; c < run->childCount(); ++c)
+                shown << "  " + run->child(c)->text(sandbox::TracePane::WHAT);
+        }
+        const QString text = shown.join('\n');
+        EXPECT_TRUE(text.contains(QRegularExpression(
+            "Run \\d+ · Under test · a run as an action\n(  .*\n)*  calls Relay 1.on\\(\\)")))
+            << text.toStdString();
+        // The demo's own rules did not hear it.
+        EXPECT_EQ(1, shown.filter(QRegularExpression("^Run (?!.*loading)")).size())
+            << text.toStdString();
+    }
+    session->finish_saving(&error);
+}
+
+TEST_F(Engine, RefusedFiringsSayWhy)
+{
+    const QString tree = tree_with("Script", "pass\n");
+    const std::pair<QStringList, const char *> cases[] = {
+        {{"--fire", "-", "wave"}, "unknown kind wave"},
+        {{"--fire", "-", "shortcut"}, "shortcut needs an argument"},
+        {{"--fire", "/DEMO/nowhere", "settings"}, "there is no folder /DEMO/nowhere"},
+        {{"--fire", "Nobody", "event", "Relay On"}, "there is no object Nobody"},
+        {{"--fire", "scripts/{B1343C60-8842-4CD7-AF2D-5E0850FE5702}", "schedule", "Pink"},
+         "a zone is Green, Red or Blue"},
+    };
+    for (const auto &c : cases) {
+        QProcess process;
+        process.start(VX_SANDBOX_PROGRAM, QStringList{"--tree", tree} + c.first);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(1, process.exitCode());
+        EXPECT_TRUE(process.readAllStandardError().contains(c.second)) << c.second;
+    }
+}
+
+} // namespace
