@@ -2,12 +2,16 @@
 // fired through the program's --fire command: what their traces show, and
 // what the engine writes into their statistics.
 
+#include "plugin/entry.h"
 #include "sandbox/engine/engine-ui.h"
 #include "sandbox/engine/script-environment.h"
 #include "sandbox/engine/trace-pane.h"
 #include "sandbox/main-window.h"
 #include "sandbox/session.h"
 #include "script-setup/loop/loop-script.h"
+#include "script-setup/rule-page/grid-widget.h"
+#include "script-setup/rule-page/setup-rule.h"
+#include "script-setup/rule/rule-folder.h"
 #include "script-setup/rule/rule-script.h"
 #include "tests/script-setup/rule/rule-fixture.h"
 
@@ -15,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -237,11 +242,40 @@ TEST_F(Engine, TracesShowWhatEachRunDidOnTheVirtualClock)
 
 TEST_F(Engine, RuntimeErrorStatsNameTheFailingActionsLine)
 {
-    const QString script = rule_script(R"({"actions": [
+    const rule::Rule value = rule_test::rule_from_json(QJsonDocument::fromJson(R"({"actions": [
         {"code": 3, "sound": "bell.wav"},
-        {"code": 5, "setting": "archive/prebuffer : integer", "setting_value": "1 / 0"}]})");
+        {"code": 5, "setting": "archive/prebuffer : integer", "setting_value": "1 / 0"}]})")
+                                                           .object());
+    const QString script = rule::generate_script(value, {}).text;
     const QString tree = tree_with("Rule", script);
     fire(tree, {"--fire", "-", "shortcut", "F5"});
+    {
+        // The rule page opened on what the run left points its error at the
+        // second action's row.
+        QString error;
+        auto session = sandbox::Session::open({sandbox::SessionSource::FILE, tree}, &error);
+        ASSERT_TRUE(session) << error.toStdString();
+        const Settings folder = session->tree().folder(rule_path.toStdString());
+        rule::VariableNames names;
+        ASSERT_TRUE(rule::save_rule(folder, value, names));
+        vx_init(&session->host());
+        {
+            QObject navigator;
+            QSetupRule page(&navigator, folder, session->tree().folder("/DEMO"));
+            page.resize(900, 700);
+            page.show(); // laid out, so that the rows have places of their own
+            QTest::qWait(50);
+            QCoreApplication::processEvents();
+            ASSERT_EQ(2, page.action_grid()->count());
+            QWidget *row = page.action_grid()->row(1);
+            const QRect second(row->mapToGlobal(QPoint(0, 0)), row->size());
+            // The page settles by a pixel after the popup is placed.
+            EXPECT_TRUE(second.adjusted(0, -2, 0, 0).contains(page.error_anchor()));
+        }
+        vx_done();
+        session->host().release_plugin();
+        session->finish_saving(&error);
+    }
     const QJsonObject stats = stats_in(tree);
     const QStringList lines = script.split('\n');
     const int line = stats["last_error_line"].toInt();
