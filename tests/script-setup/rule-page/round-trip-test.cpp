@@ -20,14 +20,6 @@
 
 namespace {
 
-struct Case
-{
-    const char *name;
-    std::function<void(RulePage &)> build;
-    const char *key;      // a stored key of the rule folder
-    const char *expected; // and its value
-};
-
 class RoundTrip : public RulePage
 {
 public:
@@ -66,16 +58,17 @@ public:
     }
 };
 
-void shortcut_f5(RulePage &p)
+struct Case
 {
-    auto &t = static_cast<RoundTrip &>(p);
-    t.link("activate_on_shortcut");
-}
+    const char *name;
+    std::function<void(RoundTrip &)> build;
+    const char *key;      // a stored key of the rule folder
+    const char *expected; // and its value
+};
 
 const Case activation_cases[] = {
     {"event, objects and a condition",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("activate_on_event");
          t.answer("events_filter_dialog", "Motion@Alarm");
          t.link("objects_filter");
@@ -87,45 +80,39 @@ const Case activation_cases[] = {
      },
      "activation_params", "Cam 1\nCam 2"},
     {"shortcut on release with a panel key",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
-         shortcut_f5(p);
+     [](RoundTrip &t) {
+         t.link("activate_on_shortcut");
          QTest::mouseClick(t.get<QCheckBox>("on_release"), Qt::LeftButton);
          QTest::keyClick(t.get<QLineEdit>("shortcut"), Qt::Key_F5, Qt::ControlModifier);
          t.choose(t.get<QComboBox>("panel"), 3);
      },
      "activation_list", "Ctrl+F5_Released\nU3"},
     {"schedule",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("activate_on_schedule");
          t.choose(t.get<QComboBox>("schedule"), 1);
          t.choose(t.get<QComboBox>("zone"), 1);
      },
      "activation_params", "Red"},
     {"state change",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("activate_on_state_change");
          t.answer("objects_filter_dialog", "object(\"Cam 1\")@object(\"Parking\")");
      },
      "activation_list", "Cam 1\nParking"},
     {"settings change",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("activate_on_settings_change");
          t.answer("settings_filter_dialog", "settings(\"a/b\")@ settings(\"c/d\")");
      },
      "activation_list", "a/b\nc/d"},
-    {"action run", [](RulePage &p) { static_cast<RoundTrip &>(p).link("activate_on_action"); },
-     "activation_type", nullptr},
+    {"action run", [](RoundTrip &t) { t.link("activate_on_action"); }, "activation_type", nullptr},
 };
 
 // Every action case starts from a shortcut rule.
 const Case action_cases[] = {
     {"call method",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("call_method");
          t.answer("method_dialog", "Cam 1.move(integer_x, string_name)");
          const auto edits = t.action_row(0)->findChildren<QLineEdit *>("parameter");
@@ -135,22 +122,19 @@ const Case action_cases[] = {
      },
      "action0", "object(\"Cam 1\").move(integer_x,string_name)"},
     {"wait",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("wait");
          t.in_row<QSpinBox>(0, "seconds")->setValue(30);
      },
      "action0_params", "30"},
     {"play sound",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("play_sound");
          t.choose(t.in_row<QComboBox>(0, "sounds_box"), 1);
      },
      "action0_params", "bell.wav"},
     {"change setting",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("change_settings");
          auto *d = qobject_cast<QSettingsInserterDialog *>(t.dialog("change_setting_dialog"));
          ASSERT_TRUE(d);
@@ -160,19 +144,16 @@ const Case action_cases[] = {
      },
      "action0", "a/b/c:integer"},
     {"export video",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("export_video");
          t.choose(t.in_row<QComboBox>(0, "channel"), 2);
          t.in_row<QSpinBox>(0, "seconds")->setValue(30);
          QTest::mouseClick(t.in_row<QCheckBox>(0, "substream"), Qt::LeftButton);
      },
      "action0_params", "30,ss"},
-    {"take screenshot", [](RulePage &p) { static_cast<RoundTrip &>(p).screenshot_row(0, 2); },
-     "action0", "ch1_DEMO"},
+    {"take screenshot", [](RoundTrip &t) { t.screenshot_row(0, 2); }, "action0", "ch1_DEMO"},
     {"send e-mail with the screenshot attached",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.screenshot_row(0, 0);
          t.link("send_email");
          t.choose(t.in_row<QComboBox>(1, "account"), 1);
@@ -187,8 +168,7 @@ const Case action_cases[] = {
      },
      "action1_params", "acc1\na@b.c, d@e.f\nHi\n{00000000-0000-4000-8000-000000000003}\nBody"},
     {"report",
-     [](RulePage &p) {
-         auto &t = static_cast<RoundTrip &>(p);
+     [](RoundTrip &t) {
          t.link("generate_export");
          t.choose(t.in_row<QComboBox>(0, "report"), 7);
          t.choose(t.in_row<QComboBox>(0, "interval"), 1);
@@ -215,7 +195,7 @@ void run(RoundTrip &t, const Case &c, bool on_shortcut)
     SCOPED_TRACE(c.name);
     t.open();
     if (on_shortcut) {
-        shortcut_f5(t);
+        t.link("activate_on_shortcut");
         QTest::keyClick(t.get<QLineEdit>("shortcut"), Qt::Key_F5);
     }
     c.build(t);
@@ -246,24 +226,18 @@ void run(RoundTrip &t, const Case &c, bool on_shortcut)
         EXPECT_TRUE(built.actions[i] == reopened.actions[i]) << "action " << i;
 }
 
-TEST_F(RoundTrip, EveryActivationKind)
+TEST_F(RoundTrip, EveryActivationAndActionKind)
 {
-    for (const Case &c : activation_cases) {
-        run(*this, c, false);
-        second.reset();
-        page.reset();
-        deliver();
-    }
-}
-
-TEST_F(RoundTrip, EveryActionKind)
-{
-    for (const Case &c : action_cases) {
-        run(*this, c, true);
-        second.reset();
-        page.reset();
-        deliver();
-    }
+    auto each = [this](const auto &table, bool on_shortcut) {
+        for (const Case &c : table) {
+            run(*this, c, on_shortcut);
+            second.reset();
+            page.reset();
+            deliver();
+        }
+    };
+    each(activation_cases, false);
+    each(action_cases, true);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "qt4-pavo7/reusable/popup.h"
 #include "script-setup/rule-page/attachments-list.h"
 #include "script-setup/rule-page/line-text-edit.h"
+#include "script-setup/rule/rule-folder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -258,7 +259,6 @@ TEST_F(Wizard, InserterMenuOffersTheChosenEventTypes)
     for (QAction *a : motion->actions())
         items << a->text();
     EXPECT_EQ((QStringList{"origin name", "origin guid", "zone", "level"}), items);
-    page->condition_grid()->row(0)->findChild<QTextEdit *>("condition")->setFocus();
     QApplication::setActiveWindow(page.get());
     condition(0)->setFocus();
     settle_events();
@@ -395,26 +395,16 @@ TEST_F(Wizard, NoSoundOnArm)
 {
     QSetupRule::set_arm_platform_query([] { return true; });
     make_rule_tree(tree);
-    tree.put_integer(rule_path, "activation_type", 6);
-    tree.put_integer(rule_path, "action_count", 2);
-    const std::pair<int, const char *> stored[] = {{3, "bell.wav"}, {2, "3"}};
-    for (int i = 0; i < 2; ++i) {
-        const std::string key = "action" + std::to_string(i);
-        tree.put_integer(rule_path, key + "_type", stored[i].first);
-        tree.put_string(rule_path, key, "");
-        tree.put_string(rule_path, key + "_params", stored[i].second);
-        tree.put_string(rule_path, key + "_name", "");
-    }
+    rule::StoredRule stored;
+    stored.activation_code = rule::ON_ACTION_RUN;
+    stored.actions = {{rule::PLAY_SOUND, "", "bell.wav", ""}, {rule::WAIT, "", "3", ""}};
+    rule::save_stored_rule(tree.folder(rule_path), stored);
     page = open_page();
     QSetupRule::set_arm_platform_query([] { return false; });
     EXPECT_FALSE(get<QLabel>("action_links")->text().contains("play_sound"));
     ASSERT_EQ(1, page->action_grid()->count());
     EXPECT_EQ(rule::WAIT, page->rule_value().actions[0].code);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(Wizard, ListsFromTheServiceRefreshTheRows)
 {
