@@ -354,24 +354,4 @@ TEST_F(Engine, TheWindowRunsARuleAsAnActionAndShowsTheRun)
     session->finish_saving(&error);
 }
 
-TEST_F(Engine, RefusedFiringsSayWhy)
-{
-    const QString tree = tree_with("Script", "pass\n");
-    const std::pair<QStringList, const char *> cases[] = {
-        {{"--fire", "-", "wave"}, "unknown kind wave"},
-        {{"--fire", "-", "shortcut"}, "shortcut needs an argument"},
-        {{"--fire", "/DEMO/nowhere", "settings"}, "there is no folder /DEMO/nowhere"},
-        {{"--fire", "Nobody", "event", "Relay On"}, "there is no object Nobody"},
-        {{"--fire", "scripts/{B1343C60-8842-4CD7-AF2D-5E0850FE5702}", "schedule", "Pink"},
-         "a zone is Green, Red or Blue"},
-    };
-    for (const auto &c : cases) {
-        QProcess process;
-        process.start(VX_SANDBOX_PROGRAM, QStringList{"--tree", tree} + c.first);
-        ASSERT_TRUE(process.waitForFinished(30000));
-        EXPECT_EQ(1, process.exitCode());
-        EXPECT_TRUE(process.readAllStandardError().contains(c.second)) << c.second;
-    }
-}
-
 } // namespace
