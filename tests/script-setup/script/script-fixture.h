@@ -35,15 +35,30 @@ inline void make_script_tree(memory_host::MemoryTree &tree, const std::string &s
     tree.set_rights(script_path, rights);
 }
 
-class ScriptPage : public PageTest
+// A page of the plug-in's own kind, made by the test, with the plug-in
+// initialised on the test's host for its life.
+template <class Page> class PluginPage : public PageTest
 {
 protected:
-    ScriptPage() { vx_init(&host); }
-    ~ScriptPage() override
+    PluginPage() { vx_init(&host); }
+    ~PluginPage() override
     {
         page.reset();
         vx_done();
     }
+    template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
+    void click(const char *name)
+    {
+        QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton);
+        settle_events();
+    }
+
+    std::unique_ptr<Page> page;
+};
+
+class ScriptPage : public PluginPage<QSetupScript>
+{
+protected:
     void open(const std::string &script, int rights = 0xff)
     {
         make_script_tree(tree, script, rights);
@@ -56,17 +71,11 @@ protected:
         settle_events();
         tree.clear_calls();
     }
-    template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
     QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
     void type_in_editor(const char *text)
     {
         editor()->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor(), text);
-    }
-    void click(const char *name)
-    {
-        QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton);
-        settle_events();
     }
     std::vector<std::string> written_keys()
     {
@@ -75,6 +84,4 @@ protected:
             keys.push_back(c.key);
         return keys;
     }
-
-    std::unique_ptr<QSetupScript> page;
 };

@@ -4,10 +4,8 @@
 // half-way, the published text with resources, and the fault sweep.
 
 #include "memory-host/fault-sweep.h"
-#include "plugin/entry.h"
 #include "script-setup/script/setup-stock-script.h"
-#include "tests/script-setup/page-helpers.h"
-#include "tests/support/page-fixture.h"
+#include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 
 #include <QDir>
@@ -84,20 +82,11 @@ void make_stock_tree(memory_host::MemoryTree &tree, const std::string &server,
 
 enum Where { HOST_FOLDER, SHARED_FOLDER };
 
-class StockPage : public PageTest
+class StockPage : public PluginPage<QSetupStockScript>
 {
 protected:
-    StockPage()
-    {
-        qputenv("VX_SHARED_FILES_DIR", shared_base.path().toUtf8());
-        vx_init(&host);
-    }
-    ~StockPage() override
-    {
-        page.reset();
-        vx_done();
-        qunsetenv("VX_SHARED_FILES_DIR");
-    }
+    StockPage() { qputenv("VX_SHARED_FILES_DIR", shared_base.path().toUtf8()); }
+    ~StockPage() override { qunsetenv("VX_SHARED_FILES_DIR"); }
     QString host_stock()
     {
         return QString::fromStdString(host.stock_directory()) + "/scripts-stock";
@@ -113,16 +102,15 @@ protected:
         settle_events();
         tree.clear_calls();
     }
-    QPlainTextEdit *editor() { return child<QPlainTextEdit>(page.get(), "script_text"); }
+    QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
     QLineEdit *parameter() { return page->findChild<QScrollArea *>()->findChild<QLineEdit *>(); }
-    QLabel *file_message() { return child<QLabel>(page.get(), "file_message"); }
+    QLabel *file_message() { return get<QLabel>("file_message"); }
     void edit_and_save(const char *text)
     {
         if (page->writable())
             editor()->setPlainText(QString::fromUtf8(text));
         QTest::keyClicks(parameter(), "!");
-        QTest::mouseClick(child<QPushButton>(page.get(), "save_button"), Qt::LeftButton);
-        settle_events();
+        click("save_button");
     }
     std::vector<std::string> written_keys()
     {
@@ -135,7 +123,6 @@ protected:
 
     QTemporaryDir shared_base;
     std::string server = "/DEMO";
-    std::unique_ptr<QSetupStockScript> page;
 };
 
 TEST_F(StockPage, WhoMayChangeTheFile)
@@ -171,11 +158,10 @@ TEST_F(StockPage, WhoMayChangeTheFile)
         EXPECT_EQ(c.writable ? QString(stock_script) : QString(), editor()->toPlainText())
             << "only a script that may be changed is shown";
         EXPECT_EQ(!c.writable, editor()->isReadOnly());
-        EXPECT_EQ(c.writable,
-                  child<QPushButton>(page.get(), "parameters_source_switch_button")->isEnabled());
-        EXPECT_EQ("&Save and Run", child<QPushButton>(page.get(), "save_button")->text());
-        EXPECT_EQ("4", child<QLabel>(page.get(), "run_count")->text());
-        EXPECT_TRUE(child<QLabel>(page.get(), "last_error")->text().contains("ERROR: NameError"));
+        EXPECT_EQ(c.writable, get<QPushButton>("parameters_source_switch_button")->isEnabled());
+        EXPECT_EQ("&Save and Run", get<QPushButton>("save_button")->text());
+        EXPECT_EQ("4", get<QLabel>("run_count")->text());
+        EXPECT_TRUE(get<QLabel>("last_error")->text().contains("ERROR: NameError"));
         EXPECT_EQ(c.writable ? 1 : 0, editor()->extraSelections().size());
         page->show();
         EXPECT_EQ("", clipped_controls(page.get()));
@@ -287,11 +273,10 @@ TEST_F(StockPage, ResourcesOfTheDataFolderArePublishedIntoTheFile)
     EXPECT_TRUE(written.endsWith("vxutils.resources_check(script_path, resources)\n\ncheck(2)\n"));
 
     editor()->setPlainText("lost = 1\n");
-    QTest::mouseClick(child<QPushButton>(page.get(), "revert_button"), Qt::LeftButton);
+    QTest::mouseClick(get<QPushButton>("revert_button"), Qt::LeftButton);
     EXPECT_EQ(QString::fromUtf8(written), editor()->toPlainText()) << "revert reads the file";
     EXPECT_FALSE(page->modified());
-    QTest::mouseClick(child<QPushButton>(page.get(), "parameters_source_switch_button"),
-                      Qt::LeftButton);
+    QTest::mouseClick(get<QPushButton>("parameters_source_switch_button"), Qt::LeftButton);
     save_screenshot(page.get(), "stock-editor");
 }
 
