@@ -2,7 +2,6 @@
 // the status table, the form from cloud and local values, save and revert of
 // "parameters_local"; and the fault sweep over its life.
 
-#include "memory-host/fault-sweep.h"
 #include "script-setup/script/setup-cloud-script.h"
 #include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
@@ -12,7 +11,6 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -194,16 +192,7 @@ TEST_F(CloudPage, FormOfCloudAndLocalValuesSavesLocalOnes)
 
 TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
-    memory_host::MemoryHost *current = nullptr;
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [&current] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        make_cloud_tree(host->tree(), CloudFolder());
-        current = host.get();
-        return host;
-    };
-    sweep.scenario = [](memory_host::MemoryHost &host) {
-        vx_init(&host);
+    const auto scenario = [](memory_host::MemoryHost &host) {
         RecordingNavigator navigator;
         QSetupCloudScript page(&navigator, host.tree().folder(cloud_path), host.server_root());
         settle_events();
@@ -219,14 +208,10 @@ TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
         settle_events();
         return page.findChild<QLabel *>("status") != nullptr;
     };
-    // A refused save is logged at level 1: the form keeps what was typed.
-    sweep.silent_ok = [&current](const memory_host::Call &) {
-        return current->log().contains("SCRIPT GUI: cannot save", 1);
-    };
-    const memory_host::FaultSweepReport report = sweep.run();
-    vx_init(nullptr);
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
+    // A refused save leaves the form with what was typed.
+    expect_faults_survived(
+        [](memory_host::MemoryHost &host) { make_cloud_tree(host.tree(), CloudFolder()); },
+        scenario, {"SCRIPT GUI: cannot save"}, 20);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // A scripts folder with one script on the operator's own server, and the
 // script page opened on it.
 
+#include "memory-host/fault-sweep.h"
 #include "plugin/entry.h"
 #include "script-setup/script/setup-script.h"
 #include "tests/script-setup/page-helpers.h"
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 const char *const scripts_path = "/DEMO/scripts";
@@ -85,3 +87,36 @@ protected:
         return keys;
     }
 };
+
+// Refuses each host call of the scenario in turn on a host filled by `fill`.
+// Failures the page logs at level 1 (the operator loses nothing) and the
+// calls `quiet` names may go without a level-2 line.
+inline void
+expect_faults_survived(const std::function<void(memory_host::MemoryHost &)> &fill,
+                       const std::function<bool(memory_host::MemoryHost &)> &scenario,
+                       std::initializer_list<const char *> level1_lines, long min_calls,
+                       const std::function<bool(const memory_host::Call &)> &quiet = nullptr)
+{
+    memory_host::MemoryHost *current = nullptr;
+    memory_host::FaultSweep sweep;
+    sweep.make_host = [&] {
+        auto host = std::make_unique<memory_host::MemoryHost>();
+        fill(*host);
+        current = host.get();
+        return host;
+    };
+    sweep.scenario = [&](memory_host::MemoryHost &host) {
+        vx_init(&host);
+        return scenario(host);
+    };
+    sweep.silent_ok = [&](const memory_host::Call &c) {
+        for (const char *line : level1_lines)
+            if (current->log().contains(line, 1))
+                return true;
+        return quiet && quiet(c);
+    };
+    const memory_host::FaultSweepReport report = sweep.run();
+    vx_init(nullptr);
+    EXPECT_TRUE(report.ok()) << report.summary();
+    EXPECT_GT(report.calls, min_calls);
+}

@@ -2,7 +2,6 @@
 // data folder's resources, the data folder menu, examples; and the fault
 // sweep over the page's whole life.
 
-#include "memory-host/fault-sweep.h"
 #include "tests/script-setup/script/script-fixture.h"
 
 #include <QAction>
@@ -101,17 +100,11 @@ TEST_F(ScriptTools, ExamplesComeFromScriptSamples)
 // in turn.
 TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
-    memory_host::MemoryHost *current = nullptr;
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [&current] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        make_script_tree(host->tree(), resource_script);
-        host->tree().put_string(script_path, "available_languages", "en");
-        current = host.get();
-        return host;
+    const auto fill = [](memory_host::MemoryHost &host) {
+        make_script_tree(host.tree(), resource_script);
+        host.tree().put_string(script_path, "available_languages", "en");
     };
-    sweep.scenario = [](memory_host::MemoryHost &host) {
-        vx_init(&host);
+    const auto scenario = [](memory_host::MemoryHost &host) {
         QDir().mkpath(data_folder(host));
         write(data_folder(host) + "/a.txt", "alpha");
         write(data_folder(host) + "/b.txt", "beta");
@@ -138,18 +131,12 @@ TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
         return page.modified();
     };
     // Failures the page logs at level 1, as the operator loses nothing.
-    sweep.silent_ok = [&current](const memory_host::Call &c) {
-        for (const char *line :
-             {"SCRIPT GUI: cannot save", "SCRIPT GUI: cannot revert script",
-              "GUI: ERROR: script delete_button_clicked()", "SCRIPT GUI: cannot set_language"})
-            if (current->log().contains(line, 1))
-                return true;
-        return c.op == "value_type" || c.op == "key_writable";
-    };
-    const memory_host::FaultSweepReport report = sweep.run();
-    vx_init(nullptr);
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 40);
+    expect_faults_survived(
+        fill, scenario,
+        {"SCRIPT GUI: cannot save", "SCRIPT GUI: cannot revert script",
+         "GUI: ERROR: script delete_button_clicked()", "SCRIPT GUI: cannot set_language"},
+        40,
+        [](const memory_host::Call &c) { return c.op == "value_type" || c.op == "key_writable"; });
 }
 
 } // namespace

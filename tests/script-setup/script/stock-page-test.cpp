@@ -3,7 +3,6 @@
 // out of reach, file names that try to leave their folder, a write killed
 // half-way, the published text with resources, and the fault sweep.
 
-#include "memory-host/fault-sweep.h"
 #include "script-setup/script/setup-stock-script.h"
 #include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
@@ -284,18 +283,12 @@ TEST(StockFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
     QTemporaryDir shared;
     qputenv("VX_SHARED_FILES_DIR", shared.path().toUtf8());
-    memory_host::MemoryHost *current = nullptr;
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [&current] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        make_stock_tree(host->tree(), "/DEMO", "guard.py");
-        write_file(QString::fromStdString(host->stock_directory()) + "/scripts-stock/guard.py",
+    const auto fill = [](memory_host::MemoryHost &host) {
+        make_stock_tree(host.tree(), "/DEMO", "guard.py");
+        write_file(QString::fromStdString(host.stock_directory()) + "/scripts-stock/guard.py",
                    stock_script);
-        current = host.get();
-        return host;
     };
-    sweep.scenario = [](memory_host::MemoryHost &host) {
-        vx_init(&host);
+    const auto scenario = [](memory_host::MemoryHost &host) {
         RecordingNavigator navigator;
         QSetupStockScript page(&navigator, host.tree().folder("/DEMO/scripts/s1"),
                                host.server_root());
@@ -311,19 +304,11 @@ TEST(StockFaults, EveryRefusedCallIsSurvivedAndLogged)
         editor->setPlainText("still = 1\n");
         return page.modified();
     };
-    // Failures the page logs at level 1, as the operator loses nothing.
-    sweep.silent_ok = [&current](const memory_host::Call &c) {
-        for (const char *line :
-             {"QSetupStockScript: cannot save", "QSetupStockScript: cannot revert script"})
-            if (current->log().contains(line, 1))
-                return true;
-        return c.op == "value_type" || c.op == "key_writable";
-    };
-    const memory_host::FaultSweepReport report = sweep.run();
-    vx_init(nullptr);
+    expect_faults_survived(
+        fill, scenario,
+        {"QSetupStockScript: cannot save", "QSetupStockScript: cannot revert script"}, 20,
+        [](const memory_host::Call &c) { return c.op == "value_type" || c.op == "key_writable"; });
     qunsetenv("VX_SHARED_FILES_DIR");
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
 }
 
 } // namespace
