@@ -4,6 +4,7 @@
 // half-way, the published text with resources, and the fault sweep.
 
 #include "script-setup/script/setup-stock-script.h"
+#include "tests/script-setup/script/file-size-limit.h"
 #include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 
@@ -17,9 +18,7 @@
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 
@@ -235,15 +234,10 @@ TEST_F(StockPage, FailedWriteLeavesTheOldFileWhole)
     open();
     const std::string long_text = std::string(stock_script) + std::string(20000, '#') + "\n";
     editor()->setPlainText(QString::fromStdString(long_text));
-    struct rlimit old_limit;
-    getrlimit(RLIMIT_FSIZE, &old_limit);
-    struct rlimit small = old_limit;
-    small.rlim_cur = 4096;
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
-    page->save_button_clicked();
-    setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
+    {
+        FileSizeLimit limit(4096);
+        page->save_button_clicked();
+    }
     settle_events();
 
     EXPECT_EQ(QByteArray(stock_script), read_file(host_stock() + "/guard.py"));
