@@ -74,11 +74,6 @@ protected:
         tree.clear_calls();
     }
     QString status() { return get<QLabel>("status")->text(); }
-    template <class W> QList<W *> in_form()
-    {
-        QWidget *form = get<QScrollArea>("parameters_area")->widget();
-        return form ? form->findChildren<W *>(QString(), Qt::FindDirectChildrenOnly) : QList<W *>();
-    }
 };
 
 TEST_F(CloudPage, StatesFollowTheFolder)

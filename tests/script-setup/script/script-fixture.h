@@ -10,6 +10,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -55,6 +56,22 @@ protected:
         settle_events();
     }
 
+    // The editors of the parameters form, in their order.
+    template <class W> QList<W *> in_form()
+    {
+        QWidget *form = get<QScrollArea>("parameters_area")->widget();
+        return form ? form->findChildren<W *>(QString(), Qt::FindDirectChildrenOnly) : QList<W *>();
+    }
+    // The keys saved, in their order.
+    std::vector<std::string> written_keys()
+    {
+        std::vector<std::string> keys;
+        for (const auto &c : tree.calls())
+            if (c.op == "set_string" || c.op == "set_integer")
+                keys.push_back(c.key);
+        return keys;
+    }
+
     std::unique_ptr<Page> page;
 };
 
@@ -78,13 +95,6 @@ protected:
     {
         editor()->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor(), text);
-    }
-    std::vector<std::string> written_keys()
-    {
-        std::vector<std::string> keys;
-        for (const auto &c : tree.calls_of("set_string"))
-            keys.push_back(c.key);
-        return keys;
     }
 };
 

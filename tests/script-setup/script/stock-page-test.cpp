@@ -101,22 +101,13 @@ protected:
         tree.clear_calls();
     }
     QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
-    QLineEdit *parameter() { return page->findChild<QScrollArea *>()->findChild<QLineEdit *>(); }
     QLabel *file_message() { return get<QLabel>("file_message"); }
     void edit_and_save(const char *text)
     {
         if (page->writable())
             editor()->setPlainText(QString::fromUtf8(text));
-        QTest::keyClicks(parameter(), "!");
+        QTest::keyClicks(in_form<QLineEdit>().value(0), "!");
         click("save_button");
-    }
-    std::vector<std::string> written_keys()
-    {
-        std::vector<std::string> keys;
-        for (const auto &c : tree.calls())
-            if (c.op == "set_string" || c.op == "set_integer")
-                keys.push_back(c.key);
-        return keys;
     }
 
     QTemporaryDir shared_base;
