@@ -22,17 +22,13 @@
 
 namespace {
 
+const char *const stock_path = "/DEMO/scripts/s1";
+
 const char *const stock_script = "# Disk space guard\n"
                                  "\"\"\"<parameters><parameter><type>string</type><id>to</id>"
                                  "<name>Mail to</name><value>it@example.com</value>"
                                  "</parameter></parameters>\"\"\"\n"
                                  "check()\n";
-const char *const declaration = "<parameters><company>Q</company><title>Guard</title>"
-                                "<version>2</version><resources><resource>bell.wav</resource>"
-                                "</resources><parameter><type>string</type><id>to</id>"
-                                "<name>Mail to</name><value>it@example.com</value>"
-                                "</parameter></parameters>";
-
 QByteArray read_file(const QString &path)
 {
     QFile file(path);
@@ -57,25 +53,13 @@ std::string files_below(const QString &folder)
     return out.join(' ').toStdString();
 }
 
-// A stock script of the server with statistics that report an error on line 3.
-void make_stock_tree(memory_host::MemoryTree &tree, const std::string &server,
-                     const std::string &file, int rights = 0xff)
+// A stock script of the server with statistics that report an error on line 3,
+// and another server.
+void make_stock_tree(memory_host::MemoryTree &tree, const std::string &file, int rights = 0xff)
 {
-    const std::string path = server + "/scripts/s1";
-    tree.make_folder(server + "/scripts", "ScriptFolder");
-    tree.make_folder(path, "StockScript");
-    tree.put_string(path, "name", "Disk space guard");
-    tree.put_string(path, "file", file);
-    tree.put_string(path, "parameters_default", declaration);
-    tree.put_string(path, "parameters", "");
-    tree.put_integer(path, "enable", 1);
-    tree.put_integer(path, "force_run", 0);
-    tree.make_folder(path + "/stats");
-    tree.put_integer(path + "/stats", "run_count", 4);
-    tree.put_integer(path + "/stats", "error_count", 1);
-    tree.put_string(path + "/stats", "last_error", "NameError: check");
-    tree.put_integer(path + "/stats", "last_error_line", 3);
-    tree.set_rights(path, rights);
+    load_tree_file(tree, "script/stock.json");
+    tree.put_string(stock_path, "file", file);
+    tree.set_rights(stock_path, rights);
 }
 
 enum Where { HOST_FOLDER, SHARED_FOLDER };
@@ -90,12 +74,11 @@ protected:
         return QString::fromStdString(host.stock_directory()) + "/scripts-stock";
     }
     QString shared_stock() { return shared_base.path() + "/scripts-stock"; }
-    std::string path() const { return server + "/scripts/s1"; }
 
     void open(const std::string &file = "guard.py", int rights = 0xff)
     {
-        make_stock_tree(tree, server, file, rights);
-        page.reset(new QSetupStockScript(&navigator, tree.folder(path()), tree.folder(server)));
+        make_stock_tree(tree, file, rights);
+        page.reset(new QSetupStockScript(&navigator, tree.folder(stock_path), tree.folder(server)));
         page->resize(640, 420);
         settle_events();
         tree.clear_calls();
@@ -132,9 +115,6 @@ TEST_F(StockPage, WhoMayChangeTheFile)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.shot);
         page.reset();
-        tree.erase("/DEMO");
-        if (tree.folder("/OTHER"))
-            tree.erase("/OTHER");
         QDir(host_stock()).removeRecursively();
         QDir(shared_stock()).removeRecursively();
         const QString file =
@@ -161,7 +141,8 @@ TEST_F(StockPage, WhoMayChangeTheFile)
             c.writable ? std::vector<std::string>{"force_run", "parameters"}
                        : std::vector<std::string>{"parameters"};
         EXPECT_EQ(expected, written_keys());
-        EXPECT_NE(std::string::npos, tree.string_value(path(), "parameters").find("example.com!"));
+        EXPECT_NE(std::string::npos,
+                  tree.string_value(stock_path, "parameters").find("example.com!"));
         EXPECT_EQ(c.writable ? QByteArray("# Disk space guard, edited\ncheck()\n")
                              : QByteArray(stock_script),
                   read_file(file));
@@ -191,7 +172,6 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
         host.log().clear();
         // Refused when the page opens: nothing is read, the script cannot be changed.
         page.reset();
-        tree.erase("/DEMO");
         open(name);
         EXPECT_FALSE(page->writable());
         EXPECT_TRUE(editor()->toPlainText().isEmpty());
@@ -202,16 +182,15 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
 
         // Refused when the name changes under an open page: only the values go.
         page.reset();
-        tree.erase("/DEMO");
         open("guard.py");
         ASSERT_TRUE(page->writable());
-        tree.put_string(path(), "file", name);
+        tree.put_string(stock_path, "file", name);
         host.log().clear();
         edit_and_save("escaped = True\n");
         EXPECT_TRUE(host.log().contains("QSetupStockScript: refused", 2));
         EXPECT_FALSE(file_message()->isHidden());
         EXPECT_EQ(QByteArray(stock_script), read_file(host_stock() + "/guard.py"));
-        EXPECT_EQ(1, tree.integer_value(path(), "force_run"));
+        EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
         EXPECT_EQ(before, files_below(outside) + files_below(shared_base.path()))
             << "nothing was written anywhere";
     }
@@ -235,7 +214,8 @@ TEST_F(StockPage, FailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ("guard.py", files_below(host_stock())) << "no temporary file left";
     EXPECT_TRUE(host.log().contains("QSetupStockScript: cannot write file", 2));
     EXPECT_TRUE(file_message()->text().contains("the previous file is unchanged"));
-    EXPECT_EQ(1, tree.integer_value(path(), "force_run")) << "the values are stored all the same";
+    EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"))
+        << "the values are stored all the same";
     save_screenshot(page.get(), "stock-write-failed");
 }
 
@@ -269,16 +249,15 @@ TEST(StockFaults, EveryRefusedCallIsSurvivedAndLogged)
     QTemporaryDir shared;
     qputenv("VX_SHARED_FILES_DIR", shared.path().toUtf8());
     const auto fill = [](memory_host::MemoryHost &host) {
-        make_stock_tree(host.tree(), "/DEMO", "guard.py");
+        make_stock_tree(host.tree(), "guard.py");
         write_file(QString::fromStdString(host.stock_directory()) + "/scripts-stock/guard.py",
                    stock_script);
     };
     const auto scenario = [](memory_host::MemoryHost &host) {
         RecordingNavigator navigator;
-        QSetupStockScript page(&navigator, host.tree().folder("/DEMO/scripts/s1"),
-                               host.server_root());
+        QSetupStockScript page(&navigator, host.tree().folder(stock_path), host.server_root());
         settle_events();
-        host.tree().put_integer("/DEMO/scripts/s1/stats", "last_error_line", 1);
+        host.tree().put_integer(std::string(stock_path) + "/stats", "last_error_line", 1);
         settle_events();
         auto *editor = page.findChild<QPlainTextEdit *>("script_text");
         editor->setPlainText("x = 1\n");
