@@ -8,6 +8,9 @@
 #include "tests/script-setup/page-helpers.h"
 #include "tests/support/page-fixture.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -74,6 +77,15 @@ protected:
 
     std::unique_ptr<Page> page;
 };
+
+// Writes the file, making its folder first.
+inline void write_file(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
 
 class ScriptPage : public PluginPage<QSetupScript>
 {

@@ -27,13 +27,6 @@ QString data_folder(memory_host::MemoryHost &host)
     return QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_1_0";
 }
 
-void write(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 using ScriptTools = ScriptPage;
 
 TEST_F(ScriptTools, PublishPacksTheDataFolderResources)
@@ -51,8 +44,8 @@ TEST_F(ScriptTools, PublishPacksTheDataFolderResources)
     page->prepare_data_folder_menu();
     EXPECT_FALSE(create->isVisible());
 
-    write(data_folder(host) + "/a.txt", "alpha");
-    write(data_folder(host) + "/b.txt", "beta");
+    write_file(data_folder(host) + "/a.txt", "alpha");
+    write_file(data_folder(host) + "/b.txt", "beta");
     QTemporaryDir out;
     page->publish_to_file(out.filePath("gate"));
     settle_events();
@@ -75,9 +68,9 @@ TEST_F(ScriptTools, PublishPacksTheDataFolderResources)
 TEST_F(ScriptTools, ExamplesComeFromScriptSamples)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath("script-samples/nested");
-    write(dir.filePath("script-samples/b-lights.py"), "print('b')\n");
-    write(dir.filePath("script-samples/a-gate.py"), "print('a')\n");
+    QDir(dir.path()).mkpath("script-samples/nested"); // folders are no examples
+    write_file(dir.filePath("script-samples/b-lights.py"), "print('b')\n");
+    write_file(dir.filePath("script-samples/a-gate.py"), "print('a')\n");
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());
     open("x = 1\n");
@@ -105,9 +98,8 @@ TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
         host.tree().put_string(script_path, "available_languages", "en");
     };
     const auto scenario = [](memory_host::MemoryHost &host) {
-        QDir().mkpath(data_folder(host));
-        write(data_folder(host) + "/a.txt", "alpha");
-        write(data_folder(host) + "/b.txt", "beta");
+        write_file(data_folder(host) + "/a.txt", "alpha");
+        write_file(data_folder(host) + "/b.txt", "beta");
         RecordingNavigator navigator;
         QTemporaryDir out;
         QSetupScript page(&navigator, host.tree().folder(script_path), host.server_root());
