@@ -8,9 +8,11 @@
 #include "tests/script-setup/page-helpers.h"
 #include "tests/support/page-fixture.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -85,6 +87,19 @@ inline void write_file(const QString &path, const QByteArray &content)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(content);
+}
+
+// A menu's entries as shown: "--" for a separator, "[x] " before a checked
+// entry, a disabled one in parentheses.
+inline std::vector<std::string> menu_texts(QMenu *menu)
+{
+    std::vector<std::string> out;
+    for (QAction *a : menu->actions())
+        out.push_back(a->isSeparator()  ? "--"
+                      : a->isChecked()  ? "[x] " + a->text().toStdString()
+                      : !a->isEnabled() ? "(" + a->text().toStdString() + ")"
+                                        : a->text().toStdString());
+    return out;
 }
 
 class ScriptPage : public PluginPage<QSetupScript>

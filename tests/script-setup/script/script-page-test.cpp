@@ -215,15 +215,6 @@ TEST_F(ScriptPage, LanguageMenusAndCommands)
     open_existing();
     EXPECT_EQ("en", tree.string_value(script_path, "language")) << "read back and kept";
 
-    auto texts = [](QMenu *menu) {
-        std::vector<std::string> out;
-        for (QAction *a : menu->actions())
-            out.push_back(a->isSeparator()  ? "--"
-                          : a->isChecked()  ? "[x] " + a->text().toStdString()
-                          : !a->isEnabled() ? "(" + a->text().toStdString() + ")"
-                                            : a->text().toStdString());
-        return out;
-    };
     // No data folder: the button offers the "Select" menu alone.
     EXPECT_EQ("Select", get<QToolButton>("translate_button")->menu()->title().toStdString());
     const auto submenu = [this](const char *title) {
@@ -237,11 +228,11 @@ TEST_F(ScriptPage, LanguageMenusAndCommands)
     EXPECT_EQ(
         (std::vector<std::string>{"Chinese (cn)", "Spanish (es)", "Kazakh (ka)", "Russian (ru)",
                                   "Turkish (tr)", "Ukrainian (uk)", "--", "Another language..."}),
-        texts(add));
+        menu_texts(add));
     EXPECT_EQ((std::vector<std::string>{"[x] English (en)", "xx", "--", "none",
                                         "(To add translation fill version/company/title "
                                         "sections of parameters)"}),
-              texts(select));
+              menu_texts(select));
 
     add->actions()[3]->trigger();        // Russian
     update->actions().back()->trigger(); // all

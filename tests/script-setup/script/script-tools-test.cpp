@@ -76,10 +76,8 @@ TEST_F(ScriptTools, ExamplesComeFromScriptSamples)
     open("x = 1\n");
     QDir::setCurrent(before);
 
-    std::vector<std::string> entries;
-    for (QAction *a : get<QToolButton>("examples_button")->menu()->actions())
-        entries.push_back(a->isSeparator() ? "--" : a->text().toStdString());
-    EXPECT_EQ((std::vector<std::string>{"a-gate", "b-lights", "--", "From file..."}), entries);
+    EXPECT_EQ((std::vector<std::string>{"a-gate", "b-lights", "--", "From file..."}),
+              menu_texts(get<QToolButton>("examples_button")->menu()));
 
     page->example_load_from_file("");
     EXPECT_FALSE(page->modified());
