@@ -2,10 +2,8 @@
 // the status table, the form from cloud and local values, save and revert of
 // "parameters_local"; and the fault sweep over its life.
 
-#include "memory-host/fault-sweep.h"
-#include "plugin/entry.h"
 #include "script-setup/script/setup-cloud-script.h"
-#include "tests/script-setup/page-helpers.h"
+#include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 #include "utils/script-cipher.h"
 
@@ -13,7 +11,6 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -31,12 +28,6 @@ const char *const cloud_script =
     "<name>Minutes</name><value>5</value></parameter>"
     "</parameters>\"\"\"\n"
     "inside = 0\n";
-
-std::string parameter(const char *type, const char *id, const char *value)
-{
-    return std::string("<parameter><type>") + type + "</type><id>" + id + "</id><name>" + id +
-           "</name><value>" + value + "</value></parameter>";
-}
 
 struct CloudFolder
 {
@@ -59,40 +50,20 @@ CloudFolder folder(const std::function<void(CloudFolder &)> &change)
 // declared and an undeclared one.
 void make_cloud_tree(memory_host::MemoryTree &tree, const CloudFolder &f)
 {
-    tree.make_folder("/DEMO/scripts", "ScriptFolder");
-    tree.make_folder(cloud_path, "CloudScript");
-    tree.put_string(cloud_path, "name", "Occupancy counter");
+    load_tree_file(tree, "script/cloud.json");
     tree.put_string(cloud_path, "script", f.script);
     tree.put_integer(cloud_path, "enable", f.enable);
     tree.put_string(cloud_path, "download_ts", f.download_ts);
-    tree.put_string(cloud_path, "parameters_cloud",
-                    "<parameters>" + parameter("integer", "capacity", "320") +
-                        parameter("string", "zone", "hall") + "</parameters>");
-    tree.put_string(cloud_path, "parameters_local",
-                    "<parameters>" + parameter("integer", "minutes", "10") +
-                        parameter("string", "ghost", "x") + "</parameters>");
     tree.set_rights(cloud_path, f.rights);
-    if (!f.stats)
-        return;
-    tree.make_folder(cloud_stats);
-    for (const char *key :
-         {"run_count", "error_count", "successful_run_count", "status_send_count"})
-        tree.put_integer(cloud_stats, key, 3);
-    tree.put_string(cloud_stats, "last_error", f.last_error);
-    tree.put_integer(cloud_stats, "last_error_line", -1);
-    tree.put_string(cloud_stats, "last_run_ts", "1733475300000000");
-    tree.put_string(cloud_stats, "last_successful_run_ts", "0");
+    if (f.stats)
+        tree.put_string(cloud_stats, "last_error", f.last_error);
+    else
+        tree.erase(cloud_stats);
 }
 
-class CloudPage : public PageTest
+class CloudPage : public PluginPage<QSetupCloudScript>
 {
 protected:
-    CloudPage() { vx_init(&host); }
-    ~CloudPage() override
-    {
-        page.reset();
-        vx_done();
-    }
     void open(const CloudFolder &f = CloudFolder(), bool settle = true)
     {
         make_cloud_tree(tree, f);
@@ -102,15 +73,7 @@ protected:
             settle_events();
         tree.clear_calls();
     }
-    QString status() { return child<QLabel>(page.get(), "status")->text(); }
-    template <class W> QList<W *> in_form()
-    {
-        QWidget *form = child<QScrollArea>(page.get(), "parameters_area")->widget();
-        return form ? form->findChildren<W *>(QString(), Qt::FindDirectChildrenOnly) : QList<W *>();
-    }
-    QPushButton *button(const char *name) { return child<QPushButton>(page.get(), name); }
-
-    std::unique_ptr<QSetupCloudScript> page;
+    QString status() { return get<QLabel>("status")->text(); }
 };
 
 TEST_F(CloudPage, StatesFollowTheFolder)
@@ -146,7 +109,6 @@ TEST_F(CloudPage, StatesFollowTheFolder)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.shot);
         page.reset();
-        tree.erase("/DEMO/scripts");
         host.log().clear();
         open(c.folder, false);
         EXPECT_TRUE(status().contains("Waiting for script engine to start..."));
@@ -158,10 +120,8 @@ TEST_F(CloudPage, StatesFollowTheFolder)
         EXPECT_TRUE(!c.log || host.log().contains(c.log, 2));
         const bool loaded = status().startsWith("<table>");
         EXPECT_EQ(loaded ? 2 : 0, in_form<QSpinBox>().size()) << "declared by the readable text";
-        EXPECT_EQ(loaded ? "Occupancy counter" : "",
-                  child<QLabel>(page.get(), "description")->text());
-        EXPECT_EQ(!c.folder.last_error.empty() && loaded,
-                  !child<QLabel>(page.get(), "last_error")->isHidden());
+        EXPECT_EQ(loaded ? "Occupancy counter" : "", get<QLabel>("description")->text());
+        EXPECT_EQ(!c.folder.last_error.empty() && loaded, !get<QLabel>("last_error")->isHidden());
         EXPECT_TRUE(tree.calls_of("set_string").empty());
         page->show();
         EXPECT_EQ("", clipped_controls(page.get()));
@@ -200,45 +160,34 @@ TEST_F(CloudPage, FormOfCloudAndLocalValuesSavesLocalOnes)
     ASSERT_EQ(2, boxes.size());
     EXPECT_EQ(320, boxes[0]->value());
     EXPECT_EQ(10, boxes[1]->value()) << "the local value over the declared one";
-    EXPECT_FALSE(button("save_button")->isEnabled());
+    EXPECT_FALSE(get<QPushButton>("save_button")->isEnabled());
 
     boxes[0]->setValue(400);
-    EXPECT_TRUE(button("save_button")->isEnabled());
-    EXPECT_TRUE(button("revert_button")->isEnabled());
+    EXPECT_TRUE(get<QPushButton>("save_button")->isEnabled());
+    EXPECT_TRUE(get<QPushButton>("revert_button")->isEnabled());
     boxes[0]->setValue(320);
-    EXPECT_FALSE(button("save_button")->isEnabled()) << "back to the original value";
+    EXPECT_FALSE(get<QPushButton>("save_button")->isEnabled()) << "back to the original value";
 
     QTest::keyClicks(in_form<QLineEdit>().front(), " lobby");
-    QTest::mouseClick(button("revert_button"), Qt::LeftButton);
-    settle_events();
+    click("revert_button");
     EXPECT_EQ(QString("hall"), in_form<QLineEdit>().front()->text());
     EXPECT_FALSE(page->modified());
 
     in_form<QSpinBox>()[1]->setValue(15);
-    QTest::mouseClick(button("save_button"), Qt::LeftButton);
-    settle_events();
+    click("save_button");
     const auto writes = tree.calls_of("set_string");
     ASSERT_EQ(1u, writes.size());
     EXPECT_EQ("parameters_local", writes[0].key);
     const std::string local = tree.string_value(cloud_path, "parameters_local");
     EXPECT_NE(std::string::npos, local.find("<value>15</value>"));
     EXPECT_NE(std::string::npos, local.find("<value>hall</value>")) << "the cloud's own too";
-    EXPECT_FALSE(button("save_button")->isEnabled());
+    EXPECT_FALSE(get<QPushButton>("save_button")->isEnabled());
     EXPECT_EQ(15, in_form<QSpinBox>()[1]->value()) << "the rebuilt form shows what was saved";
 }
 
 TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
-    memory_host::MemoryHost *current = nullptr;
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [&current] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        make_cloud_tree(host->tree(), CloudFolder());
-        current = host.get();
-        return host;
-    };
-    sweep.scenario = [](memory_host::MemoryHost &host) {
-        vx_init(&host);
+    const auto scenario = [](memory_host::MemoryHost &host) {
         RecordingNavigator navigator;
         QSetupCloudScript page(&navigator, host.tree().folder(cloud_path), host.server_root());
         settle_events();
@@ -254,14 +203,10 @@ TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
         settle_events();
         return page.findChild<QLabel *>("status") != nullptr;
     };
-    // A refused save is logged at level 1: the form keeps what was typed.
-    sweep.silent_ok = [&current](const memory_host::Call &) {
-        return current->log().contains("SCRIPT GUI: cannot save", 1);
-    };
-    const memory_host::FaultSweepReport report = sweep.run();
-    vx_init(nullptr);
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
+    // A refused save leaves the form with what was typed.
+    expect_faults_survived(
+        [](memory_host::MemoryHost &host) { make_cloud_tree(host.tree(), CloudFolder()); },
+        scenario, {"SCRIPT GUI: cannot save"}, 20);
 }
 
 } // namespace

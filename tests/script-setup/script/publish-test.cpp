@@ -4,13 +4,12 @@
 
 #include "sandbox/script-engine.h"
 #include "script-setup/script/publish.h"
+#include "tests/script-setup/script/file-size-limit.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -76,29 +75,6 @@ TEST(PublishTarget, PyIsAppendedCaseSensitively)
     for (const auto &c : cases)
         EXPECT_EQ(c[1], script_publish::target_name(c[0]).toStdString()) << c[0];
 }
-
-// Makes writes past `bytes` fail for as long as it lives (even for root).
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, old_handler_);
-    }
-
-private:
-    rlimit old_;
-    void (*old_handler_)(int);
-};
 
 TEST(PublishWrite, AFailedWriteLeavesTheOldFileWhole)
 {

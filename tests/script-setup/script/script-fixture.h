@@ -2,14 +2,22 @@
 // A scripts folder with one script on the operator's own server, and the
 // script page opened on it.
 
+#include "memory-host/fault-sweep.h"
 #include "plugin/entry.h"
 #include "script-setup/script/setup-script.h"
 #include "tests/script-setup/page-helpers.h"
 #include "tests/support/page-fixture.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 const char *const scripts_path = "/DEMO/scripts";
@@ -35,15 +43,68 @@ inline void make_script_tree(memory_host::MemoryTree &tree, const std::string &s
     tree.set_rights(script_path, rights);
 }
 
-class ScriptPage : public PageTest
+// A page of the plug-in's own kind, made by the test, with the plug-in
+// initialised on the test's host for its life.
+template <class Page> class PluginPage : public PageTest
 {
 protected:
-    ScriptPage() { vx_init(&host); }
-    ~ScriptPage() override
+    PluginPage() { vx_init(&host); }
+    ~PluginPage() override
     {
         page.reset();
         vx_done();
     }
+    template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
+    void click(const char *name)
+    {
+        QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton);
+        settle_events();
+    }
+
+    // The editors of the parameters form, in their order.
+    template <class W> QList<W *> in_form()
+    {
+        QWidget *form = get<QScrollArea>("parameters_area")->widget();
+        return form ? form->findChildren<W *>(QString(), Qt::FindDirectChildrenOnly) : QList<W *>();
+    }
+    // The keys saved, in their order.
+    std::vector<std::string> written_keys()
+    {
+        std::vector<std::string> keys;
+        for (const auto &c : tree.calls())
+            if (c.op == "set_string" || c.op == "set_integer")
+                keys.push_back(c.key);
+        return keys;
+    }
+
+    std::unique_ptr<Page> page;
+};
+
+// Writes the file, making its folder first.
+inline void write_file(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// A menu's entries as shown: "--" for a separator, "[x] " before a checked
+// entry, a disabled one in parentheses.
+inline std::vector<std::string> menu_texts(QMenu *menu)
+{
+    std::vector<std::string> out;
+    for (QAction *a : menu->actions())
+        out.push_back(a->isSeparator()  ? "--"
+                      : a->isChecked()  ? "[x] " + a->text().toStdString()
+                      : !a->isEnabled() ? "(" + a->text().toStdString() + ")"
+                                        : a->text().toStdString());
+    return out;
+}
+
+class ScriptPage : public PluginPage<QSetupScript>
+{
+protected:
     void open(const std::string &script, int rights = 0xff)
     {
         make_script_tree(tree, script, rights);
@@ -56,25 +117,43 @@ protected:
         settle_events();
         tree.clear_calls();
     }
-    template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
     QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
     void type_in_editor(const char *text)
     {
         editor()->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor(), text);
     }
-    void click(const char *name)
-    {
-        QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton);
-        settle_events();
-    }
-    std::vector<std::string> written_keys()
-    {
-        std::vector<std::string> keys;
-        for (const auto &c : tree.calls_of("set_string"))
-            keys.push_back(c.key);
-        return keys;
-    }
-
-    std::unique_ptr<QSetupScript> page;
 };
+
+// Refuses each host call of the scenario in turn on a host filled by `fill`.
+// Failures the page logs at level 1 (the operator loses nothing) and the
+// calls `quiet` names may go without a level-2 line.
+inline void
+expect_faults_survived(const std::function<void(memory_host::MemoryHost &)> &fill,
+                       const std::function<bool(memory_host::MemoryHost &)> &scenario,
+                       std::initializer_list<const char *> level1_lines, long min_calls,
+                       const std::function<bool(const memory_host::Call &)> &quiet = nullptr)
+{
+    memory_host::MemoryHost *current = nullptr;
+    memory_host::FaultSweep sweep;
+    sweep.make_host = [&] {
+        auto host = std::make_unique<memory_host::MemoryHost>();
+        fill(*host);
+        current = host.get();
+        return host;
+    };
+    sweep.scenario = [&](memory_host::MemoryHost &host) {
+        vx_init(&host);
+        return scenario(host);
+    };
+    sweep.silent_ok = [&](const memory_host::Call &c) {
+        for (const char *line : level1_lines)
+            if (current->log().contains(line, 1))
+                return true;
+        return quiet && quiet(c);
+    };
+    const memory_host::FaultSweepReport report = sweep.run();
+    vx_init(nullptr);
+    EXPECT_TRUE(report.ok()) << report.summary();
+    EXPECT_GT(report.calls, min_calls);
+}

@@ -2,7 +2,6 @@
 // data folder's resources, the data folder menu, examples; and the fault
 // sweep over the page's whole life.
 
-#include "memory-host/fault-sweep.h"
 #include "tests/script-setup/script/script-fixture.h"
 
 #include <QAction>
@@ -28,13 +27,6 @@ QString data_folder(memory_host::MemoryHost &host)
     return QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_1_0";
 }
 
-void write(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 using ScriptTools = ScriptPage;
 
 TEST_F(ScriptTools, PublishPacksTheDataFolderResources)
@@ -52,8 +44,8 @@ TEST_F(ScriptTools, PublishPacksTheDataFolderResources)
     page->prepare_data_folder_menu();
     EXPECT_FALSE(create->isVisible());
 
-    write(data_folder(host) + "/a.txt", "alpha");
-    write(data_folder(host) + "/b.txt", "beta");
+    write_file(data_folder(host) + "/a.txt", "alpha");
+    write_file(data_folder(host) + "/b.txt", "beta");
     QTemporaryDir out;
     page->publish_to_file(out.filePath("gate"));
     settle_events();
@@ -76,18 +68,16 @@ TEST_F(ScriptTools, PublishPacksTheDataFolderResources)
 TEST_F(ScriptTools, ExamplesComeFromScriptSamples)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath("script-samples/nested");
-    write(dir.filePath("script-samples/b-lights.py"), "print('b')\n");
-    write(dir.filePath("script-samples/a-gate.py"), "print('a')\n");
+    QDir(dir.path()).mkpath("script-samples/nested"); // folders are no examples
+    write_file(dir.filePath("script-samples/b-lights.py"), "print('b')\n");
+    write_file(dir.filePath("script-samples/a-gate.py"), "print('a')\n");
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());
     open("x = 1\n");
     QDir::setCurrent(before);
 
-    std::vector<std::string> entries;
-    for (QAction *a : get<QToolButton>("examples_button")->menu()->actions())
-        entries.push_back(a->isSeparator() ? "--" : a->text().toStdString());
-    EXPECT_EQ((std::vector<std::string>{"a-gate", "b-lights", "--", "From file..."}), entries);
+    EXPECT_EQ((std::vector<std::string>{"a-gate", "b-lights", "--", "From file..."}),
+              menu_texts(get<QToolButton>("examples_button")->menu()));
 
     page->example_load_from_file("");
     EXPECT_FALSE(page->modified());
@@ -101,20 +91,13 @@ TEST_F(ScriptTools, ExamplesComeFromScriptSamples)
 // in turn.
 TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
-    memory_host::MemoryHost *current = nullptr;
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [&current] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        make_script_tree(host->tree(), resource_script);
-        host->tree().put_string(script_path, "available_languages", "en");
-        current = host.get();
-        return host;
+    const auto fill = [](memory_host::MemoryHost &host) {
+        make_script_tree(host.tree(), resource_script);
+        host.tree().put_string(script_path, "available_languages", "en");
     };
-    sweep.scenario = [](memory_host::MemoryHost &host) {
-        vx_init(&host);
-        QDir().mkpath(data_folder(host));
-        write(data_folder(host) + "/a.txt", "alpha");
-        write(data_folder(host) + "/b.txt", "beta");
+    const auto scenario = [](memory_host::MemoryHost &host) {
+        write_file(data_folder(host) + "/a.txt", "alpha");
+        write_file(data_folder(host) + "/b.txt", "beta");
         RecordingNavigator navigator;
         QTemporaryDir out;
         QSetupScript page(&navigator, host.tree().folder(script_path), host.server_root());
@@ -138,18 +121,12 @@ TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
         return page.modified();
     };
     // Failures the page logs at level 1, as the operator loses nothing.
-    sweep.silent_ok = [&current](const memory_host::Call &c) {
-        for (const char *line :
-             {"SCRIPT GUI: cannot save", "SCRIPT GUI: cannot revert script",
-              "GUI: ERROR: script delete_button_clicked()", "SCRIPT GUI: cannot set_language"})
-            if (current->log().contains(line, 1))
-                return true;
-        return c.op == "value_type" || c.op == "key_writable";
-    };
-    const memory_host::FaultSweepReport report = sweep.run();
-    vx_init(nullptr);
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 40);
+    expect_faults_survived(
+        fill, scenario,
+        {"SCRIPT GUI: cannot save", "SCRIPT GUI: cannot revert script",
+         "GUI: ERROR: script delete_button_clicked()", "SCRIPT GUI: cannot set_language"},
+        40,
+        [](const memory_host::Call &c) { return c.op == "value_type" || c.op == "key_writable"; });
 }
 
 } // namespace

@@ -3,11 +3,9 @@
 // out of reach, file names that try to leave their folder, a write killed
 // half-way, the published text with resources, and the fault sweep.
 
-#include "memory-host/fault-sweep.h"
-#include "plugin/entry.h"
 #include "script-setup/script/setup-stock-script.h"
-#include "tests/script-setup/page-helpers.h"
-#include "tests/support/page-fixture.h"
+#include "tests/script-setup/script/file-size-limit.h"
+#include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 
 #include <QDir>
@@ -20,35 +18,21 @@
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
+
+const char *const stock_path = "/DEMO/scripts/s1";
 
 const char *const stock_script = "# Disk space guard\n"
                                  "\"\"\"<parameters><parameter><type>string</type><id>to</id>"
                                  "<name>Mail to</name><value>it@example.com</value>"
                                  "</parameter></parameters>\"\"\"\n"
                                  "check()\n";
-const char *const declaration = "<parameters><company>Q</company><title>Guard</title>"
-                                "<version>2</version><resources><resource>bell.wav</resource>"
-                                "</resources><parameter><type>string</type><id>to</id>"
-                                "<name>Mail to</name><value>it@example.com</value>"
-                                "</parameter></parameters>";
-
 QByteArray read_file(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void write_file(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
 }
 
 // Every file below the folder, as relative paths.
@@ -61,81 +45,48 @@ std::string files_below(const QString &folder)
     return out.join(' ').toStdString();
 }
 
-// A stock script of the server with statistics that report an error on line 3.
-void make_stock_tree(memory_host::MemoryTree &tree, const std::string &server,
-                     const std::string &file, int rights = 0xff)
+// A stock script of the server with statistics that report an error on line 3,
+// and another server.
+void make_stock_tree(memory_host::MemoryTree &tree, const std::string &file, int rights = 0xff)
 {
-    const std::string path = server + "/scripts/s1";
-    tree.make_folder(server + "/scripts", "ScriptFolder");
-    tree.make_folder(path, "StockScript");
-    tree.put_string(path, "name", "Disk space guard");
-    tree.put_string(path, "file", file);
-    tree.put_string(path, "parameters_default", declaration);
-    tree.put_string(path, "parameters", "");
-    tree.put_integer(path, "enable", 1);
-    tree.put_integer(path, "force_run", 0);
-    tree.make_folder(path + "/stats");
-    tree.put_integer(path + "/stats", "run_count", 4);
-    tree.put_integer(path + "/stats", "error_count", 1);
-    tree.put_string(path + "/stats", "last_error", "NameError: check");
-    tree.put_integer(path + "/stats", "last_error_line", 3);
-    tree.set_rights(path, rights);
+    load_tree_file(tree, "script/stock.json");
+    tree.put_string(stock_path, "file", file);
+    tree.set_rights(stock_path, rights);
 }
 
 enum Where { HOST_FOLDER, SHARED_FOLDER };
 
-class StockPage : public PageTest
+class StockPage : public PluginPage<QSetupStockScript>
 {
 protected:
-    StockPage()
-    {
-        qputenv("VX_SHARED_FILES_DIR", shared_base.path().toUtf8());
-        vx_init(&host);
-    }
-    ~StockPage() override
-    {
-        page.reset();
-        vx_done();
-        qunsetenv("VX_SHARED_FILES_DIR");
-    }
+    StockPage() { qputenv("VX_SHARED_FILES_DIR", shared_base.path().toUtf8()); }
+    ~StockPage() override { qunsetenv("VX_SHARED_FILES_DIR"); }
     QString host_stock()
     {
         return QString::fromStdString(host.stock_directory()) + "/scripts-stock";
     }
     QString shared_stock() { return shared_base.path() + "/scripts-stock"; }
-    std::string path() const { return server + "/scripts/s1"; }
 
     void open(const std::string &file = "guard.py", int rights = 0xff)
     {
-        make_stock_tree(tree, server, file, rights);
-        page.reset(new QSetupStockScript(&navigator, tree.folder(path()), tree.folder(server)));
+        make_stock_tree(tree, file, rights);
+        page.reset(new QSetupStockScript(&navigator, tree.folder(stock_path), tree.folder(server)));
         page->resize(640, 420);
         settle_events();
         tree.clear_calls();
     }
-    QPlainTextEdit *editor() { return child<QPlainTextEdit>(page.get(), "script_text"); }
-    QLineEdit *parameter() { return page->findChild<QScrollArea *>()->findChild<QLineEdit *>(); }
-    QLabel *file_message() { return child<QLabel>(page.get(), "file_message"); }
+    QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
+    QLabel *file_message() { return get<QLabel>("file_message"); }
     void edit_and_save(const char *text)
     {
         if (page->writable())
             editor()->setPlainText(QString::fromUtf8(text));
-        QTest::keyClicks(parameter(), "!");
-        QTest::mouseClick(child<QPushButton>(page.get(), "save_button"), Qt::LeftButton);
-        settle_events();
-    }
-    std::vector<std::string> written_keys()
-    {
-        std::vector<std::string> keys;
-        for (const auto &c : tree.calls())
-            if (c.op == "set_string" || c.op == "set_integer")
-                keys.push_back(c.key);
-        return keys;
+        QTest::keyClicks(in_form<QLineEdit>().value(0), "!");
+        click("save_button");
     }
 
     QTemporaryDir shared_base;
     std::string server = "/DEMO";
-    std::unique_ptr<QSetupStockScript> page;
 };
 
 TEST_F(StockPage, WhoMayChangeTheFile)
@@ -156,9 +107,6 @@ TEST_F(StockPage, WhoMayChangeTheFile)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.shot);
         page.reset();
-        tree.erase("/DEMO");
-        if (tree.folder("/OTHER"))
-            tree.erase("/OTHER");
         QDir(host_stock()).removeRecursively();
         QDir(shared_stock()).removeRecursively();
         const QString file =
@@ -171,11 +119,10 @@ TEST_F(StockPage, WhoMayChangeTheFile)
         EXPECT_EQ(c.writable ? QString(stock_script) : QString(), editor()->toPlainText())
             << "only a script that may be changed is shown";
         EXPECT_EQ(!c.writable, editor()->isReadOnly());
-        EXPECT_EQ(c.writable,
-                  child<QPushButton>(page.get(), "parameters_source_switch_button")->isEnabled());
-        EXPECT_EQ("&Save and Run", child<QPushButton>(page.get(), "save_button")->text());
-        EXPECT_EQ("4", child<QLabel>(page.get(), "run_count")->text());
-        EXPECT_TRUE(child<QLabel>(page.get(), "last_error")->text().contains("ERROR: NameError"));
+        EXPECT_EQ(c.writable, get<QPushButton>("parameters_source_switch_button")->isEnabled());
+        EXPECT_EQ("&Save and Run", get<QPushButton>("save_button")->text());
+        EXPECT_EQ("4", get<QLabel>("run_count")->text());
+        EXPECT_TRUE(get<QLabel>("last_error")->text().contains("ERROR: NameError"));
         EXPECT_EQ(c.writable ? 1 : 0, editor()->extraSelections().size());
         page->show();
         EXPECT_EQ("", clipped_controls(page.get()));
@@ -186,7 +133,8 @@ TEST_F(StockPage, WhoMayChangeTheFile)
             c.writable ? std::vector<std::string>{"force_run", "parameters"}
                        : std::vector<std::string>{"parameters"};
         EXPECT_EQ(expected, written_keys());
-        EXPECT_NE(std::string::npos, tree.string_value(path(), "parameters").find("example.com!"));
+        EXPECT_NE(std::string::npos,
+                  tree.string_value(stock_path, "parameters").find("example.com!"));
         EXPECT_EQ(c.writable ? QByteArray("# Disk space guard, edited\ncheck()\n")
                              : QByteArray(stock_script),
                   read_file(file));
@@ -216,7 +164,6 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
         host.log().clear();
         // Refused when the page opens: nothing is read, the script cannot be changed.
         page.reset();
-        tree.erase("/DEMO");
         open(name);
         EXPECT_FALSE(page->writable());
         EXPECT_TRUE(editor()->toPlainText().isEmpty());
@@ -227,16 +174,15 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
 
         // Refused when the name changes under an open page: only the values go.
         page.reset();
-        tree.erase("/DEMO");
         open("guard.py");
         ASSERT_TRUE(page->writable());
-        tree.put_string(path(), "file", name);
+        tree.put_string(stock_path, "file", name);
         host.log().clear();
         edit_and_save("escaped = True\n");
         EXPECT_TRUE(host.log().contains("QSetupStockScript: refused", 2));
         EXPECT_FALSE(file_message()->isHidden());
         EXPECT_EQ(QByteArray(stock_script), read_file(host_stock() + "/guard.py"));
-        EXPECT_EQ(1, tree.integer_value(path(), "force_run"));
+        EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
         EXPECT_EQ(before, files_below(outside) + files_below(shared_base.path()))
             << "nothing was written anywhere";
     }
@@ -250,22 +196,18 @@ TEST_F(StockPage, FailedWriteLeavesTheOldFileWhole)
     open();
     const std::string long_text = std::string(stock_script) + std::string(20000, '#') + "\n";
     editor()->setPlainText(QString::fromStdString(long_text));
-    struct rlimit old_limit;
-    getrlimit(RLIMIT_FSIZE, &old_limit);
-    struct rlimit small = old_limit;
-    small.rlim_cur = 4096;
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
-    page->save_button_clicked();
-    setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
+    {
+        FileSizeLimit limit(4096);
+        page->save_button_clicked();
+    }
     settle_events();
 
     EXPECT_EQ(QByteArray(stock_script), read_file(host_stock() + "/guard.py"));
     EXPECT_EQ("guard.py", files_below(host_stock())) << "no temporary file left";
     EXPECT_TRUE(host.log().contains("QSetupStockScript: cannot write file", 2));
     EXPECT_TRUE(file_message()->text().contains("the previous file is unchanged"));
-    EXPECT_EQ(1, tree.integer_value(path(), "force_run")) << "the values are stored all the same";
+    EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"))
+        << "the values are stored all the same";
     save_screenshot(page.get(), "stock-write-failed");
 }
 
@@ -287,11 +229,10 @@ TEST_F(StockPage, ResourcesOfTheDataFolderArePublishedIntoTheFile)
     EXPECT_TRUE(written.endsWith("vxutils.resources_check(script_path, resources)\n\ncheck(2)\n"));
 
     editor()->setPlainText("lost = 1\n");
-    QTest::mouseClick(child<QPushButton>(page.get(), "revert_button"), Qt::LeftButton);
+    QTest::mouseClick(get<QPushButton>("revert_button"), Qt::LeftButton);
     EXPECT_EQ(QString::fromUtf8(written), editor()->toPlainText()) << "revert reads the file";
     EXPECT_FALSE(page->modified());
-    QTest::mouseClick(child<QPushButton>(page.get(), "parameters_source_switch_button"),
-                      Qt::LeftButton);
+    QTest::mouseClick(get<QPushButton>("parameters_source_switch_button"), Qt::LeftButton);
     save_screenshot(page.get(), "stock-editor");
 }
 
@@ -299,23 +240,16 @@ TEST(StockFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
     QTemporaryDir shared;
     qputenv("VX_SHARED_FILES_DIR", shared.path().toUtf8());
-    memory_host::MemoryHost *current = nullptr;
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [&current] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        make_stock_tree(host->tree(), "/DEMO", "guard.py");
-        write_file(QString::fromStdString(host->stock_directory()) + "/scripts-stock/guard.py",
+    const auto fill = [](memory_host::MemoryHost &host) {
+        make_stock_tree(host.tree(), "guard.py");
+        write_file(QString::fromStdString(host.stock_directory()) + "/scripts-stock/guard.py",
                    stock_script);
-        current = host.get();
-        return host;
     };
-    sweep.scenario = [](memory_host::MemoryHost &host) {
-        vx_init(&host);
+    const auto scenario = [](memory_host::MemoryHost &host) {
         RecordingNavigator navigator;
-        QSetupStockScript page(&navigator, host.tree().folder("/DEMO/scripts/s1"),
-                               host.server_root());
+        QSetupStockScript page(&navigator, host.tree().folder(stock_path), host.server_root());
         settle_events();
-        host.tree().put_integer("/DEMO/scripts/s1/stats", "last_error_line", 1);
+        host.tree().put_integer(std::string(stock_path) + "/stats", "last_error_line", 1);
         settle_events();
         auto *editor = page.findChild<QPlainTextEdit *>("script_text");
         editor->setPlainText("x = 1\n");
@@ -326,19 +260,11 @@ TEST(StockFaults, EveryRefusedCallIsSurvivedAndLogged)
         editor->setPlainText("still = 1\n");
         return page.modified();
     };
-    // Failures the page logs at level 1, as the operator loses nothing.
-    sweep.silent_ok = [&current](const memory_host::Call &c) {
-        for (const char *line :
-             {"QSetupStockScript: cannot save", "QSetupStockScript: cannot revert script"})
-            if (current->log().contains(line, 1))
-                return true;
-        return c.op == "value_type" || c.op == "key_writable";
-    };
-    const memory_host::FaultSweepReport report = sweep.run();
-    vx_init(nullptr);
+    expect_faults_survived(
+        fill, scenario,
+        {"QSetupStockScript: cannot save", "QSetupStockScript: cannot revert script"}, 20,
+        [](const memory_host::Call &c) { return c.op == "value_type" || c.op == "key_writable"; });
     qunsetenv("VX_SHARED_FILES_DIR");
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 20);
 }
 
 } // namespace
