@@ -221,6 +221,12 @@ void run(RoundTrip &t, const Case &c, bool on_shortcut)
     const rule::Rule reopened = t.second->rule_value();
     expect_same_stored(reopened, stored);
     EXPECT_TRUE(built.conditions == reopened.conditions);
+    for (const auto *box : t.page->findChildren<QCheckBox *>()) { // ticks come back as they were
+        const auto *again = t.second->findChild<QCheckBox *>(box->objectName());
+        if (!box->objectName().isEmpty() && again) {
+            EXPECT_EQ(box->isChecked(), again->isChecked()) << box->objectName().toStdString();
+        }
+    }
     ASSERT_EQ(built.actions.size(), reopened.actions.size());
     for (size_t i = 0; i < built.actions.size(); ++i)
         EXPECT_TRUE(built.actions[i] == reopened.actions[i]) << "action " << i;
