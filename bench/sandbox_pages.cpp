@@ -7,8 +7,9 @@
 // the run it prints, per page, the time ratios large/demo and huge/large: a
 // cost linear in the server's size shows at most 10 for the second.
 // LargeScript is a script page for a 10,000-line script declaring 50
-// parameters; its row also gives its time as a multiple of the schedule
-// page's on the same server.
+// parameters, Rule10 a rule page with ten actions whose three exports and
+// three screenshots each list every channel; their rows also give their time
+// as a multiple of the schedule page's on the same server.
 //
 // --instructions [PAGE] opens each page (or that one) five times under
 // callgrind, one dump per opening; bench/sandbox-pages-instructions.sh reads
@@ -23,6 +24,7 @@
 #include "script-setup/inserters/events-inserter-dialog.h"
 #include "script-setup/inserters/objects-inserter-dialog.h"
 #include "script-setup/inserters/settings-inserter-dialog.h"
+#include "script-setup/rule/rule-folder.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -44,9 +46,9 @@ std::unique_ptr<sandbox::PluginLibrary> plugin;
 Server *plugin_server = nullptr; // the server whose host the plug-in was handed
 sandbox::Navigator *navigator = nullptr;
 
-const char *const pages[] = {"ScriptFolder", "Rule",         "Script",
-                             "CloudScript",  "StockScript",  "Schedule",
-                             "EmailAccount", "TemplateLoop", "LargeScript"};
+const char *const pages[] = {"ScriptFolder", "Rule",     "Script",       "CloudScript",
+                             "StockScript",  "Schedule", "EmailAccount", "TemplateLoop",
+                             "LargeScript",  "Rule10"};
 const char *const dialogs[] = {"EventsInserter", "ObjectsInserter", "SettingsInserter"};
 
 std::string parameter(int n)
@@ -82,6 +84,32 @@ std::string large_script()
     return text;
 }
 
+// Each export and screenshot lists every channel of the server.
+void add_ten_action_rule(Server &server)
+{
+    auto &tree = server.session->tree();
+    const std::string path = server.session->server_path() + "/scripts/bench-rule";
+    tree.make_folder(path, "Rule");
+    tree.put_string(path, "name", "Ten actions");
+    tree.make_folder(path + "/stats");
+    const QString channel =
+        QString::fromStdString(tree.children(server.session->server_path() + "/channels").front() +
+                               "_" + server.session->host().local_server_name());
+    rule::StoredRule r;
+    r.activation_code = rule::ON_SHORTCUT;
+    r.activation_list = QStringList{"F5"};
+    for (int i = 0; i < 3; ++i) {
+        r.actions.push_back({rule::EXPORT_VIDEO, channel, "30,ss", QStringLiteral("e%1").arg(i)});
+        r.actions.push_back({rule::TAKE_SCREENSHOT, channel, "0", QStringLiteral("s%1").arg(i)});
+    }
+    r.actions.push_back({rule::WAIT, "", "5", ""});
+    r.actions.push_back({rule::CHANGE_SETTINGS, "a/b/c:integer", "5", ""});
+    r.actions.push_back({rule::POS_REPORT, "", "13\n1\n", "p0"});
+    r.actions.push_back({rule::SEND_EMAIL, "", "\na@b.c\nHi\ne0;s0;p0\nBody", ""});
+    rule::save_stored_rule(tree.folder(path), r);
+    server.first_of_type["Rule10"] = path;
+}
+
 void make_server(Server &server, const char *name, sandbox::SessionSource::Kind kind)
 {
     server.name = name;
@@ -103,6 +131,7 @@ void make_server(Server &server, const char *name, sandbox::SessionSource::Kind 
     tree.put_string(large, "script", large_script());
     tree.put_string(large, "parameters", "");
     tree.put_integer(large, "enable", 0);
+    add_ten_action_rule(server);
 }
 
 // The plug-in serves one host at a time, as in the client.
@@ -133,7 +162,9 @@ QWidget *create(Server &server, const std::string &what)
     if (what == "SettingsInserter")
         return new QSettingsInserterDialog(tree.folder(server.first_of_type.at("Rule")), nullptr,
                                            1.0f, 0x26);
-    auto factory = host.pages().factory(what == "LargeScript" ? "Script" : what);
+    auto factory = host.pages().factory(what == "LargeScript" ? "Script"
+                                        : what == "Rule10"    ? "Rule"
+                                                              : what);
     return factory->create(navigator, tree.folder(server.first_of_type.at(what)),
                            server.session->server_root());
 }
@@ -190,14 +221,16 @@ void print_ratios(const std::map<std::string, double> &seconds, const Server ser
         row(page);
     for (const char *dialog : dialogs)
         row(dialog);
-    std::printf("%-18s", "LargeScript/Sched");
-    for (int s = 0; s < 3; ++s) {
-        auto script = seconds.find(std::string("LargeScript/") + servers[s].name);
-        auto schedule = seconds.find(std::string("Schedule/") + servers[s].name);
-        if (script != seconds.end() && schedule != seconds.end())
-            std::printf(" %10.1f", script->second / schedule->second);
+    for (const std::string page : {"LargeScript", "Rule10"}) {
+        std::printf("%-18s", (page + "/Sched").c_str());
+        for (int s = 0; s < 3; ++s) {
+            auto it = seconds.find(page + "/" + servers[s].name);
+            auto schedule = seconds.find(std::string("Schedule/") + servers[s].name);
+            if (it != seconds.end() && schedule != seconds.end())
+                std::printf(" %10.1f", it->second / schedule->second);
+        }
+        std::printf("\n");
     }
-    std::printf("\n");
 }
 
 // Five openings of everything, each counted on its own.
