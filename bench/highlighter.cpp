@@ -6,6 +6,7 @@
 // bench/highlighter-instructions.sh under callgrind.
 
 #include "script-setup/editor/highlighter.h"
+#include "bench/bench-support.h"
 #include "bench/callgrind-counts.h"
 #include "tests/script-setup/editor/literal-highlighter.h"
 #include "tests/script-setup/editor/python-sample.h"
@@ -124,33 +125,20 @@ void BM_Keystroke(benchmark::State &state, std::string variant)
     }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter
+void print_ratios(const std::map<std::string, double> &seconds)
 {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            times_[run.benchmark_name()] = {run.GetAdjustedRealTime(),
-                                            benchmark::GetTimeUnitString(run.time_unit)};
+    for (const char *kind : {"Highlight", "Keystroke"}) {
+        const std::string prefix = std::string("BM_") + kind + "/";
+        const auto base = seconds.find(prefix + "literal");
+        if (base == seconds.end())
+            continue;
+        std::printf("\n%s, time against the literal rules (same run):\n", kind);
+        for (const auto &[name, time] : seconds)
+            if (name.rfind(prefix, 0) == 0)
+                std::printf("  %-32s %10.3f ms  %6.3f\n", name.c_str(), time * 1e3,
+                            time / base->second);
     }
-    void print_ratios() const
-    {
-        for (const char *kind : {"Highlight", "Keystroke"}) {
-            const auto base = times_.find(std::string("BM_") + kind + "/literal");
-            if (base == times_.end())
-                continue;
-            std::printf("\n%s, time against the literal rules (same run):\n", kind);
-            for (const auto &[name, time] : times_)
-                if (name.rfind(std::string("BM_") + kind + "/", 0) == 0)
-                    std::printf("  %-32s %10.3f %s  %6.3f\n", name.c_str(), time.first, time.second,
-                                time.first / base->second.first);
-        }
-    }
-
-private:
-    std::map<std::string, std::pair<double, const char *>> times_;
-};
+}
 
 // One run of each variant with collection on, one callgrind dump per part.
 void count_instructions()
@@ -193,9 +181,9 @@ int main(int argc, char **argv)
             ->Unit(benchmark::kMicrosecond);
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    TimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.print_ratios();
+    print_ratios(reporter.seconds);
     benchmark::Shutdown();
     return 0;
 }

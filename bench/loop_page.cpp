@@ -3,6 +3,7 @@
 // splitting the stored order at spaces without reading it, and four plain
 // replaces on the script text instead of the one-pass substitution.
 
+#include "bench/bench-support.h"
 #include "memory-host/memory-host.h"
 #include "plugin/entry.h"
 #include "script-setup/loop/loop-script.h"
@@ -10,8 +11,6 @@
 #include "script-setup/setup-loop.h"
 #include "utils/logging.h"
 
-#include <QApplication>
-#include <benchmark/benchmark.h>
 #include <memory>
 #include <string>
 
@@ -129,11 +128,5 @@ BENCHMARK(BM_GenerateLoopScript20)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_offscreen_benchmarks(argc, argv);
 }

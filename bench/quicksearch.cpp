@@ -3,11 +3,10 @@
 // that sets every item's hidden state on each keystroke, and a plain walk
 // that only reads every item's text (the floor of any filter).
 
+#include "bench/bench-support.h"
 #include "qt4-pavo7/reusable/treewidget-quicksearch.h"
 
-#include <QApplication>
 #include <QTreeWidget>
-#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
@@ -88,11 +87,5 @@ BENCHMARK(BM_Keystroke_Quicksearch_10000Items)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_offscreen_benchmarks(argc, argv);
 }

@@ -15,6 +15,7 @@
 // callgrind, one dump per opening; bench/sandbox-pages-instructions.sh reads
 // them.
 
+#include "bench/bench-support.h"
 #include "bench/callgrind-counts.h"
 #include "sandbox/demo-server.h"
 #include "sandbox/navigator.h"
@@ -188,20 +189,6 @@ void open_page(benchmark::State &state, Server *server, std::string what)
     server->session->settle(1000);
 }
 
-// Keeps each run's time per iteration for the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto &run : runs)
-            if (run.iterations > 0)
-                seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
-    }
-    std::map<std::string, double> seconds;
-};
-
 void print_ratios(const std::map<std::string, double> &seconds, const Server servers[3])
 {
     std::printf("\n%-18s %10s %10s %10s %12s %12s\n", "page (ms)", servers[0].name, servers[1].name,
@@ -290,7 +277,7 @@ int main(int argc, char **argv)
                         std::string(what))
                         ->Unit(benchmark::kMillisecond);
         benchmark::Initialize(&argc, argv);
-        RatioReporter reporter;
+        TimesReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
         print_ratios(reporter.seconds, servers);
     }
