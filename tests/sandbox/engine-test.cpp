@@ -25,10 +25,9 @@ using memory_host::Value;
 const char *const rule_folder = "{0E5A1B2C-0000-4000-8000-000000000001}";
 const QString rule_path = QStringLiteral("/DEMO/scripts/") + rule_folder;
 
-QString rule_script(const char *json)
+QString rule_script(const QJsonValue &rule)
 {
-    const QJsonObject value = QJsonDocument::fromJson(json).object();
-    return rule::generate_script(rule_test::rule_from_json(value), {}).text;
+    return rule::generate_script(rule_test::rule_from_json(rule.toObject()), {}).text;
 }
 
 QString loop_script()
@@ -137,99 +136,36 @@ QString summary(const std::vector<QJsonObject> &entries, const QString &script)
     return out.join("\n");
 }
 
-struct Scenario
-{
-    const char *name;
-    const char *kind;
-    QString script;
-    QStringList fires;
-    const char *expected;
-};
-
+// Each run of the table under tests/data: a rule (generated from its stored
+// form), the loop above or a script's text, the --fire arguments, and the
+// summary of its trace.
 TEST_F(Engine, TracesShowWhatEachRunDidOnTheVirtualClock)
 {
-    const char *wait_sound = R"({"actions": [{"code": 2, "seconds": 5},
-                                             {"code": 3, "sound": "bell.wav"}]})";
-    const QStringList f5{"--fire", "-", "shortcut", "F5"};
-    const QString office_hours = "scripts/{B1343C60-8842-4CD7-AF2D-5E0850FE5702}";
-    const Scenario scenarios[] = {
-        {"a second activation while the first runs does nothing", "rule", rule_script(wait_sound),
-         f5 + f5,
-         "0 lock taken\n0 wait 5000\n0 lock busy\n5000 sound bell.wav\n5000 lock released"},
-        {"two screenshots, then an e-mail with both a second later", "rule",
-         rule_script(R"({"actions": [
-             {"code": 8, "channel": "{ch}_DEMO", "channel_name": "Gate", "output_name": "{o-1}"},
-             {"code": 8, "channel": "{ch}_DEMO", "channel_name": "Gate", "seconds": 10,
-              "output_name": "{o-2}"},
-             {"code": 6, "account": "acc1", "recipients": "a@b.c", "subject": "Shots",
-              "attachments": ["{o-1}", "{o-2}"], "message": "See attached"}]})"),
-         f5,
-         "0 lock taken\n0 file jpg\n0 file jpg\n0 wait 1000\n1000 mail Shots, 2 attached\n"
-         "1000 lock released"},
-        {"a failed export alerts and the chain goes on", "rule", rule_script(R"({"actions": [
-             {"code": 4, "channel": "{missing}_DEMO", "channel_name": "Gate", "seconds": 30,
-              "output_name": "{o-1}"},
-             {"code": 3, "sound": "bell.wav"}]})"),
-         f5, "0 lock taken\n0 alert AVI export failed\n0 sound bell.wav\n0 lock released"},
-        {"an export that works writes its file and goes on when it has ended", "rule",
-         rule_script(R"({"actions": [
-             {"code": 4, "channel": "{350C17C3-86D5-40E5-8B36-64854BD860C5}_DEMO",
-              "channel_name": "Entrance", "seconds": 30, "output_name": "{o-1}"},
-             {"code": 3, "sound": "bell.wav"}]})"),
-         f5, "0 lock taken\n0 file avi\n2000 sound bell.wav\n2000 lock released"},
-        {"an error in the second action names its line; the lock still goes", "rule",
-         rule_script(R"({"actions": [
-             {"code": 3, "sound": "bell.wav"},
-             {"code": 1, "object": "Relay 1", "method": "pulse",
-              "parameters": [["integer", "seconds", "undefined_seconds"]]}]})"),
-         f5,
-         "0 lock taken\n0 sound bell.wav\n0 error object(\"Relay 1\").pulse(undefined_seconds) | "
-         "NameError\n0 lock released"},
-        {"a template loop shows its elements on its monitor for their seconds", "loop",
-         loop_script(), f5,
-         "0 message Starting template loop\n0 call show_template_by_guid g1 2\n0 wait 5000\n"
-         "5000 call show_channel c1 2\n5000 wait 10000\n15000 call show_template_by_guid g1 2\n"
-         "15000 wait 5000\n20000 call show_channel c1 2\n20000 wait 10000\n"
-         "30000 call show_template_by_guid g1 2\n30000 wait 5000"},
-        {"an event on an object named by its name",
-         "rule",
-         rule_script(R"({"activation": {"code": 4, "event_types": "Motion Detected"},
-                         "actions": [{"code": 3, "sound": "bell.wav"}]})"),
-         {"--fire", "Entrance", "event", "Motion Detected"},
-         "0 lock taken\n0 sound bell.wav\n0 lock released"},
-        {"a schedule rule acts in its zone only",
-         "rule",
-         rule_script(R"({"activation": {"code": 5, "schedule": "Office hours", "zone": "Green"},
-                         "actions": [{"code": 3, "sound": "bell.wav"}]})"),
-         {"--fire", office_hours, "schedule", "Red", "--fire", office_hours, "schedule", "Green"},
-         "0 lock taken\n0 lock released\n0 lock taken\n0 sound bell.wav\n0 lock released"},
-        {"a settings change reaches its handler, which reads the tree",
-         "script",
-         "def changed():\n    print(settings('archive')['prebuffer'])\n\n"
-         "settings('archive').activate_on_changes(changed)\n",
-         {"--fire", "archive", "settings"},
-         "0 print 5"},
-        {"a script over the memory limit is stopped", "script", "data = bytearray(8 * 1024 ** 3)\n",
-         f5, "0 error data = bytearray(8 * 1024 ** 3) | MemoryError"},
-        {"an endless loop is stopped at the time limit", "script",
-         "def spin():\n    while True: pass\n\nactivate_on_shortcut('F5', spin)\n",
-         f5 + QStringList{"--time-limit", "0.5"}, "0 error while True: pass | TimeLimitExceeded"},
-    };
-    for (const Scenario &s : scenarios) {
-        SCOPED_TRACE(s.name);
-        const QString tree = tree_with(s.kind, s.script);
-        EXPECT_EQ(s.expected, summary(fire(tree, s.fires), s.script).toStdString());
+    QFile runs(QStringLiteral(VX_TEST_DATA_DIR "/sandbox/engine-runs.json"));
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    const QJsonArray table = QJsonDocument::fromJson(runs.readAll()).array();
+    ASSERT_FALSE(table.isEmpty());
+    for (const QJsonValue run : table) {
+        SCOPED_TRACE(run["name"].toString().toStdString());
+        const bool is_rule = run["rule"].isObject(), is_loop = run["loop"].toBool();
+        const QString script = is_rule   ? rule_script(run["rule"])
+                               : is_loop ? loop_script()
+                                         : run["script"].toString();
+        const QString tree = tree_with(is_rule ? "rule" : is_loop ? "loop" : "script", script);
+        const QString expected = run["trace"].toVariant().toStringList().join('\n');
+        EXPECT_EQ(
+            expected.toStdString(),
+            summary(fire(tree, run["fire"].toVariant().toStringList()), script).toStdString());
         const QJsonObject stats = stats_in(tree);
-        const bool failing = QString(s.expected).contains(" error ");
+        const bool failing = expected.contains(" error ");
         EXPECT_EQ(failing ? 1 : 0, stats["error_count"].toInt());
-        if (std::string(s.kind) == "rule") { // a refused activation is not a run
+        if (is_rule) { // a refused activation is not a run
             EXPECT_EQ(1, stats["run_count"].toInt());
         }
         if (failing) { // the statistics name the same line and error as the trace
-            const QString line = s.script.split('\n').value(stats["last_error_line"].toInt() - 1);
-            EXPECT_TRUE(QString(s.expected)
-                            .contains(" error " + line.trimmed() + " | " +
-                                      stats["last_error"].toString().section(':', 0, 0)));
+            const QString line = script.split('\n').value(stats["last_error_line"].toInt() - 1);
+            EXPECT_TRUE(expected.contains(" error " + line.trimmed() + " | " +
+                                          stats["last_error"].toString().section(':', 0, 0)));
         }
     }
 }
@@ -262,8 +198,10 @@ TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
 
 TEST_F(Engine, TheWindowRunsARuleAsAnActionAndShowsTheRun)
 {
-    auto session = session_with("rule", rule_script(R"({"activation": {"code": 6},
-             "actions": [{"code": 1, "object": "Relay 1", "method": "on"}]})"));
+    auto session =
+        session_with("rule", rule_script(QJsonDocument::fromJson(R"({"activation": {"code": 6},
+             "actions": [{"code": 1, "object": "Relay 1", "method": "on"}]})")
+                                             .object()));
     {
         sandbox::MainWindow window(*session, QString());
         sandbox::EngineUi &ui = *window.engine_ui();
