@@ -15,21 +15,26 @@ namespace {
 using ServerSimulatorTest = SandboxTest;
 
 // Every kind's link on the scripts folder page: a folder of its type with its
-// keys, a fresh guid announced for the next one, the window on the new
-// folder, and a second page, as another operator would have open, counting.
+// keys and a name of its own, a fresh guid announced for the next one, the
+// window on the new folder, and a second page, as another operator would have
+// open, counting.
 TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
 {
     start();
     const struct
     {
-        const char *link, *type, *guid_key, *count_label, *count_text;
+        const char *link, *type, *guid_key, *count_label, *count_text, *name;
     } kinds[] = {
-        {"newrule", "Rule", "rule_new_guid", "countrule", "Server has 3 rules"},
-        {"newscript", "Script", "script_new_guid", "countscript", "Server has 4 scripts"},
-        {"newschedule", "Schedule", "schedule_new_guid", "countschedule", "Server has 3 schedules"},
+        {"newrule", "Rule", "rule_new_guid", "countrule", "Server has 3 rules", "New rule"},
+        {"newrule", "Rule", "rule_new_guid", "countrule", "Server has 4 rules", "New rule 2"},
+        {"newscript", "Script", "script_new_guid", "countscript", "Server has 4 scripts",
+         "New script"},
+        {"newschedule", "Schedule", "schedule_new_guid", "countschedule", "Server has 3 schedules",
+         "New schedule"},
         {"newemail", "EmailAccount", "email_account_new_guid", "countaccount",
-         "Server has 3 e-mail accounts"},
-        {"newloop", "TemplateLoop", "loop_new_guid", "countloop", "Server has 3 template loops"},
+         "Server has 3 e-mail accounts", "New e-mail account"},
+        {"newloop", "TemplateLoop", "loop_new_guid", "countloop", "Server has 3 template loops",
+         "New template loop"},
     };
     auto factory = session->host().pages().factory("ScriptFolder");
     std::unique_ptr<QWidget> watcher(factory->create(
@@ -47,6 +52,7 @@ TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
         const std::string created = scripts() + "/" + announced;
         ASSERT_EQ(before + 1, objects_of(c.type).size());
         EXPECT_EQ(c.type, session->tree().snapshot(created).type);
+        EXPECT_EQ(c.name, session->tree().string_value(created, "name"));
         for (const auto &entry : sandbox::object_keys(c.type))
             EXPECT_EQ(entry.value.type, session->tree().value(created, entry.key).type)
                 << entry.key;
@@ -58,17 +64,6 @@ TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
         EXPECT_EQ(QString::fromLatin1(c.count_text),
                   child<QLabel>(watcher.get(), c.count_label)->text());
     }
-}
-
-TEST_F(ServerSimulatorTest, NewObjectsGetUniqueNames)
-{
-    start();
-    const auto *kind = sandbox::kind_named("rule");
-    ASSERT_TRUE(kind);
-    const std::string first = session->simulator().create_object(scripts(), *kind, "");
-    const std::string second = session->simulator().create_object(scripts(), *kind, "");
-    EXPECT_EQ("New rule", session->tree().string_value(first, "name"));
-    EXPECT_EQ("New rule 2", session->tree().string_value(second, "name"));
 }
 
 TEST_F(ServerSimulatorTest, EraseRemovesOnlyAFolderOfTheNamedKind)
