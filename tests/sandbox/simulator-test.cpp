@@ -86,34 +86,28 @@ TEST_F(ServerSimulatorTest, EraseRemovesOnlyAFolderOfTheNamedKind)
         << "the window falls back to the parent of an erased folder";
 }
 
-TEST_F(ServerSimulatorTest, AddedLanguagesJoinTheAvailableOnesOnce)
-{
-    start();
-    const std::string script = objects_of("Script").front();
-    session->tree().put_string(script, "available_languages", "en,ru");
-    Settings folder = session->tree().folder(script);
-    folder->set_string("add_language", "de");
-    session->settle();
-    folder->set_string("add_language", "ru");
-    folder->set_string("lupdate", "fr,en");
-    session->settle();
-    EXPECT_EQ("en,ru,de", session->tree().string_value(script, "available_languages"))
-        << "an update adds no language";
-    EXPECT_EQ("", session->tree().string_value(script, "add_language"));
-}
-
-using ScriptEngineTest = SandboxTest;
-
-// What the engine reports of a run is followed through the page in the walk test.
-TEST_F(ScriptEngineTest, RunsOnlyEnabledScriptsOnlyWhenTheTextChanges)
+// A script's keys as the server answers them: an added language joins the
+// available ones once, an update adds none, and only a new text of an enabled
+// script runs it (what a run reports is followed through the page in the
+// walk test).
+TEST_F(ServerSimulatorTest, ScriptKeysAreAnsweredAsTheServerWould)
 {
     start();
     const std::string script = objects_of("Script").front();
     const std::string stats = script + "/stats";
     Settings folder = session->tree().folder(script);
     const int runs = session->tree().integer_value(stats, "run_count");
+    session->tree().put_string(script, "available_languages", "en,ru");
     session->tree().put_integer(script, "enable", 1);
+    folder->set_string("add_language", "de");
+    session->settle();
+    folder->set_string("add_language", "ru");
+    folder->set_string("lupdate", "fr,en");
     folder->set_string("parameters", "<parameters/>");
+    session->settle();
+    EXPECT_EQ("en,ru,de", session->tree().string_value(script, "available_languages"))
+        << "an update adds no language";
+    EXPECT_EQ("", session->tree().string_value(script, "add_language"));
     session->tree().put_integer(script, "enable", 0);
     folder->set_string("script", "x = 1\n");
     session->settle();
@@ -123,14 +117,13 @@ TEST_F(ScriptEngineTest, RunsOnlyEnabledScriptsOnlyWhenTheTextChanges)
 
 TEST(SyntaxCheckOutput, ReadsWhatTheCheckerPrints)
 {
-    struct Row
+    const struct
     {
         const char *output;
         bool ran, ok;
         int line;
         const char *message;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"OK\n", true, true, -1, ""},
         {"ERROR\t3\tSyntaxError: invalid syntax\n", true, false, 3, "SyntaxError: invalid syntax"},
         {"ERROR\t-1\tValueError: null bytes\n", true, false, -1, "ValueError: null bytes"},
@@ -140,7 +133,7 @@ TEST(SyntaxCheckOutput, ReadsWhatTheCheckerPrints)
         {"WARNING\t4\tSyntaxWarning: \"is\" with a literal\nWARNING\t9\tx\nOK\n", true, true, -1,
          ""},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         const sandbox::SyntaxCheck check = sandbox::parse_check_output(row.output);
         EXPECT_EQ(row.ran, check.ran) << row.output;
         EXPECT_EQ(row.ok, check.ok) << row.output;

@@ -57,10 +57,8 @@ TEST_F(WindowTest, SaveAsKeepsSavingThereAndOpenRefusesAnotherServer)
     EXPECT_EQ(file, session->description());
 
     const QString other = dir.filePath("other.json");
-    QFile out(other);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(R"({"folders": {"HQ": {"type": "Server"}}})");
-    out.close();
+    ASSERT_TRUE(sandbox::write_file_atomically(other, R"({"folders": {"HQ": {"type": "Server"}}})",
+                                               &error));
     EXPECT_FALSE(session->open_file(other, &error));
     EXPECT_TRUE(error.contains("HQ"));
     EXPECT_TRUE(session->tree().folder(scripts())) << "the served tree stays as it was";
