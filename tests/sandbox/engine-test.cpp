@@ -89,10 +89,9 @@ protected:
     {
         QFile file(tree);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        const QJsonObject document = QJsonDocument::fromJson(file.readAll()).object();
-        return document["folders"]["DEMO"]["folders"]["scripts"]["folders"][rule_folder]["folders"]
-                       ["stats"]["keys"]
-                           .toObject();
+        const QJsonValue scripts =
+            QJsonDocument::fromJson(file.readAll())["folders"]["DEMO"]["folders"]["scripts"];
+        return scripts["folders"][rule_folder]["folders"]["stats"]["keys"].toObject();
     }
 
     QTemporaryDir dir;
@@ -190,33 +189,30 @@ TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
 
 TEST_F(Engine, TheWindowRunsARuleAsAnActionAndShowsTheRun)
 {
-    auto session =
-        session_with("rule", rule_script(QJsonDocument::fromJson(R"({"activation": {"code": 6},
-             "actions": [{"code": 1, "object": "Relay 1", "method": "on"}]})")
-                                             .object()));
-    {
-        sandbox::MainWindow window(*session, QString());
-        sandbox::EngineUi &ui = *window.engine_ui();
-        QSignalSpy idle(ui.environment(), &sandbox::ScriptEnvironment::idle);
-        ASSERT_TRUE(ui.fire({rule_path, "action", QString()}));
-        ASSERT_TRUE(idle.wait(10000));
-        QStringList shown;
-        for (int i = 0; i < ui.trace_pane()->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *run = ui.trace_pane()->topLevelItem(i);
-            if (run->isHidden())
-                continue;
-            shown << run->text(sandbox::TracePane::WHAT);
-            for (int c = 0; c < run->childCount(); ++c)
-                shown << "  " + run->child(c)->text(sandbox::TracePane::WHAT);
-        }
-        const QString text = shown.join('\n');
-        EXPECT_TRUE(text.contains(QRegularExpression(
-            "Run \\d+ · New rule · a run as an action\n(  .*\n)*  calls Relay 1.on\\(\\)")))
-            << text.toStdString();
-        // The demo's own rules did not hear it.
-        EXPECT_EQ(1, shown.filter(QRegularExpression("^Run (?!.*loading)")).size())
-            << text.toStdString();
+    const char *relay_on = R"({"activation": {"code": 6},
+                               "actions": [{"code": 1, "object": "Relay 1", "method": "on"}]})";
+    auto session = session_with("rule", rule_script(QJsonDocument::fromJson(relay_on).object()));
+    sandbox::MainWindow window(*session, QString());
+    sandbox::EngineUi &ui = *window.engine_ui();
+    QSignalSpy idle(ui.environment(), &sandbox::ScriptEnvironment::idle);
+    ASSERT_TRUE(ui.fire({rule_path, "action", QString()}));
+    ASSERT_TRUE(idle.wait(10000));
+    QStringList shown;
+    for (int i = 0; i < ui.trace_pane()->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *run = ui.trace_pane()->topLevelItem(i);
+        if (run->isHidden())
+            continue;
+        shown << run->text(sandbox::TracePane::WHAT);
+        for (int c = 0; c < run->childCount(); ++c)
+            shown << "  " + run->child(c)->text(sandbox::TracePane::WHAT);
     }
+    const QString text = shown.join('\n');
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        "Run \\d+ · New rule · a run as an action\n(  .*\n)*  calls Relay 1.on\\(\\)")))
+        << text.toStdString();
+    // The demo's own rules did not hear it.
+    EXPECT_EQ(1, shown.filter(QRegularExpression("^Run (?!.*loading)")).size())
+        << text.toStdString();
 }
 
 } // namespace
