@@ -12,6 +12,7 @@
 #include "script-setup/rule/rule-script.h"
 #include "tests/script-setup/rule/rule-fixture.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -178,9 +179,12 @@ TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
     QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
     ticker.start(50);
     QString error;
+    QElapsedTimer clock;
+    clock.start();
     ASSERT_TRUE(environment.fire({{"-", "shortcut", "F9"}}, &error)) << error.toStdString();
     EXPECT_TRUE(environment.busy());
     ASSERT_TRUE(idle.wait(10000));
+    EXPECT_GE(clock.elapsed(), 900) << "not ended before its limit";
     EXPECT_GE(ticks, 5); // the event loop went on while the script looped
     const std::string stats = rule_path.toStdString() + "/stats";
     EXPECT_EQ(1, session->tree().integer_value(stats, "error_count"));
