@@ -31,8 +31,7 @@ int count_of_type(const FolderSnapshot &folder, const std::string &type)
     return n;
 }
 
-class DemoServer : public SandboxTest
-{};
+using DemoServer = SandboxTest;
 
 TEST_F(DemoServer, HoldsTheObjectsAndFoldersThePagesRead)
 {

@@ -2,10 +2,8 @@
 // where it was: nothing of a closed page stays behind in the host, its call
 // log, the services or the icon caches.
 
-#include "sandbox/server-services.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <malloc.h>
 

@@ -8,7 +8,6 @@
 #include "sandbox/tree-file.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
-#include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
