@@ -2,16 +2,13 @@
 // fired through the program's --fire command: what their traces show, and
 // what the engine writes into their statistics.
 
-#include "plugin/entry.h"
 #include "sandbox/engine/engine-ui.h"
 #include "sandbox/engine/script-environment.h"
 #include "sandbox/engine/trace-pane.h"
 #include "sandbox/main-window.h"
+#include "sandbox/server-simulator.h"
 #include "sandbox/session.h"
 #include "script-setup/loop/loop-script.h"
-#include "script-setup/rule-page/grid-widget.h"
-#include "script-setup/rule-page/setup-rule.h"
-#include "script-setup/rule/rule-folder.h"
 #include "script-setup/rule/rule-script.h"
 #include "tests/script-setup/rule/rule-fixture.h"
 
@@ -19,19 +16,18 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 namespace {
 
+using memory_host::Value;
+
 const char *const rule_folder = "{0E5A1B2C-0000-4000-8000-000000000001}";
 const QString rule_path = QStringLiteral("/DEMO/scripts/") + rule_folder;
-const char *const operator_gui = "{D3A93A74-35CF-4D60-92EA-C08C6597707E}";
 
-QString rule_script(const char *json)
+QString rule_script(const QJsonValue &rule)
 {
-    const QJsonObject value = QJsonDocument::fromJson(json).object();
-    return rule::generate_script(rule_test::rule_from_json(value), {}).text;
+    return rule::generate_script(rule_test::rule_from_json(rule.toObject()), {}).text;
 }
 
 QString loop_script()
@@ -39,7 +35,7 @@ QString loop_script()
     loop::LoopScriptInput input;
     input.monitor = 2;
     input.shortcut = QStringLiteral("F5");
-    input.operator_gui = operator_gui;
+    input.operator_gui = "{D3A93A74-35CF-4D60-92EA-C08C6597707E}";
     input.entries = {{"g1", 5, loop::TEMPLATE}, {"c1", 10, loop::CHANNEL}};
     return loop::generate_loop_script(input);
 }
@@ -49,35 +45,28 @@ QString loop_script()
 class Engine : public ::testing::Test
 {
 protected:
-    QString tree_with(const QString &type, const QString &script)
+    std::unique_ptr<sandbox::Session> session_with(const char *kind, const QString &script)
     {
-        QFile demo(QStringLiteral(VX_SOURCE_DIR "/sandbox/demo/demo-server.json"));
-        EXPECT_TRUE(demo.open(QIODevice::ReadOnly));
-        QJsonObject document = QJsonDocument::fromJson(demo.readAll()).object();
-        QJsonObject server = document["folders"].toObject()["DEMO"].toObject();
-        QJsonObject folders = server["folders"].toObject();
-        QJsonObject options = folders["system_wide_options"].toObject();
-        QJsonObject keys = options["keys"].toObject();
-        keys["screenshots_folder"] = dir.filePath("shots");
-        options["keys"] = keys;
-        folders["system_wide_options"] = options;
-        QJsonObject scripts = folders["scripts"].toObject();
-        QJsonObject children = scripts["folders"].toObject();
-        const QJsonObject stats{
-            {"run_count", 0}, {"error_count", 0}, {"last_error", ""}, {"last_error_line", -1}};
-        children[rule_folder] = QJsonObject{
-            {"type", type},
-            {"keys", QJsonObject{{"name", "Under test"}, {"enable", 1}, {"script", script}}},
-            {"folders", QJsonObject{{"stats", QJsonObject{{"keys", stats}}}}}};
-        scripts["folders"] = children;
-        folders["scripts"] = scripts;
-        server["folders"] = folders;
-        document["folders"] = QJsonObject{{"DEMO", server}};
+        QString error;
+        auto session = sandbox::Session::open({}, &error);
+        const std::string path = rule_path.toStdString();
+        session->simulator().create_object("/DEMO/scripts", *sandbox::kind_named(kind),
+                                           rule_folder);
+        // Written without a notice, so that nothing runs the script before the test does.
+        session->tree().put(path, "script", Value::of_string(script.toStdString()), false);
+        session->tree().put(path, "enable", Value::of_integer(1), false);
+        session->tree().put_string("/DEMO/system_wide_options", "screenshots_folder",
+                                   dir.filePath("shots").toStdString());
         QDir().mkpath(dir.filePath("shots"));
-        QFile file(dir.filePath("tree.json"));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QJsonDocument(document).toJson());
-        return file.fileName();
+        return session;
+    }
+
+    QString tree_with(const char *kind, const QString &script)
+    {
+        QString error;
+        EXPECT_TRUE(session_with(kind, script)->save_as(dir.filePath("tree.json"), &error))
+            << error.toStdString();
+        return dir.filePath("tree.json");
     }
 
     // The trace entries of the object under test.
@@ -101,10 +90,9 @@ protected:
     {
         QFile file(tree);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        const QJsonObject document = QJsonDocument::fromJson(file.readAll()).object();
-        return document["folders"]["DEMO"]["folders"]["scripts"]["folders"][rule_folder]["folders"]
-                       ["stats"]["keys"]
-                           .toObject();
+        const QJsonValue scripts =
+            QJsonDocument::fromJson(file.readAll())["folders"]["DEMO"]["folders"]["scripts"];
+        return scripts["folders"][rule_folder]["folders"]["stats"]["keys"].toObject();
     }
 
     QTemporaryDir dir;
@@ -115,20 +103,16 @@ protected:
 QString summary(const std::vector<QJsonObject> &entries, const QString &script)
 {
     const QStringList lines = script.split('\n');
+    // The member that details an entry of each kind that needs no more.
+    const QHash<QString, QString> member = {{"lock", "state"},   {"wait", "ms"},
+                                            {"sound", "file"},   {"alert", "text"},
+                                            {"message", "text"}, {"print", "text"}};
     QStringList out;
     for (const QJsonObject &e : entries) {
         const QString what = e["what"].toString();
-        QString detail;
-        if (what == "lock")
-            detail = e["state"].toString();
-        else if (what == "wait")
-            detail = QString::number(e["ms"].toInt());
-        else if (what == "sound")
-            detail = e["file"].toString();
-        else if (what == "file")
+        QString detail = e[member.value(what)].toVariant().toString();
+        if (what == "file")
             detail = e["path"].toString().section('.', -1);
-        else if (what == "alert" || what == "message" || what == "print")
-            detail = e["text"].toString();
         else if (what == "call" && e.contains("object"))
             detail = e["function"].toString() + ' ' + e["args"][0].toString() + ' ' +
                      QString::number(e["args"][1].toInt());
@@ -140,164 +124,51 @@ QString summary(const std::vector<QJsonObject> &entries, const QString &script)
         } else if (what == "error")
             detail = lines.value(e["line"].toInt() - 1).trimmed() + " | " +
                      e["message"].toString().section(':', 0, 0);
-        else
+        else if (!member.contains(what))
             continue;
         out << QStringLiteral("%1 %2 %3").arg(e["at"].toInt()).arg(what, detail);
     }
     return out.join("\n");
 }
 
-struct Scenario
-{
-    const char *name;
-    const char *type;
-    QString script;
-    QStringList fires;
-    const char *expected;
-};
-
+// Each run of the table under tests/data: a rule (generated from its stored
+// form), the loop above or a script's text, the --fire arguments, and the
+// summary of its trace.
 TEST_F(Engine, TracesShowWhatEachRunDidOnTheVirtualClock)
 {
-    const char *wait_sound = R"({"actions": [{"code": 2, "seconds": 5},
-                                             {"code": 3, "sound": "bell.wav"}]})";
-    const QStringList f5{"--fire", "-", "shortcut", "F5"};
-    const QString office_hours = "scripts/{B1343C60-8842-4CD7-AF2D-5E0850FE5702}";
-    const Scenario scenarios[] = {
-        {"a wait of 5 s, then a sound", "Rule", rule_script(wait_sound), f5,
-         "0 lock taken\n0 wait 5000\n5000 sound bell.wav\n5000 lock released"},
-        {"a second activation while the first runs does nothing", "Rule", rule_script(wait_sound),
-         f5 + f5,
-         "0 lock taken\n0 wait 5000\n0 lock busy\n5000 sound bell.wav\n5000 lock released"},
-        {"two screenshots, then an e-mail with both a second later", "Rule",
-         rule_script(R"({"actions": [
-             {"code": 8, "channel": "{ch}_DEMO", "channel_name": "Gate", "output_name": "{o-1}"},
-             {"code": 8, "channel": "{ch}_DEMO", "channel_name": "Gate", "seconds": 10,
-              "output_name": "{o-2}"},
-             {"code": 6, "account": "acc1", "recipients": "a@b.c", "subject": "Shots",
-              "attachments": ["{o-1}", "{o-2}"], "message": "See attached"}]})"),
-         f5,
-         "0 lock taken\n0 file jpg\n0 file jpg\n0 wait 1000\n1000 mail Shots, 2 attached\n"
-         "1000 lock released"},
-        {"a failed export alerts and the chain goes on", "Rule", rule_script(R"({"actions": [
-             {"code": 4, "channel": "{missing}_DEMO", "channel_name": "Gate", "seconds": 30,
-              "output_name": "{o-1}"},
-             {"code": 3, "sound": "bell.wav"}]})"),
-         f5, "0 lock taken\n0 alert AVI export failed\n0 sound bell.wav\n0 lock released"},
-        {"an export that works writes its file and goes on when it has ended", "Rule",
-         rule_script(R"({"actions": [
-             {"code": 4, "channel": "{350C17C3-86D5-40E5-8B36-64854BD860C5}_DEMO",
-              "channel_name": "Entrance", "seconds": 30, "output_name": "{o-1}"},
-             {"code": 3, "sound": "bell.wav"}]})"),
-         f5, "0 lock taken\n0 file avi\n2000 sound bell.wav\n2000 lock released"},
-        {"an error in the second action names its line; the lock still goes", "Rule",
-         rule_script(R"({"actions": [
-             {"code": 3, "sound": "bell.wav"},
-             {"code": 1, "object": "Relay 1", "method": "pulse",
-              "parameters": [["integer", "seconds", "undefined_seconds"]]}]})"),
-         f5,
-         "0 lock taken\n0 sound bell.wav\n0 error object(\"Relay 1\").pulse(undefined_seconds) | "
-         "NameError\n0 lock released"},
-        {"a template loop shows its elements on its monitor for their seconds", "TemplateLoop",
-         loop_script(), f5,
-         "0 message Starting template loop\n0 call show_template_by_guid g1 2\n0 wait 5000\n"
-         "5000 call show_channel c1 2\n5000 wait 10000\n15000 call show_template_by_guid g1 2\n"
-         "15000 wait 5000\n20000 call show_channel c1 2\n20000 wait 10000\n"
-         "30000 call show_template_by_guid g1 2\n30000 wait 5000"},
-        {"an event on an object named by its name",
-         "Rule",
-         rule_script(R"({"activation": {"code": 4, "event_types": "Motion Detected"},
-                         "actions": [{"code": 3, "sound": "bell.wav"}]})"),
-         {"--fire", "Entrance", "event", "Motion Detected"},
-         "0 lock taken\n0 sound bell.wav\n0 lock released"},
-        {"a schedule rule acts in its zone only",
-         "Rule",
-         rule_script(R"({"activation": {"code": 5, "schedule": "Office hours", "zone": "Green"},
-                         "actions": [{"code": 3, "sound": "bell.wav"}]})"),
-         {"--fire", office_hours, "schedule", "Red", "--fire", office_hours, "schedule", "Green"},
-         "0 lock taken\n0 lock released\n0 lock taken\n0 sound bell.wav\n0 lock released"},
-        {"a settings change reaches its handler, which reads the tree",
-         "Script",
-         "def changed():\n    print(settings('archive')['prebuffer'])\n\n"
-         "settings('archive').activate_on_changes(changed)\n",
-         {"--fire", "archive", "settings"},
-         "0 print 5"},
-        {"a script over the memory limit is stopped", "Script", "data = bytearray(8 * 1024 ** 3)\n",
-         f5, "0 error data = bytearray(8 * 1024 ** 3) | MemoryError"},
-        {"an endless loop is stopped at the time limit", "Script",
-         "def spin():\n    while True: pass\n\nactivate_on_shortcut('F5', spin)\n",
-         f5 + QStringList{"--time-limit", "0.5"}, "0 error while True: pass | TimeLimitExceeded"},
-    };
-    for (const Scenario &s : scenarios) {
-        SCOPED_TRACE(s.name);
-        const QString tree = tree_with(s.type, s.script);
-        EXPECT_EQ(s.expected, summary(fire(tree, s.fires), s.script).toStdString());
+    QFile runs(QStringLiteral(VX_TEST_DATA_DIR "/sandbox/engine-runs.json"));
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    const QJsonArray table = QJsonDocument::fromJson(runs.readAll()).array();
+    ASSERT_FALSE(table.isEmpty());
+    for (const QJsonValue run : table) {
+        SCOPED_TRACE(run["name"].toString().toStdString());
+        const bool is_rule = run["rule"].isObject(), is_loop = run["loop"].toBool();
+        const QString script = is_rule   ? rule_script(run["rule"])
+                               : is_loop ? loop_script()
+                                         : run["script"].toString();
+        const QString tree = tree_with(is_rule ? "rule" : is_loop ? "loop" : "script", script);
+        const QString expected = run["trace"].toVariant().toStringList().join('\n');
+        EXPECT_EQ(
+            expected.toStdString(),
+            summary(fire(tree, run["fire"].toVariant().toStringList()), script).toStdString());
         const QJsonObject stats = stats_in(tree);
-        const bool failing = QString(s.expected).contains(" error ");
+        const bool failing = expected.contains(" error ");
         EXPECT_EQ(failing ? 1 : 0, stats["error_count"].toInt());
-        if (failing) {
-            EXPECT_NE(-1, stats["last_error_line"].toInt());
+        if (is_rule) { // a refused activation is not a run
+            EXPECT_EQ(1, stats["run_count"].toInt());
+        }
+        if (failing) { // the statistics name the same line and error as the trace
+            const QString line = script.split('\n').value(stats["last_error_line"].toInt() - 1);
+            EXPECT_TRUE(expected.contains(" error " + line.trimmed() + " | " +
+                                          stats["last_error"].toString().section(':', 0, 0)));
         }
     }
-}
-
-TEST_F(Engine, RuntimeErrorStatsNameTheFailingActionsLine)
-{
-    const rule::Rule value = rule_test::rule_from_json(QJsonDocument::fromJson(R"({"actions": [
-        {"code": 3, "sound": "bell.wav"},
-        {"code": 5, "setting": "archive/prebuffer : integer", "setting_value": "1 / 0"}]})")
-                                                           .object());
-    const QString script = rule::generate_script(value, {}).text;
-    const QString tree = tree_with("Rule", script);
-    fire(tree, {"--fire", "-", "shortcut", "F5"});
-    {
-        // The rule page opened on what the run left points its error at the
-        // second action's row.
-        QString error;
-        auto session = sandbox::Session::open({sandbox::SessionSource::FILE, tree}, &error);
-        ASSERT_TRUE(session) << error.toStdString();
-        const Settings folder = session->tree().folder(rule_path.toStdString());
-        rule::VariableNames names;
-        ASSERT_TRUE(rule::save_rule(folder, value, names));
-        vx_init(&session->host());
-        {
-            QObject navigator;
-            QSetupRule page(&navigator, folder, session->tree().folder("/DEMO"));
-            page.resize(900, 700);
-            page.show(); // laid out, so that the rows have places of their own
-            QTest::qWait(50);
-            QCoreApplication::processEvents();
-            ASSERT_EQ(2, page.action_grid()->count());
-            QWidget *row = page.action_grid()->row(1);
-            const QRect second(row->mapToGlobal(QPoint(0, 0)), row->size());
-            // The page settles by a pixel after the popup is placed.
-            EXPECT_TRUE(second.adjusted(0, -2, 0, 0).contains(page.error_anchor()));
-        }
-        vx_done();
-        session->host().release_plugin();
-        session->finish_saving(&error);
-    }
-    const QJsonObject stats = stats_in(tree);
-    const QStringList lines = script.split('\n');
-    const int line = stats["last_error_line"].toInt();
-    EXPECT_EQ("settings(\"archive\")[\"prebuffer\"] = 1 / 0",
-              lines.value(line - 1).trimmed().toStdString());
-    // The function holding the line is the second action's.
-    int marker = line - 1;
-    while (marker > 0 && !lines[marker].trimmed().startsWith("# ACTION_"))
-        --marker;
-    EXPECT_EQ("# ACTION_1", lines[marker].trimmed().toStdString());
-    EXPECT_EQ("ZeroDivisionError: division by zero", stats["last_error"].toString().toStdString());
-    EXPECT_EQ(1, stats["run_count"].toInt());
 }
 
 TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
 {
-    QString error;
-    auto session = sandbox::Session::open(
-        {sandbox::SessionSource::FILE, tree_with("Script", "def spin():\n    while True: pass\n\n"
-                                                           "activate_on_shortcut('F9', spin)\n")},
-        &error);
-    ASSERT_TRUE(session) << error.toStdString();
+    auto session = session_with(
+        "script", "def spin():\n    while True: pass\n\nactivate_on_shortcut('F9', spin)\n");
     sandbox::ScriptEnvironment environment(*session);
     sandbox::EngineSettings settings;
     settings.time_limit_s = 1;
@@ -307,51 +178,45 @@ TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
     ticker.start(50);
+    QString error;
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(environment.fire({{"-", "shortcut", "F9"}}, &error)) << error.toStdString();
     EXPECT_TRUE(environment.busy());
     ASSERT_TRUE(idle.wait(10000));
-    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_GE(clock.elapsed(), 900) << "not ended before its limit";
     EXPECT_GE(ticks, 5); // the event loop went on while the script looped
     const std::string stats = rule_path.toStdString() + "/stats";
     EXPECT_EQ(1, session->tree().integer_value(stats, "error_count"));
     EXPECT_NE(std::string::npos, session->tree().string_value(stats, "last_error").find("limit"));
-    session->finish_saving(&error);
 }
 
 TEST_F(Engine, TheWindowRunsARuleAsAnActionAndShowsTheRun)
 {
-    QString error;
-    auto session = sandbox::Session::open(
-        {sandbox::SessionSource::FILE, tree_with("Rule", rule_script(R"({"activation": {"code": 6},
-             "actions": [{"code": 1, "object": "Relay 1", "method": "on"}]})"))},
-        &error);
-    ASSERT_TRUE(session) << error.toStdString();
-    {
-        sandbox::MainWindow window(*session, QString());
-        sandbox::EngineUi &ui = *window.engine_ui();
-        QSignalSpy idle(ui.environment(), &sandbox::ScriptEnvironment::idle);
-        ASSERT_TRUE(ui.fire({rule_path, "action", QString()}));
-        ASSERT_TRUE(idle.wait(10000));
-        QStringList shown;
-        for (int i = 0; i < ui.trace_pane()->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *run = ui.trace_pane()->topLevelItem(i);
-            if (run->isHidden())
-                continue;
-            shown << run->text(sandbox::TracePane::WHAT);
-            for (int c = 0; c < run->childCount(); ++c)
-                shown << "  " + run->child(c)->text(sandbox::TracePane::WHAT);
-        }
-        const QString text = shown.join('\n');
-        EXPECT_TRUE(text.contains(QRegularExpression(
-            "Run \\d+ · Under test · a run as an action\n(  .*\n)*  calls Relay 1.on\\(\\)")))
-            << text.toStdString();
-        // The demo's own rules did not hear it.
-        EXPECT_EQ(1, shown.filter(QRegularExpression("^Run (?!.*loading)")).size())
-            << text.toStdString();
+    const char *relay_on = R"({"activation": {"code": 6},
+                               "actions": [{"code": 1, "object": "Relay 1", "method": "on"}]})";
+    auto session = session_with("rule", rule_script(QJsonDocument::fromJson(relay_on).object()));
+    sandbox::MainWindow window(*session, QString());
+    sandbox::EngineUi &ui = *window.engine_ui();
+    QSignalSpy idle(ui.environment(), &sandbox::ScriptEnvironment::idle);
+    ASSERT_TRUE(ui.fire({rule_path, "action", QString()}));
+    ASSERT_TRUE(idle.wait(10000));
+    QStringList shown;
+    for (int i = 0; i < ui.trace_pane()->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *run = ui.trace_pane()->topLevelItem(i);
+        if (run->isHidden())
+            continue;
+        shown << run->text(sandbox::TracePane::WHAT);
+        for (int c = 0; c < run->childCount(); ++c)
+            shown << "  " + run->child(c)->text(sandbox::TracePane::WHAT);
     }
-    session->finish_saving(&error);
+    const QString text = shown.join('\n');
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        "Run \\d+ · New rule · a run as an action\n(  .*\n)*  calls Relay 1.on\\(\\)")))
+        << text.toStdString();
+    // The demo's own rules did not hear it.
+    EXPECT_EQ(1, shown.filter(QRegularExpression("^Run (?!.*loading)")).size())
+        << text.toStdString();
 }
 
 } // namespace

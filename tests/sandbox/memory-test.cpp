@@ -2,10 +2,8 @@
 // where it was: nothing of a closed page stays behind in the host, its call
 // log, the services or the icon caches.
 
-#include "sandbox/server-services.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <malloc.h>
 
@@ -26,40 +24,25 @@ long allocated_bytes()
 #endif
 }
 
-class SandboxMemory : public SandboxTest
-{
-protected:
-    // The folders whose type has a page, the scripts folder first.
-    std::vector<QString> page_folders()
-    {
-        std::vector<QString> out = {QString::fromStdString(scripts())};
-        for (const std::string &type : session->host().pages().registered_types())
-            for (const std::string &path : objects_of(type))
-                out.push_back(QString::fromStdString(path));
-        return out;
-    }
-    void settle()
-    {
-        QCoreApplication::processEvents();
-        session->services().wait_idle();
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
+using SandboxMemory = SandboxTest;
 
 TEST_F(SandboxMemory, FourHundredPagesTakeNoMoreThanTheirFirstTwenty)
 {
     start();
     session->tree().set_call_log_size(0); // as the sandbox runs
-    const std::vector<QString> folders = page_folders();
+    // The folders whose type has a page, the scripts folder first.
+    std::vector<QString> folders = {QString::fromStdString(scripts())};
+    for (const std::string &type : session->host().pages().registered_types())
+        for (const std::string &path : objects_of(type))
+            folders.push_back(QString::fromStdString(path));
     ASSERT_GE(folders.size(), 8u);
     long warm = 0;
     long highest = 0;
     for (int n = 1; n <= 400; ++n) {
         ASSERT_TRUE(window->open_folder(folders[n % folders.size()]));
-        settle();
+        session->settle();
         window->close_page();
-        settle();
+        session->settle();
         const long bytes = allocated_bytes();
         if (n == 20)
             warm = bytes;

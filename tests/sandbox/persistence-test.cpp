@@ -4,17 +4,18 @@
 
 #include "memory-host/tree-json.h"
 #include "sandbox/demo-server.h"
+#include "sandbox/settings-tree-view.h"
 #include "sandbox/tree-file.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSemaphore>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -24,7 +25,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <json/json.h>
 
 namespace {
 
@@ -41,9 +41,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("server.json");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(sandbox::demo_server_document()));
+        QString error;
+        ASSERT_TRUE(sandbox::write_file_atomically(path, sandbox::demo_server_document(), &error));
     }
 
     // Lets the sandbox's own delayed save happen, as it would while the
@@ -60,14 +59,30 @@ protected:
     QString path;
 };
 
-TEST_F(TreeFileTest, ValuesChangedThroughPagesAreFoundByAFreshHost)
+// Pages opened without a change write nothing; a name typed on a page shows
+// in the window's tree and, with a created loop, reaches the file.
+TEST_F(TreeFileTest, OnlyChangesThroughPagesAreSavedAndAFreshHostFindsThem)
 {
     start({sandbox::SessionSource::FILE, path});
+    const std::string before = read_all(path);
+    QSignalSpy saved(session.get(), &sandbox::Session::saved);
+    for (const char *type : {"TemplateLoop", "EmailAccount", "Schedule"})
+        ASSERT_TRUE(window->open_folder(QString::fromStdString(objects_of(type).front()))) << type;
+    session->settle();
+    wait_for_save();
+    EXPECT_EQ(0, saved.count());
+    EXPECT_EQ(before, read_all(path));
+
     const std::string schedule = objects_of("Schedule").front();
-    auto *name = child<QLineEdit>(window->open_folder(QString::fromStdString(schedule)), "name");
+    auto *name = child<QLineEdit>(window->current_page(), "name");
     ASSERT_TRUE(name) << "the schedule page binds its name";
     name->selectAll();
     QTest::keyClicks(name, "Holiday closure");
+    session->settle();
+    ASSERT_TRUE(window->tree_view()->select_path(QString::fromStdString(schedule)));
+    const QTreeWidgetItem *item = window->tree_view()->currentItem();
+    EXPECT_EQ("Schedule", item->text(sandbox::SettingsTreeView::TYPE).toStdString());
+    EXPECT_EQ("Holiday closure", item->text(sandbox::SettingsTreeView::NAME).toStdString());
     auto *link = child<QLabel>(window->open_folder(QString::fromStdString(scripts())), "newloop");
     ASSERT_TRUE(link);
     Q_EMIT link->linkActivated("newloop");
@@ -81,13 +96,15 @@ TEST_F(TreeFileTest, ValuesChangedThroughPagesAreFoundByAFreshHost)
     EXPECT_TRUE(fresh.tree().snapshot(session->server_path()) ==
                 session->tree().snapshot(session->server_path()))
         << "every folder and value, the new loop included, is in the file";
-    Json::Value saved;
-    Json::Reader().parse(read_all(path), saved);
-    EXPECT_TRUE(saved["services"]["classes"].isArray()) << "the services lists stay in the file";
+    const auto saved_json = QJsonDocument::fromJson(QByteArray::fromStdString(read_all(path)));
+    EXPECT_TRUE(saved_json["services"]["classes"].isArray())
+        << "the services lists stay in the file";
 }
 
-// The failure of any step leaves the previous file and no temporary.
-TEST(AtomicWrite, ReplacesTheFileWholeOrNotAtAll)
+// The failure of any step leaves the previous file and no temporary; a link
+// is written through, the file's permissions are kept, a read-only file is
+// refused.
+TEST(AtomicWrite, ReplacesTheFileWholeOrNotAtAllAndWritesThroughLinks)
 {
     const struct
     {
@@ -101,8 +118,9 @@ TEST(AtomicWrite, ReplacesTheFileWholeOrNotAtAll)
         {"rename", EIO, "cannot rename"},
     };
     QTemporaryDir dir;
-    const QString path = dir.filePath("tree.json");
+    const QString path = dir.filePath("real/tree.json");
     QString error;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
     ASSERT_TRUE(sandbox::write_file_atomically(path, "first", &error));
     for (const auto &f : faults) {
         const auto fault = [&](const char *step) {
@@ -118,79 +136,28 @@ TEST(AtomicWrite, ReplacesTheFileWholeOrNotAtAll)
     EXPECT_EQ("third", read_all(path));
     EXPECT_FALSE(sandbox::write_file_atomically(dir.filePath("missing/tree.json"), "x", &error));
     EXPECT_TRUE(error.contains("cannot create"));
-}
 
-TEST(AtomicWrite, WritesThroughLinksKeepsPermissionsAndRefusesReadOnlyFiles)
-{
-    QTemporaryDir dir;
-    const QString target = dir.filePath("real/tree.json");
     const QString link = dir.filePath("tree.json");
-    QString error;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
-    ASSERT_TRUE(sandbox::write_file_atomically(target, "old", &error));
     ASSERT_TRUE(QFile::link("real/tree.json", link));
-    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 
     ASSERT_TRUE(sandbox::write_file_atomically(link, "new", &error)) << error.toStdString();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ("new", read_all(target));
+    EXPECT_EQ("new", read_all(path));
     EXPECT_EQ(QFile::ReadOwner | QFile::WriteOwner,
-              QFile::permissions(target) &
+              QFile::permissions(path) &
                   (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
 
-    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
     EXPECT_FALSE(sandbox::write_file_atomically(link, "newer", &error));
     EXPECT_TRUE(error.contains("read-only")) << error.toStdString();
-    EXPECT_EQ("new", read_all(target));
-    EXPECT_FALSE(QFile::permissions(target) & QFile::WriteOwner);
+    EXPECT_EQ("new", read_all(path));
+    EXPECT_FALSE(QFile::permissions(path) & QFile::WriteOwner);
 }
 
-TEST_F(TreeFileTest, OpeningPagesThatChangeNothingDoesNotRewriteTheFile)
-{
-    start({sandbox::SessionSource::FILE, path});
-    const std::string before = read_all(path);
-    QSignalSpy saved(session.get(), &sandbox::Session::saved);
-    for (const char *type : {"Schedule", "TemplateLoop", "EmailAccount"})
-        ASSERT_TRUE(window->open_folder(QString::fromStdString(objects_of(type).front()))) << type;
-    session->settle();
-    wait_for_save();
-    EXPECT_EQ(0, saved.count());
-    EXPECT_EQ(before, read_all(path));
-}
-
-// The save runs on a worker: while it is held up, pages still open.
-TEST_F(TreeFileTest, SavesOffTheGuiThreadWhilePagesOpen)
-{
-    start({sandbox::SessionSource::FILE, path});
-    QSemaphore release;
-    std::atomic<bool> writing{false};
-    std::atomic<bool> on_gui_thread{true};
-    session->tree_file()->set_fault([&](const char *step) {
-        if (std::strcmp(step, "write") == 0) {
-            on_gui_thread = QThread::currentThread() == qApp->thread();
-            writing = true;
-            release.tryAcquire(1, 5000);
-        }
-        return 0;
-    });
-    session->tree().folder(scripts())->set_string("show_warnings", "saved later");
-    QElapsedTimer clock;
-    clock.start();
-    while (!writing && clock.elapsed() < 3000)
-        QTest::qWait(10);
-    ASSERT_TRUE(writing);
-    EXPECT_FALSE(on_gui_thread);
-    EXPECT_TRUE(window->open_folder(QString::fromStdString(objects_of("Schedule").front())));
-    EXPECT_TRUE(session->tree_file()->dirty());
-    release.release();
-    wait_for_save();
-    EXPECT_FALSE(session->tree_file()->dirty());
-    EXPECT_NE(std::string::npos, read_all(path).find("saved later"));
-}
-
-// A full disk: the window says so, the change stays pending, saving is
-// retried, closing asks, and the session reports the failure for the exit
-// status.
+// A full disk: the save, made off the GUI thread, fails; the window says so,
+// the change stays pending, saving is retried, closing asks, and the session
+// reports the failure for the exit status.
 TEST_F(TreeFileTest, AFailedSaveIsShownKeptRetriedAndReported)
 {
     start({sandbox::SessionSource::FILE, path});
@@ -198,17 +165,19 @@ TEST_F(TreeFileTest, AFailedSaveIsShownKeptRetriedAndReported)
     sandbox::TreeFile *file = session->tree_file();
     file->set_delay(10);
     std::atomic<bool> disk_full{true};
+    std::atomic<bool> on_gui_thread{false};
     file->set_fault([&](const char *step) {
+        on_gui_thread = on_gui_thread || QThread::currentThread() == qApp->thread();
         return disk_full && std::strcmp(step, "write") == 0 ? ENOSPC : 0;
     });
     QSignalSpy failed(session.get(), &sandbox::Session::save_failed);
     QSignalSpy saved(session.get(), &sandbox::Session::saved);
     session->tree().folder(scripts())->set_string("show_warnings", "kept");
     ASSERT_TRUE(failed.wait(3000));
+    EXPECT_FALSE(on_gui_thread);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(std::strerror(ENOSPC)))
         << window->statusBar()->currentMessage().toStdString();
     EXPECT_EQ(before, read_all(path));
-    EXPECT_FALSE(QFile::exists(path + ".saving"));
     EXPECT_TRUE(file->dirty());
 
     QString shown;

@@ -16,13 +16,6 @@ Json::Value parse(const char *text)
     return json;
 }
 
-Json::Value read_json(const char *data_file)
-{
-    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/") + data_file);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << data_file;
-    return parse(file.readAll().constData());
-}
-
 TEST(ServiceCatalogue, RefusesMalformedLists)
 {
     const char *rows[] = {
@@ -43,9 +36,11 @@ TEST(ServiceCatalogue, RefusesMalformedLists)
 
 TEST(ServiceCatalogue, EachServiceGetsItsOwnShapeOfTheLists)
 {
+    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/sandbox/services.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     sandbox::ServiceCatalogue catalogue;
     std::string error;
-    ASSERT_TRUE(sandbox::parse_service_catalogue(read_json("sandbox/services.json"), "DEMO",
+    ASSERT_TRUE(sandbox::parse_service_catalogue(parse(file.readAll().constData()), "DEMO",
                                                  catalogue, &error))
         << error;
     EXPECT_EQ("pass\n", catalogue.stock_files.at("a.py"));

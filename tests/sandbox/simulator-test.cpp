@@ -15,21 +15,26 @@ namespace {
 using ServerSimulatorTest = SandboxTest;
 
 // Every kind's link on the scripts folder page: a folder of its type with its
-// keys, a fresh guid announced for the next one, the window on the new
-// folder, and a second page, as another operator would have open, counting.
+// keys and a name of its own, a fresh guid announced for the next one, the
+// window on the new folder, and a second page, as another operator would have
+// open, counting.
 TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
 {
     start();
     const struct
     {
-        const char *link, *type, *guid_key, *count_label, *count_text;
+        const char *link, *type, *guid_key, *count_label, *count_text, *name;
     } kinds[] = {
-        {"newrule", "Rule", "rule_new_guid", "countrule", "Server has 3 rules"},
-        {"newscript", "Script", "script_new_guid", "countscript", "Server has 4 scripts"},
-        {"newschedule", "Schedule", "schedule_new_guid", "countschedule", "Server has 3 schedules"},
+        {"newrule", "Rule", "rule_new_guid", "countrule", "Server has 3 rules", "New rule"},
+        {"newrule", "Rule", "rule_new_guid", "countrule", "Server has 4 rules", "New rule 2"},
+        {"newscript", "Script", "script_new_guid", "countscript", "Server has 4 scripts",
+         "New script"},
+        {"newschedule", "Schedule", "schedule_new_guid", "countschedule", "Server has 3 schedules",
+         "New schedule"},
         {"newemail", "EmailAccount", "email_account_new_guid", "countaccount",
-         "Server has 3 e-mail accounts"},
-        {"newloop", "TemplateLoop", "loop_new_guid", "countloop", "Server has 3 template loops"},
+         "Server has 3 e-mail accounts", "New e-mail account"},
+        {"newloop", "TemplateLoop", "loop_new_guid", "countloop", "Server has 3 template loops",
+         "New template loop"},
     };
     auto factory = session->host().pages().factory("ScriptFolder");
     std::unique_ptr<QWidget> watcher(factory->create(
@@ -47,6 +52,7 @@ TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
         const std::string created = scripts() + "/" + announced;
         ASSERT_EQ(before + 1, objects_of(c.type).size());
         EXPECT_EQ(c.type, session->tree().snapshot(created).type);
+        EXPECT_EQ(c.name, session->tree().string_value(created, "name"));
         for (const auto &entry : sandbox::object_keys(c.type))
             EXPECT_EQ(entry.value.type, session->tree().value(created, entry.key).type)
                 << entry.key;
@@ -58,17 +64,6 @@ TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
         EXPECT_EQ(QString::fromLatin1(c.count_text),
                   child<QLabel>(watcher.get(), c.count_label)->text());
     }
-}
-
-TEST_F(ServerSimulatorTest, NewObjectsGetUniqueNames)
-{
-    start();
-    const auto *kind = sandbox::kind_named("rule");
-    ASSERT_TRUE(kind);
-    const std::string first = session->simulator().create_object(scripts(), *kind, "");
-    const std::string second = session->simulator().create_object(scripts(), *kind, "");
-    EXPECT_EQ("New rule", session->tree().string_value(first, "name"));
-    EXPECT_EQ("New rule 2", session->tree().string_value(second, "name"));
 }
 
 TEST_F(ServerSimulatorTest, EraseRemovesOnlyAFolderOfTheNamedKind)
@@ -91,34 +86,28 @@ TEST_F(ServerSimulatorTest, EraseRemovesOnlyAFolderOfTheNamedKind)
         << "the window falls back to the parent of an erased folder";
 }
 
-TEST_F(ServerSimulatorTest, AddedLanguagesJoinTheAvailableOnesOnce)
-{
-    start();
-    const std::string script = objects_of("Script").front();
-    session->tree().put_string(script, "available_languages", "en,ru");
-    Settings folder = session->tree().folder(script);
-    folder->set_string("add_language", "de");
-    session->settle();
-    folder->set_string("add_language", "ru");
-    folder->set_string("lupdate", "fr,en");
-    session->settle();
-    EXPECT_EQ("en,ru,de", session->tree().string_value(script, "available_languages"))
-        << "an update adds no language";
-    EXPECT_EQ("", session->tree().string_value(script, "add_language"));
-}
-
-using ScriptEngineTest = SandboxTest;
-
-// What the engine reports of a run is followed through the page in the walk test.
-TEST_F(ScriptEngineTest, RunsOnlyEnabledScriptsOnlyWhenTheTextChanges)
+// A script's keys as the server answers them: an added language joins the
+// available ones once, an update adds none, and only a new text of an enabled
+// script runs it (what a run reports is followed through the page in the
+// walk test).
+TEST_F(ServerSimulatorTest, ScriptKeysAreAnsweredAsTheServerWould)
 {
     start();
     const std::string script = objects_of("Script").front();
     const std::string stats = script + "/stats";
     Settings folder = session->tree().folder(script);
     const int runs = session->tree().integer_value(stats, "run_count");
+    session->tree().put_string(script, "available_languages", "en,ru");
     session->tree().put_integer(script, "enable", 1);
+    folder->set_string("add_language", "de");
+    session->settle();
+    folder->set_string("add_language", "ru");
+    folder->set_string("lupdate", "fr,en");
     folder->set_string("parameters", "<parameters/>");
+    session->settle();
+    EXPECT_EQ("en,ru,de", session->tree().string_value(script, "available_languages"))
+        << "an update adds no language";
+    EXPECT_EQ("", session->tree().string_value(script, "add_language"));
     session->tree().put_integer(script, "enable", 0);
     folder->set_string("script", "x = 1\n");
     session->settle();
@@ -128,14 +117,13 @@ TEST_F(ScriptEngineTest, RunsOnlyEnabledScriptsOnlyWhenTheTextChanges)
 
 TEST(SyntaxCheckOutput, ReadsWhatTheCheckerPrints)
 {
-    struct Row
+    const struct
     {
         const char *output;
         bool ran, ok;
         int line;
         const char *message;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"OK\n", true, true, -1, ""},
         {"ERROR\t3\tSyntaxError: invalid syntax\n", true, false, 3, "SyntaxError: invalid syntax"},
         {"ERROR\t-1\tValueError: null bytes\n", true, false, -1, "ValueError: null bytes"},
@@ -145,7 +133,7 @@ TEST(SyntaxCheckOutput, ReadsWhatTheCheckerPrints)
         {"WARNING\t4\tSyntaxWarning: \"is\" with a literal\nWARNING\t9\tx\nOK\n", true, true, -1,
          ""},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         const sandbox::SyntaxCheck check = sandbox::parse_check_output(row.output);
         EXPECT_EQ(row.ran, check.ran) << row.output;
         EXPECT_EQ(row.ok, check.ok) << row.output;

@@ -2,19 +2,14 @@
 // pages ask to open folders, the keys of folders without a page, and tree
 // files opened and saved from the menu's operations.
 
-#include "memory-host/tree-json.h"
 #include "sandbox/keys-view.h"
 #include "sandbox/navigator.h"
-#include "sandbox/server-simulator.h"
 #include "sandbox/settings-tree-view.h"
 #include "sandbox/tree-file.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
-#include <QFile>
-#include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -50,26 +45,6 @@ TEST_F(WindowTest, FoldersWithoutAPageShowTheirKeysReadOnly)
     EXPECT_EQ("5", table->item(found[0]->row(), 2)->text());
 }
 
-TEST_F(WindowTest, TreeShowsNamesAndTypesAndFollowsRenames)
-{
-    start();
-    const std::string schedule = objects_of("Schedule").front();
-    const QString path = QString::fromStdString(schedule);
-    auto *tree = window->tree_view();
-    ASSERT_TRUE(tree->select_path(path));
-    QTreeWidgetItem *item = tree->currentItem();
-    EXPECT_EQ("Schedule", item->text(sandbox::SettingsTreeView::TYPE));
-    EXPECT_EQ(QString::fromStdString(session->tree().string_value(schedule, "name")),
-              item->text(sandbox::SettingsTreeView::NAME));
-
-    auto *name = child<QLineEdit>(window->open_folder(path), "name");
-    ASSERT_TRUE(name);
-    name->selectAll();
-    QTest::keyClicks(name, "Renamed schedule");
-    session->settle();
-    EXPECT_EQ("Renamed schedule", tree->currentItem()->text(sandbox::SettingsTreeView::NAME));
-}
-
 TEST_F(WindowTest, SaveAsKeepsSavingThereAndOpenRefusesAnotherServer)
 {
     start();
@@ -81,10 +56,8 @@ TEST_F(WindowTest, SaveAsKeepsSavingThereAndOpenRefusesAnotherServer)
     EXPECT_EQ(file, session->description());
 
     const QString other = dir.filePath("other.json");
-    QFile out(other);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(R"({"folders": {"HQ": {"type": "Server"}}})");
-    out.close();
+    ASSERT_TRUE(sandbox::write_file_atomically(other, R"({"folders": {"HQ": {"type": "Server"}}})",
+                                               &error));
     EXPECT_FALSE(session->open_file(other, &error));
     EXPECT_TRUE(error.contains("HQ"));
     EXPECT_TRUE(session->tree().folder(scripts())) << "the served tree stays as it was";
@@ -94,16 +67,6 @@ TEST_F(WindowTest, SaveAsKeepsSavingThereAndOpenRefusesAnotherServer)
     session->tree().put_string(scripts(), "show_warnings", "0");
     ASSERT_TRUE(session->open_file(file, &error)) << error.toStdString();
     EXPECT_EQ("edited elsewhere", session->tree().string_value(scripts(), "show_warnings"));
-}
-
-TEST(PluginLibraryLoad, ReportsAMissingLibrary)
-{
-    memory_host::KeptLog log;
-    sandbox::PluginLibrary plugin(log);
-    QString error;
-    EXPECT_FALSE(plugin.load("/nonexistent/libplugin.so", &error));
-    EXPECT_FALSE(plugin.loaded());
-    EXPECT_FALSE(error.isEmpty());
 }
 
 } // namespace
