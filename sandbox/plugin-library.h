@@ -27,7 +27,6 @@ public:
 
     bool load(const QString &path, QString *error);
     QString path() const { return path_; }
-    bool loaded() const { return handle_ != nullptr; }
 
     void init(Rizurividuvez::HostRoot *host);
     void after_load();
