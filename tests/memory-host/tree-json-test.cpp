@@ -1,6 +1,7 @@
 #include "memory-host/memory-host.h"
 #include "memory-host/tree-json.h"
 
+#include <QString>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -48,13 +49,8 @@ TEST(TreeJson, SaveThenLoadGivesTheSameTree)
 
 std::string nested(int levels)
 {
-    std::string text;
-    for (int i = 0; i < levels; ++i)
-        text += R"({"folders": {"a": )";
-    text += "{}";
-    for (int i = 0; i < levels; ++i)
-        text += "}}";
-    return text;
+    const QString open = R"({"folders": {"a": )";
+    return (open.repeated(levels) + "{}" + QString("}}").repeated(levels)).toStdString();
 }
 
 TEST(TreeJson, MalformedDocumentsAreRefusedAndLeaveTheTreeAlone)

@@ -60,13 +60,6 @@ protected:
         tree.put_string("/DEMO/channels/2", "name", "back yard");
         tree.make_folder("/DEMO/channels/7");
     }
-    QStringList items()
-    {
-        QStringList out;
-        for (int i = 0; i < edit.count(); ++i)
-            out << edit.itemText(i) + "=" + edit.itemData(i).toString();
-        return out;
-    }
     Reusable::QChannelEdit edit;
 };
 
@@ -75,8 +68,11 @@ TEST_F(ChannelEdit, ListsChannelsByNameKeepsUnknownValuesAndOnlyTheUserSignals)
     QSignalSpy updated(&edit, &Reusable::QChannelEdit::data_updated);
     edit.set_channel("9_OTHER"); // before the list is there, and not in it
     edit.set_server(host.server_root());
+    QStringList items;
+    for (int i = 0; i < edit.count(); ++i)
+        items << edit.itemText(i) + "=" + edit.itemData(i).toString();
     EXPECT_EQ("(none)= 7=7_DEMO back yard=2_DEMO Front door=1_DEMO 9_OTHER=9_OTHER",
-              items().join(' ').toStdString())
+              items.join(' ').toStdString())
         << "by name, the channel and server as value";
     EXPECT_EQ("9_OTHER", edit.channel());
     EXPECT_EQ("9_OTHER", edit.currentText());

@@ -16,17 +16,6 @@ namespace {
 
 using namespace python_syntax;
 
-KindFormats tagged_formats()
-{
-    KindFormats formats;
-    const Highlighter defaults(nullptr);
-    for (int kind = call; kind < kind_count; ++kind) {
-        formats[kind] = defaults.format_of(Kind(kind));
-        formats[kind].setProperty(QTextFormat::UserProperty, kind);
-    }
-    return formats;
-}
-
 QString describe(const QTextBlock &block)
 {
     QString out = QStringLiteral("state %1:").arg(block.userState());
@@ -56,9 +45,12 @@ struct HighlightedPair
 {
     explicit HighlightedPair(const QString &text)
     {
-        const KindFormats formats = tagged_formats();
-        for (int kind = call; kind < kind_count; ++kind)
+        KindFormats formats;
+        for (int kind = call; kind < kind_count; ++kind) {
+            formats[kind] = product.format_of(Kind(kind));
+            formats[kind].setProperty(QTextFormat::UserProperty, kind);
             product.set_format_of(Kind(kind), formats[kind]);
+        }
         literal = std::make_unique<LiteralHighlighter>(&expected, formats);
         for (QTextDocument *doc : {&expected, &actual}) {
             doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
