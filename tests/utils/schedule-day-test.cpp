@@ -94,12 +94,10 @@ TEST_F(ScheduleDayTest, ReadersKeepWhatCameBeforeAFault)
         EXPECT_EQ(c.ok, c.compact ? day.from_compact_text(c.text) : day.from_interval_text(c.text))
             << c.text;
         EXPECT_EQ(c.read, day.to_compact_text()) << c.text;
-        const std::string message =
-            std::string(c.compact ? "QSchedulerWidget: cannot parse string '"
-                                  : "QSchedulerWidget: cannot parse "
-                                    "initial color '") +
-            c.text + "'\n";
-        EXPECT_EQ(!c.ok, log->contains(message, 2)) << c.text;
+        const std::string what = c.compact ? "string '" : "initial color '";
+        EXPECT_EQ(!c.ok,
+                  log->contains("QSchedulerWidget: cannot parse " + what + c.text + "'\n", 2))
+            << c.text;
     }
 }
 
