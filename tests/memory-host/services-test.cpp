@@ -62,22 +62,4 @@ TEST(MemoryHostServices, ConsumersMeetTheirServiceWhicheverComesFirst)
     EXPECT_TRUE(host.consumers().empty());
 }
 
-TEST(MemoryHostPages, RegistryRecordsEveryCallAndKeepsTheNewestFactory)
-{
-    struct Factory : QSetupDialogGenerator
-    {
-        QWidget *create(QObject *, Settings, Settings) override { return nullptr; }
-    };
-    MemoryHost host;
-    auto first = boost::make_shared<Factory>();
-    auto second = boost::make_shared<Factory>();
-    host.setup_pages()->register_page("Rule", first);
-    host.setup_pages()->register_page("Rule", second);
-    EXPECT_EQ(second, host.pages().factory("Rule"));
-    host.setup_pages()->unregister_page("Rule");
-    EXPECT_FALSE(host.pages().factory("Rule"));
-    ASSERT_EQ(3u, host.pages().registrations().size());
-    EXPECT_EQ("unregister_page", host.pages().registrations()[2].op);
-}
-
 } // namespace

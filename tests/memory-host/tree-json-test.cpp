@@ -1,37 +1,13 @@
 #include "memory-host/memory-host.h"
 #include "memory-host/tree-json.h"
 
+#include <QString>
 #include <gtest/gtest.h>
 #include <random>
 
 using namespace memory_host;
 
 namespace {
-
-TEST(TreeJson, LoadsEveryKindOfKeyAndFolder)
-{
-    MemoryTree tree;
-    std::string error;
-    ASSERT_TRUE(load_tree_json(tree, R"({
-        "folders": { "DEMO": { "type": "Server", "keys": { "name": "Demo" },
-          "folders": { "scripts": { "type": "ScriptFolder", "rights": 72, "keys": {
-              "rule_create_now": 3,
-              "ratio": {"r": 2},
-              "stamp": {"s": "fixed", "writable": false},
-              "secret": {"i": 5, "bindable": false} } } } } } })",
-                               &error))
-        << error;
-    Settings scripts = tree.folder("/DEMO/scripts");
-    ASSERT_TRUE(scripts);
-    EXPECT_EQ("ScriptFolder", scripts->type());
-    EXPECT_EQ(72, scripts->rights());
-    EXPECT_EQ(3, scripts->get_integer("rule_create_now"));
-    EXPECT_EQ('r', scripts->value_type("ratio"));
-    EXPECT_DOUBLE_EQ(2.0, scripts->get_double_or("ratio", 0));
-    EXPECT_FALSE(scripts->key_writable("stamp"));
-    EXPECT_EQ(0, scripts->value_type("secret"));
-    EXPECT_EQ("Demo", tree.string_value("/DEMO", "name"));
-}
 
 TEST(TreeJson, SaveThenLoadGivesTheSameTree)
 {
@@ -73,13 +49,8 @@ TEST(TreeJson, SaveThenLoadGivesTheSameTree)
 
 std::string nested(int levels)
 {
-    std::string text;
-    for (int i = 0; i < levels; ++i)
-        text += R"({"folders": {"a": )";
-    text += "{}";
-    for (int i = 0; i < levels; ++i)
-        text += "}}";
-    return text;
+    const QString open = R"({"folders": {"a": )";
+    return (open.repeated(levels) + "{}" + QString("}}").repeated(levels)).toStdString();
 }
 
 TEST(TreeJson, MalformedDocumentsAreRefusedAndLeaveTheTreeAlone)

@@ -89,26 +89,14 @@ TEST_F(PluginLibrary, RegistersEightTypesAndUnregistersWhatItRegisteredInOrderOn
     done();
     EXPECT_EQ(unregistration_order, types_of(host.pages().registrations(), "unregister_page"));
     EXPECT_EQ(8u, host.pages().registrations().size());
+    EXPECT_FALSE(host.pages().factory("Rule"));
 
     host.pages().clear_registrations();
     done();
     EXPECT_TRUE(host.pages().registrations().empty()) << "a second vx_done sends nothing";
 }
 
-TEST_F(PluginLibrary, ASecondAfterLoadRegistersEverythingAgainWithNewFactories)
-{
-    MemoryHost host;
-    init(&host);
-    after_load();
-    auto first = host.pages().factory("Rule");
-    after_load();
-    EXPECT_EQ(16u, host.pages().registrations().size());
-    EXPECT_NE(first, host.pages().factory("Rule"));
-    first.reset();
-    done();
-}
-
-TEST_F(PluginLibrary, FactoriesBuildANewPageForEveryFolder)
+TEST_F(PluginLibrary, FactoriesBuildANewPageForEveryFolderAndLogThroughTheHost)
 {
     MemoryHost host;
     host.tree().make_folder("/DEMO/scripts", "ScriptFolder");
@@ -124,25 +112,18 @@ TEST_F(PluginLibrary, FactoriesBuildANewPageForEveryFolder)
     }
     settle_events();
     EXPECT_EQ(0, host.tree().lock_balance());
-    done();
-}
 
-TEST_F(PluginLibrary, InitHandsTheHostLogSinkToTheLoggingFacility)
-{
-    MemoryHost host;
-    // The plug-in's own copy of the facility only writes through the sink it
-    // got in vx_init: a page that fails to read shows up in the host's log.
-    host.tree().make_folder("/DEMO/scripts", "ScriptFolder");
-    host.tree().fail_calls(memory_host::FaultRule{"subscribe", "", "", -1, "no subscriptions"});
-    init(&host);
+    auto first = host.pages().factory("Rule");
     after_load();
-    RecordingNavigator navigator;
-    std::unique_ptr<QWidget> page(
-        host.pages()
-            .factory("ScriptFolder")
-            ->create(&navigator, host.tree().folder("/DEMO/scripts"), host.server_root()));
+    EXPECT_EQ(16u, host.pages().registrations().size());
+    EXPECT_NE(first, host.pages().factory("Rule")) << "a second vx_after_load makes new factories";
+    first.reset();
+
+    // The plug-in's own copy of the logging facility writes only through the
+    // sink it got in vx_init.
+    host.tree().fail_calls(memory_host::FaultRule{"subscribe", "", "", -1, "no subscriptions"});
+    open_page(host, &navigator, "ScriptFolder", "refused").reset();
     EXPECT_TRUE(host.log().contains("no subscriptions", 2));
-    page.reset();
     done();
 }
 

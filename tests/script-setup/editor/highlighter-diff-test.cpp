@@ -16,17 +16,6 @@ namespace {
 
 using namespace python_syntax;
 
-KindFormats tagged_formats()
-{
-    KindFormats formats;
-    const Highlighter defaults(nullptr);
-    for (int kind = call; kind < kind_count; ++kind) {
-        formats[kind] = defaults.format_of(Kind(kind));
-        formats[kind].setProperty(QTextFormat::UserProperty, kind);
-    }
-    return formats;
-}
-
 QString describe(const QTextBlock &block)
 {
     QString out = QStringLiteral("state %1:").arg(block.userState());
@@ -56,9 +45,12 @@ struct HighlightedPair
 {
     explicit HighlightedPair(const QString &text)
     {
-        const KindFormats formats = tagged_formats();
-        for (int kind = call; kind < kind_count; ++kind)
+        KindFormats formats;
+        for (int kind = call; kind < kind_count; ++kind) {
+            formats[kind] = product.format_of(Kind(kind));
+            formats[kind].setProperty(QTextFormat::UserProperty, kind);
             product.set_format_of(Kind(kind), formats[kind]);
+        }
         literal = std::make_unique<LiteralHighlighter>(&expected, formats);
         for (QTextDocument *doc : {&expected, &actual}) {
             doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
@@ -147,41 +139,6 @@ TEST(HighlighterDifferential, EditsThatOpenAndCloseLongStrings)
     for (const auto &e : edits) {
         pair.edit(e.position, e.removed, e.text);
         ASSERT_EQ("", pair.difference()) << "after inserting " << e.text.toStdString();
-    }
-}
-
-TEST(HighlighterRules, EdgeCasesColourAsOperatorsExpect)
-{
-    // One letter per kind, in the order of the kinds; '.' is plain.
-    const char letters[] = ".cgkQsda#mt";
-    const struct
-    {
-        const char *line;
-        int previous_state;
-        const char *expected;
-        int state;
-    } rows[] = {
-        {"print(x)", 0, "ccccc...", 0},
-        {"def f (a):", 0, "kkk.c.....", 0},
-        {"# if x: return", 0, "##############", 0},
-        {"x = \"\"\"ab\"\"\" + 1", 0, "....mmmmmmmmmmm.", 0},
-        {"still\"\"\" y", 2, "mmmmmmmm..", 0},
-        {"x = '''open", 0, "....mmmmmmm", 1},
-        {"middle line", 1, "mmmmmmmmmmm", 1},
-        {"s = 'a\\|b' + \"\\q\"", 0, "....ssssss.......", 0},
-        {"QWidget QT5 Qé", 0, "QQQQQQQ.......", 0},
-        {"\tobject(\"#\")", 0, "taaaaaa.d###", 0},
-    };
-    for (const auto &row : rows) {
-        const QString text = QString::fromUtf8(row.line);
-        std::vector<uint8_t> kinds(static_cast<size_t>(text.size()));
-        EXPECT_EQ(row.state,
-                  classify_line(text.constData(), text.size(), row.previous_state, kinds.data()));
-        mark_tabs(text.constData(), text.size(), kinds.data());
-        std::string shown;
-        for (uint8_t k : kinds)
-            shown += letters[k];
-        EXPECT_EQ(row.expected, shown) << row.line;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "script-setup/editor/python-syntax.h"
 
+#include <QFile>
 #include <QRegExp>
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
@@ -24,38 +25,19 @@ public:
         , triple_single_(QStringLiteral("'''"))
     {
         using namespace python_syntax;
+        // The word lists: grammar terms, keywords, then the script's own functions.
+        QFile file(QStringLiteral(VX_SOURCE_DIR "/tests/data/editor/python-words.txt"));
+        file.open(QIODevice::ReadOnly);
+        const QStringList words = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'));
         add(R"(\b[A-Za-z0-9_]+(?=[\s]*\())", call);
-        add_words("stringliteral stringprefix shortstring longstring shortstringitem "
-                  "longstringitem shortstringchar longstringchar stringescapeseq bytesliteral "
-                  "bytesprefix shortbytes longbytes shortbytesitem longbytesitem shortbyteschar "
-                  "longbyteschar bytesescapeseq integer decimalinteger nonzerodigit digit "
-                  "octinteger hexinteger bininteger octdigit hexdigit bindigit floatnumber "
-                  "pointfloat exponentfloat intpart fraction exponent imagnumber",
-                  grammar_term);
-        add_words("False class try finally is return True def from nonlocal while and del global "
-                  "not with as elif if or yield assert else import pass break continue except "
-                  "for in raise lambda",
-                  keyword);
+        add_words(words[0], grammar_term);
+        add_words(words[1], keyword);
         add(R"(\bQ[A-Za-z]+\b)", class_name);
         add(R"re(((')((([^'\\])|((\\)(['|b|f|n|r|t|v|"|\\]))|((\\)(([x|X])([0-9|A-F|a-f]{2}))))*)(')))re",
             single_quoted);
         add(R"re(((")((([^"\\])|((\\)(['|b|f|n|r|t|v|"|\\]))|((\\)(([x|X])([0-9|A-F|a-f]{2}))))*)(")))re",
             double_quoted);
-        add_words("host timeout stats settings object activate_on_shortcut activate_on_events "
-                  "activate_on_state_changes activate_on_changes activate_on_pos_events "
-                  "activate_on_pos_incidents search_pos_events search_pos_incidents "
-                  "pos_process_archive pos_fraud pos_incident_create generate_pos_report "
-                  "pos_import_detector activate_on_lpr_events "
-                  "activate_on_people_detection_events activate_on_deep_detection_events "
-                  "activate_on_shelf_detection_events activate_on_research_events "
-                  "remove_on_research_detections_event construct_emblist_record "
-                  "construct_user_emblist lpr_get_user_records lpr_emblist_delete_item "
-                  "lpr_emblist_upsert_item lpr_emblist_update_item lpr_emblist_append_item "
-                  "lpr_get_user_emblists lpr_delete_emblist lpr_append_emblist "
-                  "lpr_update_emblist send_mail_from_account get_archive_export_status "
-                  "visible_templates all_visible_templates alert message error question ask "
-                  "fire_alarm exthttp_add_handler",
-                  script_api);
+        add_words(words[2], script_api);
         add(R"(#[^\n]*)", comment);
     }
 
@@ -97,9 +79,9 @@ private:
         rules_.emplace_back(QRegExp(QString::fromLatin1(pattern), Qt::CaseSensitive), kind);
     }
     // One rule per word, as many as there are words.
-    void add_words(const char *words, python_syntax::Kind kind)
+    void add_words(const QString &words, python_syntax::Kind kind)
     {
-        for (const QString &w : QString::fromLatin1(words).split(QLatin1Char(' ')))
+        for (const QString &w : words.split(QLatin1Char(' ')))
             rules_.emplace_back(QRegExp("\\b" + w + "\\b", Qt::CaseSensitive), kind);
     }
 

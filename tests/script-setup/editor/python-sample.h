@@ -3,6 +3,7 @@
 // calls, tabs, docstrings and triple-quoted strings over several lines,
 // escapes, "#" inside strings and text outside ASCII.
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -14,28 +15,12 @@ inline QString generated_python_script(int line_count, uint32_t seed = 20240611u
         seed = seed * 1664525u + 1013904223u;
         return (seed >> 8) % range;
     };
-    // Statement templates; %1 is a running number. Multi-line ones use \n.
-    static const char *const statements[] = {
-        "\t\tif ev.type == \"Motion\" and self.armed:\n\t\t\tmessage(\"Motion on %s # %1\" % "
-        "ev.name)",
-        "\t\ttimeout(%1, lambda: self.check(%1))",
-        "\t\tname = 'Zone \\'%1\\' \\x41\\t'  # escaped",
-        "\t\tpath = \"C:\\\\video\\\\cam%1.mp4\"",
-        "\t\tfor item in settings(\"/cameras/%1\"):\n\t\t\tself.items.append(item)",
-        "\t\treturn self.count > %1",
-        "\t\tquery = '''select name from events\n\t\t\twhere id = %1\n\t\t\t'''",
-        "\t\t# Überprüfung der Kamera %1: ok",
-        "\t\tvalue = object(\"cam-%1\").state(\"zoom\")",
-        "\t\tactivate_on_events(\"Camera\", \"Motion\", self.on_%1)",
-        "\t\ttext = u\"Naïve café — e\u0301 %1\"",
-        "\t\tpattern = \"a\\|b\\\\d+%1\"  # alternation",
-        "\t\tself.total += digit * %1.5e-3",
-        "\t\twhile not self.done:\n\t\t\tself.step(QPoint(%1, 2))",
-        "\t\ttry:\n\t\t\tsend_mail_from_account(\"ops\", \"Alarm %1\")\n\t\texcept Exception as "
-        "e:\n\t\t\terror(str(e))",
-        "\t\tlabel = \"日本語 %1\" if flag else 'none'",
-    };
-    const int statement_count = sizeof statements / sizeof statements[0];
+    // Statement templates, one paragraph each; %1 is a running number.
+    static const QStringList statements = [] {
+        QFile file(QStringLiteral(VX_SOURCE_DIR "/tests/data/editor/python-statements.txt"));
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll()).chopped(1).split(QStringLiteral("\n\n"));
+    }();
 
     QStringList lines;
     lines.reserve(line_count + 16);
@@ -53,7 +38,7 @@ inline QString generated_python_script(int line_count, uint32_t seed = 20240611u
                 lines << QStringLiteral("\t\t\"\"\"Handles event %1.\"\"\"").arg(m);
             const int body = 3 + static_cast<int>(next(6));
             for (int s = 0; s < body; ++s)
-                lines << QString::fromUtf8(statements[next(statement_count)])
+                lines << statements[static_cast<int>(next(statements.size()))]
                              .arg(next(1000))
                              .split(QLatin1Char('\n'));
             lines << QString();
