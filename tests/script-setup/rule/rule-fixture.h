@@ -92,12 +92,6 @@ inline QByteArray run_python3(const QStringList &arguments)
     return process.readAllStandardOutput();
 }
 
-// The program given as text, with the arguments.
-inline QByteArray run_python(const QString &program, const QStringList &args)
-{
-    return run_python3(QStringList{QStringLiteral("-c"), program} + args);
-}
-
 // A Python script of this folder, with the arguments.
 inline QByteArray run_python_file(const char *script, const QStringList &args)
 {

@@ -1,4 +1,4 @@
-#include "memory-host/fault-sweep.h"
+#include "memory-host/memory-host.h"
 #include "script-setup/rule/rule-folder.h"
 #include "tests/script-setup/rule/rule-fixture.h"
 #include "utils/logging.h"
@@ -134,37 +134,6 @@ TEST_F(RuleFolderTest, ScriptToTheClipboardAndSave)
     EXPECT_TRUE(names.used().isEmpty());
     EXPECT_EQ("a\na1", tree.string_value(RULE, "activation_names"));
     EXPECT_TRUE(convert_to_script(folder, r, names).contains("\nobject__a__ = object"));
-}
-
-// A refused call anywhere in load, save, reset and delete: logged,
-// lock balanced, and the load that follows a save reads the saved actions
-// in order, never a half-written one.
-TEST(RuleFolder, FaultSweep)
-{
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        host->tree().make_folder(RULE, "Rule");
-        host->tree().put_integer(RULE, "activation_type", -1);
-        host->tree().put_integer(RULE, "action_count", 0);
-        return host;
-    };
-    sweep.scenario = [](memory_host::MemoryHost &host) {
-        const Settings folder = host.tree().folder(RULE);
-        const QJsonArray actions = {QJsonObject{{"code", 2}, {"seconds", 4}},
-                                    QJsonObject{{"code", 3}, {"sound", "s"}}};
-        const Rule rule = rule_from_json({{"actions", actions}});
-        load_rule(folder);
-        VariableNames names;
-        save_rule(folder, rule, names);
-        const std::vector<Action> read = load_rule(folder).actions;
-        reset_rule_settings(folder);
-        delete_rule(folder);
-        return std::equal(read.begin(), read.end(), rule.actions.begin());
-    };
-    const memory_host::FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 80);
 }
 
 } // namespace
