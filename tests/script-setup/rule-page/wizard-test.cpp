@@ -22,14 +22,6 @@
 
 namespace {
 
-QAbstractButton *button_of(QMessageBox *box, const QString &text)
-{
-    for (QAbstractButton *b : box->buttons())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
 class Wizard : public RulePage
 {
 protected:
@@ -37,10 +29,6 @@ protected:
     QTextEdit *condition(int row)
     {
         return page->condition_grid()->row(row)->findChild<QTextEdit *>("condition");
-    }
-    bool junction_shown(int row)
-    {
-        return !page->condition_grid()->row(row)->findChild<QWidget *>("junction")->isHidden();
     }
     void click_row(QWidget *row, const char *button)
     {
@@ -54,7 +42,7 @@ protected:
     QMessageBox *box(const char *name) { return page->findChild<QMessageBox *>(name); }
 };
 
-TEST_F(Wizard, CancellingTheFirstEventsDialogReturnsToTheChooser)
+TEST_F(Wizard, EventsAndObjectsFilters)
 {
     open();
     EXPECT_EQ(0, stack()->currentIndex());
@@ -84,16 +72,7 @@ TEST_F(Wizard, CancellingTheFirstEventsDialogReturnsToTheChooser)
                       Qt::LeftButton);
     settle_events();
     EXPECT_EQ(rule::ON_EVENT, page->activation_kind());
-    page->events_filter("  ");
-    EXPECT_TRUE(page->chosen_event_types().empty());
-    EXPECT_TRUE(get<QLineEdit>("event_types")->text().isEmpty());
-}
 
-TEST_F(Wizard, ObjectsFilterFallsBackToAllObjects)
-{
-    open();
-    link("activate_on_event");
-    page->events_filter("Motion");
     link("objects_filter");
     EXPECT_FALSE(get<QLineEdit>("objects")->isHidden());
     page->objects_filter("object(\"Cam 1\")@object(\"Cam 2\")");
@@ -103,6 +82,9 @@ TEST_F(Wizard, ObjectsFilterFallsBackToAllObjects)
     EXPECT_TRUE(get<QLineEdit>("objects")->isHidden());
     EXPECT_TRUE(page->chosen_objects().empty());
     EXPECT_TRUE(page->rule_value().activation.all_objects);
+    page->events_filter("  ");
+    EXPECT_TRUE(page->chosen_event_types().empty());
+    EXPECT_TRUE(get<QLineEdit>("event_types")->text().isEmpty());
 }
 
 TEST_F(Wizard, ShortcutCapture)
@@ -203,7 +185,9 @@ TEST_F(Wizard, ReplaceConfirmationBothWays)
         QMessageBox *question = box("replace_box");
         ASSERT_TRUE(question);
         EXPECT_EQ("Replace Confirmation", question->windowTitle());
-        QTest::mouseClick(button_of(question, c.button), Qt::LeftButton);
+        for (QAbstractButton *b : question->buttons())
+            if (b->text() == c.button)
+                QTest::mouseClick(b, Qt::LeftButton);
         settle_events();
         EXPECT_EQ(c.result, edit->toPlainText()) << c.button;
     }
@@ -218,7 +202,9 @@ TEST_F(Wizard, OnlyTheFirstConditionRowHidesAndOr)
     page->add_condition("c");
     auto check = [&](const char *when) {
         for (int i = 0; i < page->condition_grid()->count(); ++i)
-            EXPECT_EQ(i != 0, junction_shown(i)) << when << " row " << i;
+            EXPECT_EQ(i == 0,
+                      page->condition_grid()->row(i)->findChild<QWidget *>("junction")->isHidden())
+                << when << " row " << i;
     };
     check("built");
     QWidget *second_row = page->condition_grid()->row(1);
@@ -274,41 +260,23 @@ TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
     link("wait");
     link("wait");
     settle_events();
-    const std::string script = "# ACTIVATION\nx\n# CONDITION\ny\n# ACTION_2\nz\nw\n";
-    tree.put_string(rule_path, "script", script);
-    auto name_end = [&] {
-        QWidget *name = get<QWidget>("name");
-        return name->mapToGlobal(QPoint(name->width(), name->height() / 2));
-    };
-    const struct
-    {
-        int line;
-        std::function<QPoint()> anchor;
-    } cases[] = {
-        {6,
-         [&] {
-             return action_row(1)->mapToGlobal(QPoint(150, 0));
-         }},
-        {4,
-         [&] {
-             return get<QWidget>("condition_frame")
-                 ->findChild<QLabel *>()
-                 ->mapToGlobal(QPoint(100, 0));
-         }},
-        {2,
-         [&] {
-             return get<QWidget>("activation_stack")->mapToGlobal(QPoint(150, 0));
-         }},
+    tree.put_string(rule_path, "script", "# ACTIVATION\nx\n# CONDITION\ny\n# ACTION_2\nz\nw\n");
+    QWidget *name = get<QWidget>("name");
+    const QPoint name_end = name->mapToGlobal(QPoint(name->width(), name->height() / 2));
+    const std::pair<int, QPoint> cases[] = {
+        {6, action_row(1)->mapToGlobal(QPoint(150, 0))},
+        {4, get<QWidget>("condition_frame")->findChild<QLabel *>()->mapToGlobal(QPoint(100, 0))},
+        {2, get<QWidget>("activation_stack")->mapToGlobal(QPoint(150, 0))},
         {-1, name_end},
         {8, name_end},
     };
     for (const auto &c : cases) {
-        tree.put_integer(rule_stats_path, "error_count", c.line + 10);
+        tree.put_integer(rule_stats_path, "error_count", c.first + 10);
         tree.put_string(rule_stats_path, "last_error", "SyntaxError");
-        tree.put_integer(rule_stats_path, "last_error_line", c.line);
+        tree.put_integer(rule_stats_path, "last_error_line", c.first);
         settle_events();
-        EXPECT_EQ(c.anchor(), page->error_anchor()) << c.line;
-        EXPECT_EQ(QString::number(c.line + 10), get<QLabel>("error_count")->text());
+        EXPECT_EQ(c.second, page->error_anchor()) << c.first;
+        EXPECT_EQ(QString::number(c.first + 10), get<QLabel>("error_count")->text());
         auto *popup = page->findChild<Reusable::QPopup *>("error_popup");
         ASSERT_TRUE(popup);
         popup->close();
@@ -316,7 +284,7 @@ TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
     }
 }
 
-TEST_F(Wizard, SaveKeysAndRights)
+TEST_F(Wizard, SaveClipboardRightsResetAndDelete)
 {
     open();
     link("activate_on_shortcut");
@@ -328,6 +296,11 @@ TEST_F(Wizard, SaveKeysAndRights)
     save();
     EXPECT_FALSE(page->modified());
     EXPECT_EQ(1, tree.integer_value(rule_path, "activation_type"));
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(get<QPushButton>("clipboard_button"), Qt::LeftButton);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains("F5"));
+    EXPECT_EQ(copied.toStdString(), tree.string_value(rule_path, "script"));
 
     // Unsaved changes are saved when the page goes.
     link("wait");
@@ -345,15 +318,9 @@ TEST_F(Wizard, SaveKeysAndRights)
     tree.clear_calls();
     page.reset();
     EXPECT_TRUE(tree.calls_of("set_integer").empty());
-}
 
-TEST_F(Wizard, ResetAndDeleteAskFirst)
-{
-    open();
-    link("activate_on_shortcut");
-    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F5);
-    link("wait");
-    save();
+    tree.set_rights(rule_path, 0xff);
+    page = open_page();
     QTest::mouseClick(get<QPushButton>("reset_button"), Qt::LeftButton);
     QMessageBox *question = box("reset_box");
     ASSERT_TRUE(question);
@@ -376,19 +343,6 @@ TEST_F(Wizard, ResetAndDeleteAskFirst)
     QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
     settle_events();
     EXPECT_EQ("r1", tree.string_value(rules_path, "rule_erase"));
-}
-
-TEST_F(Wizard, ClipboardGetsTheGeneratedScript)
-{
-    open();
-    link("activate_on_shortcut");
-    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F5);
-    save();
-    QApplication::clipboard()->clear();
-    QTest::mouseClick(get<QPushButton>("clipboard_button"), Qt::LeftButton);
-    const QString text = QApplication::clipboard()->text();
-    EXPECT_TRUE(text.contains("F5"));
-    EXPECT_EQ(text.toStdString(), tree.string_value(rule_path, "script"));
 }
 
 TEST_F(Wizard, NoSoundOnArm)
