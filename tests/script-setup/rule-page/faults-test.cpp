@@ -36,7 +36,7 @@ TEST(RulePageFaults, EveryRefusedCallIsSurvivedAndLogged)
     memory_host::FaultSweep sweep;
     sweep.make_host = [] {
         auto host = std::make_unique<memory_host::MemoryHost>();
-        make_rule_tree(host->tree());
+        load_tree_file(host->tree(), rule_tree_file);
         host->set_deterministic_guids(true);
         rule::save_stored_rule(host->tree().folder(rule_path), every_action_kind());
         return host;

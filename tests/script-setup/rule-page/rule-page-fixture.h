@@ -20,10 +20,7 @@ const char *const rules_path = "/DEMO/scripts";
 const char *const rule_path = "/DEMO/scripts/r1";
 const char *const rule_stats_path = "/DEMO/scripts/r1/stats";
 
-inline void make_rule_tree(memory_host::MemoryTree &tree)
-{
-    load_tree_file(tree, "rule/page-tree.json");
-}
+const char *const rule_tree_file = "rule/page-tree.json";
 
 class RulePage : public PageTest
 {
@@ -65,7 +62,7 @@ public: // the table-driven cases reach in from free functions
     }
     void open()
     {
-        make_rule_tree(tree);
+        load_tree_file(tree, rule_tree_file);
         page = open_page();
     }
     template <class W> W *get(const char *name) { return child<W>(page.get(), name); }

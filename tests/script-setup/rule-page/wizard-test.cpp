@@ -42,7 +42,7 @@ protected:
     QMessageBox *box(const char *name) { return page->findChild<QMessageBox *>(name); }
 };
 
-TEST_F(Wizard, EventsAndObjectsFilters)
+TEST_F(Wizard, EventsObjectsAndTheInserterMenu)
 {
     open();
     EXPECT_EQ(0, stack()->currentIndex());
@@ -82,6 +82,29 @@ TEST_F(Wizard, EventsAndObjectsFilters)
     EXPECT_TRUE(get<QLineEdit>("objects")->isHidden());
     EXPECT_TRUE(page->chosen_objects().empty());
     EXPECT_TRUE(page->rule_value().activation.all_objects);
+
+    // The inserter menu offers the chosen event types, once each.
+    link("write_condition");
+    auto *menu = get<QMenu>("inserter_menu");
+    for (int opening = 0; opening < 2; ++opening) {
+        page->update_inserter_menu();
+        QStringList titles;
+        for (QAction *a : menu->actions())
+            titles << a->text();
+        EXPECT_EQ(
+            (QStringList{"Settings values", "Objects state", "Alarm", "Motion", "Event type"}),
+            titles);
+    }
+    QMenu *motion = menu->actions()[3]->menu();
+    QStringList items;
+    for (QAction *a : motion->actions())
+        items << a->text();
+    EXPECT_EQ((QStringList{"origin name", "origin guid", "zone", "level"}), items);
+    QApplication::setActiveWindow(page.get());
+    condition(0)->setFocus();
+    settle_events();
+    motion->actions()[3]->trigger();
+    EXPECT_EQ("event.type == \"Motion\" and event.level", condition(0)->toPlainText());
     page->events_filter("  ");
     EXPECT_TRUE(page->chosen_event_types().empty());
     EXPECT_TRUE(get<QLineEdit>("event_types")->text().isEmpty());
@@ -162,7 +185,7 @@ TEST_F(Wizard, EmailAttachmentsFollowTheRows)
     EXPECT_TRUE(attachments_of(1).isEmpty());
 }
 
-TEST_F(Wizard, ReplaceConfirmationBothWays)
+TEST_F(Wizard, ConditionRows)
 {
     open();
     link("activate_on_shortcut");
@@ -191,13 +214,8 @@ TEST_F(Wizard, ReplaceConfirmationBothWays)
         settle_events();
         EXPECT_EQ(c.result, edit->toPlainText()) << c.button;
     }
-}
 
-TEST_F(Wizard, OnlyTheFirstConditionRowHidesAndOr)
-{
-    open();
-    link("activate_on_shortcut");
-    link("write_condition");
+    // Only the first row hides its and/or, whatever moves.
     page->add_condition("b", true);
     page->add_condition("c");
     auto check = [&](const char *when) {
@@ -222,34 +240,6 @@ TEST_F(Wizard, OnlyTheFirstConditionRowHidesAndOr)
     click_row(page->condition_grid()->row(0), "delete_condition");
     EXPECT_FALSE(get<QLabel>("condition_always")->isHidden());
     EXPECT_TRUE(get<QToolButton>("add_condition")->isHidden());
-}
-
-TEST_F(Wizard, InserterMenuOffersTheChosenEventTypes)
-{
-    open();
-    link("activate_on_event");
-    page->events_filter("Motion@Armed");
-    link("write_condition");
-    auto *menu = get<QMenu>("inserter_menu");
-    for (int opening = 0; opening < 2; ++opening) {
-        page->update_inserter_menu();
-        QStringList titles;
-        for (QAction *a : menu->actions())
-            titles << a->text();
-        EXPECT_EQ(
-            (QStringList{"Settings values", "Objects state", "Armed", "Motion", "Event type"}),
-            titles);
-    }
-    QMenu *motion = menu->actions()[3]->menu();
-    QStringList items;
-    for (QAction *a : motion->actions())
-        items << a->text();
-    EXPECT_EQ((QStringList{"origin name", "origin guid", "zone", "level"}), items);
-    QApplication::setActiveWindow(page.get());
-    condition(0)->setFocus();
-    settle_events();
-    motion->actions()[3]->trigger();
-    EXPECT_EQ("event.type == \"Motion\" and event.level", condition(0)->toPlainText());
 }
 
 TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
@@ -336,19 +326,17 @@ TEST_F(Wizard, SaveClipboardRightsResetAndDelete)
     EXPECT_EQ(-1, tree.integer_value(rule_path, "activation_type"));
     EXPECT_EQ(0, tree.integer_value(rule_path, "action_count"));
 
-    QTest::mouseClick(get<QPushButton>("delete_button"), Qt::LeftButton);
-    question = box("delete_box");
-    ASSERT_TRUE(question);
-    EXPECT_EQ("Delete Confirmation", question->windowTitle());
-    QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
-    settle_events();
-    EXPECT_EQ("r1", tree.string_value(rules_path, "rule_erase"));
+    tree.clear_calls();
+    const std::string question_text =
+        "Delete Confirmation: Are you sure you want to delete rule 'Night'?\n";
+    EXPECT_EQ(question_text + question_text + "/DEMO/scripts rule_erase=r1\n",
+              delete_no_then_yes(page.get(), "delete_button", tree));
 }
 
 TEST_F(Wizard, NoSoundOnArm)
 {
     QSetupRule::set_arm_platform_query([] { return true; });
-    make_rule_tree(tree);
+    load_tree_file(tree, rule_tree_file);
     rule::StoredRule stored;
     stored.activation_code = rule::ON_ACTION_RUN;
     stored.actions = {{rule::PLAY_SOUND, "", "bell.wav", ""}, {rule::WAIT, "", "3", ""}};
