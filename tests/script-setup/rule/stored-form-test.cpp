@@ -33,23 +33,16 @@ TEST(RuleStoredForm, EncodingsOfEveryActionKind)
 TEST(RuleStoredForm, VariableNames)
 {
     // Each row: texts given in turn to one list ("" empties it), the names.
-    const std::vector<std::pair<QStringList, QStringList>> table = {
-        {{"Cam 1"}, {"cam_1"}},
-        {{"Камера"}, {"kamera"}},
-        {{"1st", "9"}, {"_st", "_"}},
-        {{"settings(\"a/b\")"}, {"settings__a_b__"}},
-        {{"x", "x", "X", "x1"}, {"x", "x1", "x2", "x11"}},
-        {{"x", "", "x"}, {"x", "", "x"}},
-    };
-    for (const auto &row : table) {
+    for (const QJsonValue row : cases("variable_names").toArray()) {
+        const QStringList texts = row[0].toVariant().toStringList();
         VariableNames names;
         QStringList got;
-        for (const QString &text : row.first) {
+        for (const QString &text : texts) {
             got << (text.isEmpty() ? QString() : names.generate(text));
             if (text.isEmpty())
                 names.clear();
         }
-        EXPECT_EQ(row.second, got) << row.first.join('|').toStdString();
+        EXPECT_EQ(row[1].toVariant().toStringList(), got) << texts.join('|').toStdString();
     }
 }
 
@@ -60,14 +53,6 @@ struct RuleFolderTest : ::testing::Test
     Settings folder = tree.make_folder(RULE, "Rule");
     RuleFolderTest() { logging_facility::set_sink(host.log_sink()); }
     ~RuleFolderTest() override { logging_facility::set_sink({}); }
-
-    StoredRule saved(const QJsonObject &json)
-    {
-        VariableNames names;
-        const StoredRule stored = encode_rule(rule_from_json(json), names);
-        EXPECT_TRUE(save_stored_rule(folder, stored));
-        return stored;
-    }
 };
 
 TEST_F(RuleFolderTest, StoredFormEdgeCases)
@@ -75,7 +60,9 @@ TEST_F(RuleFolderTest, StoredFormEdgeCases)
     for (const QJsonValue row : cases("folder").toArray()) {
         const std::string what = row["what"].toString().toStdString();
         tree.clear_calls();
-        saved(row["rule"].toObject());
+        VariableNames names;
+        EXPECT_TRUE(
+            save_stored_rule(folder, encode_rule(rule_from_json(row["rule"].toObject()), names)));
         std::vector<std::string> written;
         for (const auto &c : tree.calls())
             if (c.op.compare(0, 4, "set_") == 0)
