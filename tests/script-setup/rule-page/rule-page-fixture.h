@@ -16,7 +16,6 @@
 #include <boost/make_shared.hpp>
 #include <memory>
 
-const char *const rules_path = "/DEMO/scripts";
 const char *const rule_path = "/DEMO/scripts/r1";
 const char *const rule_stats_path = "/DEMO/scripts/r1/stats";
 
