@@ -25,9 +25,6 @@ TEST(RuleStoredForm, EncodingsOfEveryActionKind)
         EXPECT_TRUE(decode_action(stored, &back));
         EXPECT_TRUE(row[2] == "lossy" || back == action) << what;
     }
-    Action a;
-    EXPECT_FALSE(decode_action({7, "", "5", ""}, &a));
-    EXPECT_FALSE(decode_action({-1, "", "", ""}, &a));
 }
 
 TEST(RuleStoredForm, VariableNames)
