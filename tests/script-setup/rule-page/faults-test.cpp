@@ -47,7 +47,8 @@ TEST(RulePageFaults, EveryRefusedCallIsSurvivedAndLogged)
             page.convert_to_script();
             page.reset_rule(QMessageBox::Yes);
             page.delete_confirmed(QMessageBox::Yes);
-            rule::delete_rule(host.tree().folder(path)); // the page erases by itself
+            // The page erases without the folder call; refusals there count too.
+            rule::delete_rule(host.tree().folder(path));
             page.link_activated("activate_on_action");
             answers &= page.modified() && page.activation_kind() == rule::ON_ACTION_RUN;
             for (QWidget *w : page.findChildren<QWidget *>("error_popup"))
