@@ -47,8 +47,7 @@ TEST(RulePageFaults, EveryRefusedCallIsSurvivedAndLogged)
             page.convert_to_script();
             page.reset_rule(QMessageBox::Yes);
             page.delete_confirmed(QMessageBox::Yes);
-            // The page erases without the folder call; refusals there count too.
-            rule::delete_rule(host.tree().folder(path));
+            rule::delete_rule(host.tree().folder(path)); // the page's erase bypasses it
             page.link_activated("activate_on_action");
             answers &= page.modified() && page.activation_kind() == rule::ON_ACTION_RUN;
             for (QWidget *w : page.findChildren<QWidget *>("error_popup"))
