@@ -16,35 +16,10 @@
 #include <boost/make_shared.hpp>
 #include <memory>
 
-const char *const rules_path = "/DEMO/scripts";
 const char *const rule_path = "/DEMO/scripts/r1";
 const char *const rule_stats_path = "/DEMO/scripts/r1/stats";
 
-inline void make_rule_tree(memory_host::MemoryTree &tree, int rights = 0xff)
-{
-    tree.make_folder("/DEMO/channels");
-    tree.make_folder("/DEMO/channels/ch1");
-    tree.put_string("/DEMO/channels/ch1", "name", "Gate");
-    tree.make_folder("/DEMO/channels/ch2");
-    tree.put_string("/DEMO/channels/ch2", "name", "Yard");
-    tree.make_folder(rules_path, "ScriptFolder");
-    tree.put_string(rules_path, "rule_erase", "");
-    tree.make_folder("/DEMO/scripts/acc1", "EmailAccount");
-    tree.put_string("/DEMO/scripts/acc1", "name", "Office");
-    tree.make_folder(rule_path, "Rule");
-    tree.put_string(rule_path, "name", "Night");
-    tree.put_string(rule_path, "image", "");
-    tree.put_integer(rule_path, "enable", 1);
-    tree.put_integer(rule_path, "activation_type", -1);
-    tree.put_integer(rule_path, "action_count", 0);
-    tree.put_string(rule_path, "script", "");
-    tree.make_folder(rule_stats_path);
-    tree.put_integer(rule_stats_path, "run_count", 0);
-    tree.put_integer(rule_stats_path, "error_count", 0);
-    tree.put_string(rule_stats_path, "last_error", "");
-    tree.put_integer(rule_stats_path, "last_error_line", -1);
-    tree.set_rights(rule_path, rights);
-}
+const char *const rule_tree_file = "rule/page-tree.json";
 
 class RulePage : public PageTest
 {
@@ -84,9 +59,9 @@ public: // the table-driven cases reach in from free functions
         deliver();
         return p;
     }
-    void open(int rights = 0xff)
+    void open()
     {
-        make_rule_tree(tree, rights);
+        load_tree_file(tree, rule_tree_file);
         page = open_page();
     }
     template <class W> W *get(const char *name) { return child<W>(page.get(), name); }

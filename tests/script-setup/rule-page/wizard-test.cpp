@@ -22,14 +22,6 @@
 
 namespace {
 
-QAbstractButton *button_of(QMessageBox *box, const QString &text)
-{
-    for (QAbstractButton *b : box->buttons())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
 class Wizard : public RulePage
 {
 protected:
@@ -37,10 +29,6 @@ protected:
     QTextEdit *condition(int row)
     {
         return page->condition_grid()->row(row)->findChild<QTextEdit *>("condition");
-    }
-    bool junction_shown(int row)
-    {
-        return !page->condition_grid()->row(row)->findChild<QWidget *>("junction")->isHidden();
     }
     void click_row(QWidget *row, const char *button)
     {
@@ -54,7 +42,7 @@ protected:
     QMessageBox *box(const char *name) { return page->findChild<QMessageBox *>(name); }
 };
 
-TEST_F(Wizard, CancellingTheFirstEventsDialogReturnsToTheChooser)
+TEST_F(Wizard, EventsObjectsAndTheInserterMenu)
 {
     open();
     EXPECT_EQ(0, stack()->currentIndex());
@@ -84,16 +72,7 @@ TEST_F(Wizard, CancellingTheFirstEventsDialogReturnsToTheChooser)
                       Qt::LeftButton);
     settle_events();
     EXPECT_EQ(rule::ON_EVENT, page->activation_kind());
-    page->events_filter("  ");
-    EXPECT_TRUE(page->chosen_event_types().empty());
-    EXPECT_TRUE(get<QLineEdit>("event_types")->text().isEmpty());
-}
 
-TEST_F(Wizard, ObjectsFilterFallsBackToAllObjects)
-{
-    open();
-    link("activate_on_event");
-    page->events_filter("Motion");
     link("objects_filter");
     EXPECT_FALSE(get<QLineEdit>("objects")->isHidden());
     page->objects_filter("object(\"Cam 1\")@object(\"Cam 2\")");
@@ -103,6 +82,32 @@ TEST_F(Wizard, ObjectsFilterFallsBackToAllObjects)
     EXPECT_TRUE(get<QLineEdit>("objects")->isHidden());
     EXPECT_TRUE(page->chosen_objects().empty());
     EXPECT_TRUE(page->rule_value().activation.all_objects);
+
+    // The inserter menu offers the chosen event types, once each.
+    link("write_condition");
+    auto *menu = get<QMenu>("inserter_menu");
+    for (int opening = 0; opening < 2; ++opening) {
+        page->update_inserter_menu();
+        QStringList titles;
+        for (QAction *a : menu->actions())
+            titles << a->text();
+        EXPECT_EQ(
+            (QStringList{"Settings values", "Objects state", "Alarm", "Motion", "Event type"}),
+            titles);
+    }
+    QMenu *motion = menu->actions()[3]->menu();
+    QStringList items;
+    for (QAction *a : motion->actions())
+        items << a->text();
+    EXPECT_EQ((QStringList{"origin name", "origin guid", "zone", "level"}), items);
+    QApplication::setActiveWindow(page.get());
+    condition(0)->setFocus();
+    settle_events();
+    motion->actions()[3]->trigger();
+    EXPECT_EQ("event.type == \"Motion\" and event.level", condition(0)->toPlainText());
+    page->events_filter("  ");
+    EXPECT_TRUE(page->chosen_event_types().empty());
+    EXPECT_TRUE(get<QLineEdit>("event_types")->text().isEmpty());
 }
 
 TEST_F(Wizard, ShortcutCapture)
@@ -115,21 +120,16 @@ TEST_F(Wizard, ShortcutCapture)
     EXPECT_TRUE(edit->text().isEmpty()) << "an empty edit is left alone";
     QTest::mouseClick(on_release, Qt::LeftButton);
 
-    const struct
-    {
-        std::function<void()> act;
-        const char *text;
-    } steps[] = {
-        {[&] { QTest::keyClick(edit, Qt::Key_F5); }, "F5"},
-        {[&] { QTest::keyClick(edit, Qt::Key_A); }, "F5"},
-        {[&] { QTest::mouseClick(on_release, Qt::LeftButton); }, "F5_Released"},
-        {[&] { QTest::keyClick(edit, Qt::Key_F7, Qt::ShiftModifier); }, "Shift+F7_Released"},
-        {[&] { QTest::mouseClick(on_release, Qt::LeftButton); }, "Shift+F7"},
-    };
-    for (const auto &s : steps) {
-        s.act();
-        EXPECT_EQ(s.text, edit->text());
-    }
+    QTest::keyClick(edit, Qt::Key_F5);
+    EXPECT_EQ("F5", edit->text());
+    QTest::keyClick(edit, Qt::Key_A);
+    EXPECT_EQ("F5", edit->text()) << "only function keys are taken";
+    QTest::mouseClick(on_release, Qt::LeftButton);
+    EXPECT_EQ("F5_Released", edit->text());
+    QTest::keyClick(edit, Qt::Key_F7, Qt::ShiftModifier);
+    EXPECT_EQ("Shift+F7_Released", edit->text());
+    QTest::mouseClick(on_release, Qt::LeftButton);
+    EXPECT_EQ("Shift+F7", edit->text());
     EXPECT_TRUE(page->modified());
 }
 
@@ -157,7 +157,7 @@ TEST_F(Wizard, TenActionsHideTheLinksAndADeleteShowsThem)
     EXPECT_EQ(9, page->action_count());
 }
 
-TEST_F(Wizard, EmailAttachmentsFollowTheRows)
+TEST_F(Wizard, ActionRowsFollowMovesAndNewLists)
 {
     open();
     link("activate_on_action");
@@ -178,9 +178,28 @@ TEST_F(Wizard, EmailAttachmentsFollowTheRows)
     EXPECT_EQ(QStringList{shot}, attachments_of(2));
     click_row(action_row(1), "delete_action");
     EXPECT_TRUE(attachments_of(1).isEmpty());
+
+    // New lists from the service reach the rows, keeping their choices.
+    link("export_video");
+    link("play_sound");
+    auto *channels = action_row(2)->findChild<QComboBox *>("channel");
+    auto *sounds = action_row(3)->findChild<QComboBox *>("sounds_box");
+    sounds->setCurrentIndex(sounds->findText("door.wav"));
+    const int listed = channels->count();
+
+    tree.make_folder("/DEMO/channels/ch3");
+    tree.put_string("/DEMO/channels/ch3", "name", "Dock");
+    const memory_host::WizardLists lists = memory_host::demo_wizard_lists();
+    wizard->set_classes_and_objects(lists.classes, lists.objects);
+    wizard->set_sounds({"door.wav", "siren.wav"});
+    deliver();
+    EXPECT_EQ(listed + 1, channels->count());
+    EXPECT_GE(channels->findText("Dock"), 0);
+    EXPECT_EQ(2, sounds->count());
+    EXPECT_EQ("door.wav", sounds->currentText());
 }
 
-TEST_F(Wizard, ReplaceConfirmationBothWays)
+TEST_F(Wizard, ConditionRows)
 {
     open();
     link("activate_on_shortcut");
@@ -203,22 +222,21 @@ TEST_F(Wizard, ReplaceConfirmationBothWays)
         QMessageBox *question = box("replace_box");
         ASSERT_TRUE(question);
         EXPECT_EQ("Replace Confirmation", question->windowTitle());
-        QTest::mouseClick(button_of(question, c.button), Qt::LeftButton);
+        for (QAbstractButton *b : question->buttons())
+            if (b->text() == c.button)
+                QTest::mouseClick(b, Qt::LeftButton);
         settle_events();
         EXPECT_EQ(c.result, edit->toPlainText()) << c.button;
     }
-}
 
-TEST_F(Wizard, OnlyTheFirstConditionRowHidesAndOr)
-{
-    open();
-    link("activate_on_shortcut");
-    link("write_condition");
+    // Only the first row hides its and/or, whatever moves.
     page->add_condition("b", true);
     page->add_condition("c");
     auto check = [&](const char *when) {
         for (int i = 0; i < page->condition_grid()->count(); ++i)
-            EXPECT_EQ(i != 0, junction_shown(i)) << when << " row " << i;
+            EXPECT_EQ(i == 0,
+                      page->condition_grid()->row(i)->findChild<QWidget *>("junction")->isHidden())
+                << when << " row " << i;
     };
     check("built");
     QWidget *second_row = page->condition_grid()->row(1);
@@ -238,34 +256,6 @@ TEST_F(Wizard, OnlyTheFirstConditionRowHidesAndOr)
     EXPECT_TRUE(get<QToolButton>("add_condition")->isHidden());
 }
 
-TEST_F(Wizard, InserterMenuOffersTheChosenEventTypes)
-{
-    open();
-    link("activate_on_event");
-    page->events_filter("Motion@Armed");
-    link("write_condition");
-    auto *menu = get<QMenu>("inserter_menu");
-    for (int opening = 0; opening < 2; ++opening) {
-        page->update_inserter_menu();
-        QStringList titles;
-        for (QAction *a : menu->actions())
-            titles << a->text();
-        EXPECT_EQ(
-            (QStringList{"Settings values", "Objects state", "Armed", "Motion", "Event type"}),
-            titles);
-    }
-    QMenu *motion = menu->actions()[3]->menu();
-    QStringList items;
-    for (QAction *a : motion->actions())
-        items << a->text();
-    EXPECT_EQ((QStringList{"origin name", "origin guid", "zone", "level"}), items);
-    QApplication::setActiveWindow(page.get());
-    condition(0)->setFocus();
-    settle_events();
-    motion->actions()[3]->trigger();
-    EXPECT_EQ("event.type == \"Motion\" and event.level", condition(0)->toPlainText());
-}
-
 TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
 {
     open();
@@ -274,41 +264,23 @@ TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
     link("wait");
     link("wait");
     settle_events();
-    const std::string script = "# ACTIVATION\nx\n# CONDITION\ny\n# ACTION_2\nz\nw\n";
-    tree.put_string(rule_path, "script", script);
-    auto name_end = [&] {
-        QWidget *name = get<QWidget>("name");
-        return name->mapToGlobal(QPoint(name->width(), name->height() / 2));
-    };
-    const struct
-    {
-        int line;
-        std::function<QPoint()> anchor;
-    } cases[] = {
-        {6,
-         [&] {
-             return action_row(1)->mapToGlobal(QPoint(150, 0));
-         }},
-        {4,
-         [&] {
-             return get<QWidget>("condition_frame")
-                 ->findChild<QLabel *>()
-                 ->mapToGlobal(QPoint(100, 0));
-         }},
-        {2,
-         [&] {
-             return get<QWidget>("activation_stack")->mapToGlobal(QPoint(150, 0));
-         }},
+    tree.put_string(rule_path, "script", "# ACTIVATION\nx\n# CONDITION\ny\n# ACTION_2\nz\nw\n");
+    QWidget *name = get<QWidget>("name");
+    const QPoint name_end = name->mapToGlobal(QPoint(name->width(), name->height() / 2));
+    const std::pair<int, QPoint> cases[] = {
+        {6, action_row(1)->mapToGlobal(QPoint(150, 0))},
+        {4, get<QWidget>("condition_frame")->findChild<QLabel *>()->mapToGlobal(QPoint(100, 0))},
+        {2, get<QWidget>("activation_stack")->mapToGlobal(QPoint(150, 0))},
         {-1, name_end},
         {8, name_end},
     };
     for (const auto &c : cases) {
-        tree.put_integer(rule_stats_path, "error_count", c.line + 10);
+        tree.put_integer(rule_stats_path, "error_count", c.first + 10);
         tree.put_string(rule_stats_path, "last_error", "SyntaxError");
-        tree.put_integer(rule_stats_path, "last_error_line", c.line);
+        tree.put_integer(rule_stats_path, "last_error_line", c.first);
         settle_events();
-        EXPECT_EQ(c.anchor(), page->error_anchor()) << c.line;
-        EXPECT_EQ(QString::number(c.line + 10), get<QLabel>("error_count")->text());
+        EXPECT_EQ(c.second, page->error_anchor()) << c.first;
+        EXPECT_EQ(QString::number(c.first + 10), get<QLabel>("error_count")->text());
         auto *popup = page->findChild<Reusable::QPopup *>("error_popup");
         ASSERT_TRUE(popup);
         popup->close();
@@ -316,7 +288,7 @@ TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
     }
 }
 
-TEST_F(Wizard, SaveKeysAndRights)
+TEST_F(Wizard, SaveClipboardRightsResetAndDelete)
 {
     open();
     link("activate_on_shortcut");
@@ -328,6 +300,11 @@ TEST_F(Wizard, SaveKeysAndRights)
     save();
     EXPECT_FALSE(page->modified());
     EXPECT_EQ(1, tree.integer_value(rule_path, "activation_type"));
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(get<QPushButton>("clipboard_button"), Qt::LeftButton);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains("F5"));
+    EXPECT_EQ(copied.toStdString(), tree.string_value(rule_path, "script"));
 
     // Unsaved changes are saved when the page goes.
     link("wait");
@@ -345,15 +322,9 @@ TEST_F(Wizard, SaveKeysAndRights)
     tree.clear_calls();
     page.reset();
     EXPECT_TRUE(tree.calls_of("set_integer").empty());
-}
 
-TEST_F(Wizard, ResetAndDeleteAskFirst)
-{
-    open();
-    link("activate_on_shortcut");
-    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F5);
-    link("wait");
-    save();
+    tree.set_rights(rule_path, 0xff);
+    page = open_page();
     QTest::mouseClick(get<QPushButton>("reset_button"), Qt::LeftButton);
     QMessageBox *question = box("reset_box");
     ASSERT_TRUE(question);
@@ -369,32 +340,17 @@ TEST_F(Wizard, ResetAndDeleteAskFirst)
     EXPECT_EQ(-1, tree.integer_value(rule_path, "activation_type"));
     EXPECT_EQ(0, tree.integer_value(rule_path, "action_count"));
 
-    QTest::mouseClick(get<QPushButton>("delete_button"), Qt::LeftButton);
-    question = box("delete_box");
-    ASSERT_TRUE(question);
-    EXPECT_EQ("Delete Confirmation", question->windowTitle());
-    QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
-    settle_events();
-    EXPECT_EQ("r1", tree.string_value(rules_path, "rule_erase"));
-}
-
-TEST_F(Wizard, ClipboardGetsTheGeneratedScript)
-{
-    open();
-    link("activate_on_shortcut");
-    QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F5);
-    save();
-    QApplication::clipboard()->clear();
-    QTest::mouseClick(get<QPushButton>("clipboard_button"), Qt::LeftButton);
-    const QString text = QApplication::clipboard()->text();
-    EXPECT_TRUE(text.contains("F5"));
-    EXPECT_EQ(text.toStdString(), tree.string_value(rule_path, "script"));
+    tree.clear_calls();
+    const std::string question_text =
+        "Delete Confirmation: Are you sure you want to delete rule 'Night'?\n";
+    EXPECT_EQ(question_text + question_text + "/DEMO/scripts rule_erase=r1\n",
+              delete_no_then_yes(page.get(), "delete_button", tree));
 }
 
 TEST_F(Wizard, NoSoundOnArm)
 {
     QSetupRule::set_arm_platform_query([] { return true; });
-    make_rule_tree(tree);
+    load_tree_file(tree, rule_tree_file);
     rule::StoredRule stored;
     stored.activation_code = rule::ON_ACTION_RUN;
     stored.actions = {{rule::PLAY_SOUND, "", "bell.wav", ""}, {rule::WAIT, "", "3", ""}};
@@ -404,29 +360,6 @@ TEST_F(Wizard, NoSoundOnArm)
     EXPECT_FALSE(get<QLabel>("action_links")->text().contains("play_sound"));
     ASSERT_EQ(1, page->action_grid()->count());
     EXPECT_EQ(rule::WAIT, page->rule_value().actions[0].code);
-}
-
-TEST_F(Wizard, ListsFromTheServiceRefreshTheRows)
-{
-    open();
-    link("activate_on_action");
-    link("export_video");
-    link("play_sound");
-    auto *channels = action_row(0)->findChild<QComboBox *>("channel");
-    auto *sounds = action_row(1)->findChild<QComboBox *>("sounds_box");
-    sounds->setCurrentIndex(sounds->findText("door.wav"));
-    const int listed = channels->count();
-
-    tree.make_folder("/DEMO/channels/ch3");
-    tree.put_string("/DEMO/channels/ch3", "name", "Dock");
-    const memory_host::WizardLists lists = memory_host::demo_wizard_lists();
-    wizard->set_classes_and_objects(lists.classes, lists.objects);
-    wizard->set_sounds({"door.wav", "siren.wav"});
-    deliver();
-    EXPECT_EQ(listed + 1, channels->count());
-    EXPECT_GE(channels->findText("Dock"), 0);
-    EXPECT_EQ(2, sounds->count());
-    EXPECT_EQ("door.wav", sounds->currentText());
 }
 
 } // namespace

@@ -79,30 +79,19 @@ inline QJsonValue cases(const char *group)
     return QJsonDocument::fromJson(file.readAll())[group];
 }
 
-// Runs python3 with the arguments; python3 is part of the build's
-// dependencies, so a missing one fails the test.
-inline QByteArray run_python3(const QStringList &arguments)
+// Runs a Python script of this folder with the arguments; python3 is part
+// of the build's dependencies, so a missing one fails the test.
+inline QByteArray run_python_file(const char *script, const QStringList &arguments)
 {
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     EXPECT_FALSE(python.isEmpty()) << "python3 not found";
     QProcess process;
-    process.start(python, arguments);
+    process.start(python,
+                  QStringList{QStringLiteral(VX_SOURCE_DIR "/tests/script-setup/rule/") + script} +
+                      arguments);
     EXPECT_TRUE(process.waitForFinished(120000));
     EXPECT_EQ(0, process.exitCode()) << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput();
-}
-
-// The program given as text, with the arguments.
-inline QByteArray run_python(const QString &program, const QStringList &args)
-{
-    return run_python3(QStringList{QStringLiteral("-c"), program} + args);
-}
-
-// A Python script of this folder, with the arguments.
-inline QByteArray run_python_file(const char *script, const QStringList &args)
-{
-    return run_python3(
-        QStringList{QStringLiteral(VX_SOURCE_DIR "/tests/script-setup/rule/") + script} + args);
 }
 
 } // namespace rule_test

@@ -55,16 +55,13 @@ TEST(RuleScript, PythonReadsRandomNamesBackFromTheirLiterals)
             for (int k = 1 + random() % 6; k > 0; --k)
                 n[i] += pieces[int(random() % pieces.size())];
         }
-        const QJsonObject shot{{"channel", n[1] + "_DEMO"}, {"channel_name", n[2]}};
-        QJsonObject video = shot, screenshot = shot;
-        video.insert("code", 4);
-        video.insert("output_name", n[3]);
-        screenshot.insert("code", 8);
-        screenshot.insert("output_name", n[4]);
+        const QString channel = n[1] + "_DEMO";
         const QJsonArray actions = {
             QJsonObject{{"code", 3}, {"sound", n[0]}},
-            video,
-            screenshot,
+            QJsonObject{
+                {"code", 4}, {"channel", channel}, {"channel_name", n[2]}, {"output_name", n[3]}},
+            QJsonObject{
+                {"code", 8}, {"channel", channel}, {"channel_name", n[2]}, {"output_name", n[4]}},
             QJsonObject{{"code", 6},
                         {"recipients", n[5] + "@x"},
                         {"subject", n[6]},

@@ -1,4 +1,4 @@
-#include "memory-host/fault-sweep.h"
+#include "memory-host/memory-host.h"
 #include "script-setup/rule/rule-folder.h"
 #include "tests/script-setup/rule/rule-fixture.h"
 #include "utils/logging.h"
@@ -25,31 +25,21 @@ TEST(RuleStoredForm, EncodingsOfEveryActionKind)
         EXPECT_TRUE(decode_action(stored, &back));
         EXPECT_TRUE(row[2] == "lossy" || back == action) << what;
     }
-    Action a;
-    EXPECT_FALSE(decode_action({7, "", "5", ""}, &a));
-    EXPECT_FALSE(decode_action({-1, "", "", ""}, &a));
 }
 
 TEST(RuleStoredForm, VariableNames)
 {
     // Each row: texts given in turn to one list ("" empties it), the names.
-    const std::vector<std::pair<QStringList, QStringList>> table = {
-        {{"Cam 1"}, {"cam_1"}},
-        {{"Камера"}, {"kamera"}},
-        {{"1st", "9"}, {"_st", "_"}},
-        {{"settings(\"a/b\")"}, {"settings__a_b__"}},
-        {{"x", "x", "X", "x1"}, {"x", "x1", "x2", "x11"}},
-        {{"x", "", "x"}, {"x", "", "x"}},
-    };
-    for (const auto &row : table) {
+    for (const QJsonValue row : cases("variable_names").toArray()) {
+        const QStringList texts = row[0].toVariant().toStringList();
         VariableNames names;
         QStringList got;
-        for (const QString &text : row.first) {
+        for (const QString &text : texts) {
             got << (text.isEmpty() ? QString() : names.generate(text));
             if (text.isEmpty())
                 names.clear();
         }
-        EXPECT_EQ(row.second, got) << row.first.join('|').toStdString();
+        EXPECT_EQ(row[1].toVariant().toStringList(), got) << texts.join('|').toStdString();
     }
 }
 
@@ -60,14 +50,6 @@ struct RuleFolderTest : ::testing::Test
     Settings folder = tree.make_folder(RULE, "Rule");
     RuleFolderTest() { logging_facility::set_sink(host.log_sink()); }
     ~RuleFolderTest() override { logging_facility::set_sink({}); }
-
-    StoredRule saved(const QJsonObject &json)
-    {
-        VariableNames names;
-        const StoredRule stored = encode_rule(rule_from_json(json), names);
-        EXPECT_TRUE(save_stored_rule(folder, stored));
-        return stored;
-    }
 };
 
 TEST_F(RuleFolderTest, StoredFormEdgeCases)
@@ -75,7 +57,9 @@ TEST_F(RuleFolderTest, StoredFormEdgeCases)
     for (const QJsonValue row : cases("folder").toArray()) {
         const std::string what = row["what"].toString().toStdString();
         tree.clear_calls();
-        saved(row["rule"].toObject());
+        VariableNames names;
+        EXPECT_TRUE(
+            save_stored_rule(folder, encode_rule(rule_from_json(row["rule"].toObject()), names)));
         std::vector<std::string> written;
         for (const auto &c : tree.calls())
             if (c.op.compare(0, 4, "set_") == 0)
@@ -134,37 +118,6 @@ TEST_F(RuleFolderTest, ScriptToTheClipboardAndSave)
     EXPECT_TRUE(names.used().isEmpty());
     EXPECT_EQ("a\na1", tree.string_value(RULE, "activation_names"));
     EXPECT_TRUE(convert_to_script(folder, r, names).contains("\nobject__a__ = object"));
-}
-
-// A refused call anywhere in load, save, reset and delete: logged,
-// lock balanced, and the load that follows a save reads the saved actions
-// in order, never a half-written one.
-TEST(RuleFolder, FaultSweep)
-{
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        host->tree().make_folder(RULE, "Rule");
-        host->tree().put_integer(RULE, "activation_type", -1);
-        host->tree().put_integer(RULE, "action_count", 0);
-        return host;
-    };
-    sweep.scenario = [](memory_host::MemoryHost &host) {
-        const Settings folder = host.tree().folder(RULE);
-        const QJsonArray actions = {QJsonObject{{"code", 2}, {"seconds", 4}},
-                                    QJsonObject{{"code", 3}, {"sound", "s"}}};
-        const Rule rule = rule_from_json({{"actions", actions}});
-        load_rule(folder);
-        VariableNames names;
-        save_rule(folder, rule, names);
-        const std::vector<Action> read = load_rule(folder).actions;
-        reset_rule_settings(folder);
-        delete_rule(folder);
-        return std::equal(read.begin(), read.end(), rule.actions.begin());
-    };
-    const memory_host::FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 80);
 }
 
 } // namespace
