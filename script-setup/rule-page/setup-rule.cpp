@@ -371,23 +371,8 @@ void QSetupRule::delete_button_clicked()
 
 void QSetupRule::delete_confirmed(int r)
 {
-    if (r != QMessageBox::Yes)
-        return;
-    try {
-        Settings parent;
-        std::string name;
-        {
-            FolderLock guard(folder_);
-            parent = folder_->parent();
-            name = folder_->name();
-        }
-        if (!parent)
-            return;
-        FolderLock guard(parent);
-        parent->set_string("rule_erase", name);
-    } catch (const std::exception &e) {
-        VX_LOG(2, "GUI: ERROR: rule delete_button_clicked(): %s\n", e.what());
-    }
+    if (r == QMessageBox::Yes)
+        rule::delete_rule(folder_);
 }
 
 void QSetupRule::stats_changed()
