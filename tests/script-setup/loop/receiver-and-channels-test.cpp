@@ -59,8 +59,6 @@ TEST_F(LoopPage, ChannelsBoxListsTheServersChannelsAndSignalsTheOperatorsChoice)
     EXPECT_EQ("Gate", box.itemText(1));
     EXPECT_EQ("Yard", box.itemText(2));
     QSignalSpy spy(&box, &Reusable::QChannelsBox::data_updated);
-    box.set_channel_guid("gone");
-    EXPECT_EQ("gone", box.channel_guid()) << "an unlisted channel is kept";
     box.set_channel_guid("ch1");
     EXPECT_EQ("ch1_DEMO", box.channel());
     EXPECT_EQ(0, spy.count());

@@ -36,12 +36,4 @@ TEST(TemplatesOrder, ReadsEveryStoredForm)
     }
 }
 
-// The fuzz target checks that every order read writes and reads back the same.
-TEST(TemplatesOrder, WritesSingleSpacedTriples)
-{
-    EXPECT_EQ("", loop::format_templates_order({}));
-    EXPECT_EQ("a1b2:5:0 c3d4:10:1",
-              loop::format_templates_order({{"a1b2", 5, 0}, {"c3d4", 10, 1}}));
-}
-
 } // namespace
