@@ -1,6 +1,5 @@
 #include "script-setup/setup-scripts-folder.h"
 #include "tests/support/page-fixture.h"
-#include "tests/support/screenshot.h"
 #include "tests/support/sweep-check.h"
 #include "tests/support/tree-file.h"
 
@@ -54,8 +53,6 @@ TEST_F(ScriptsFolderPage, CountsEachKindOnceAndFollowsTheServer)
 {
     EXPECT_EQ("1 scripts, 2 rules, 1 schedules, 1 e-mail accounts, 0 template loops", counts());
     EXPECT_EQ("Server has 1 scripts", page->findChild<QLabel *>("countscript")->text());
-    page->resize(640, 360);
-    save_screenshot(page.get(), "scripts-folder");
 
     tree.make_folder("/DEMO/scripts/loop1", "TemplateLoop");
     tree.make_folder("/DEMO/scripts/loop2", "TemplateLoop");
@@ -99,9 +96,7 @@ TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceFollowsTheCurrentGuidAndARefus
     click("newrule");
     EXPECT_EQ(2, tree.integer_value(folder_path, "rule_create_now"));
     EXPECT_EQ((QStringList{"/DEMO/scripts/{NEW-rule}", "/DEMO/scripts/{SECOND}"}), navigator.paths);
-    const auto writes = tree.calls_of("set_integer");
-    ASSERT_EQ(2u, writes.size());
-    EXPECT_EQ("2", writes[1].value);
+    EXPECT_EQ(2u, tree.calls_of("set_integer").size()) << "one write per click";
 
     navigator.paths.clear();
     tree.fail_calls(FaultRule{"get_string", "", "rule_new_guid", 1, "server busy"});
