@@ -35,19 +35,17 @@ protected:
             tree_widget()->expandAll();
     }
     QTreeWidget *tree_widget() { return dialog->findChild<QTreeWidget *>("settingsTree"); }
+    // The item whose texts from the top down are the path's parts.
     QTreeWidgetItem *item(const QString &path)
     {
-        QTreeWidgetItem *current = tree_widget()->invisibleRootItem();
-        for (const QString &part : path.split('/')) {
-            QTreeWidgetItem *next = nullptr;
-            for (int i = 0; i < current->childCount() && !next; ++i)
-                if (current->child(i)->text(0) == part)
-                    next = current->child(i);
-            if (!next)
-                return nullptr;
-            current = next;
+        for (QTreeWidgetItemIterator it(tree_widget()); *it; ++it) {
+            QString full = (*it)->text(0);
+            for (QTreeWidgetItem *up = (*it)->parent(); up; up = up->parent())
+                full = up->text(0) + '/' + full;
+            if (full == path)
+                return *it;
         }
-        return current;
+        return nullptr;
     }
     // A failure when the path leads to no item.
     QModelIndex at(const QString &path)

@@ -25,7 +25,6 @@ TEST_F(LoopPage, ReadsTheStoredOrderAsFarAsItIsWellFormed)
         const char *rows;
         const char *log; // expected at level 2, or ""
     } cases[] = {
-        {"", "", ""},
         {"t-a:7", "t-a:7:0", ""},
         {"t-b:7:0  ch2:3:1", "t-b:7:0 ch2:3:1", ""},
         {"t-c:5:0 t-b t-a:5:0", "t-c:5:0", "GUI: setup-loop: badly formatted templates order\n"},
