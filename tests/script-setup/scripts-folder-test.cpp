@@ -16,17 +16,14 @@ const char *folder_path = "/DEMO/scripts";
 
 // Two rules, a script, a cloud script, a schedule, an e-mail account and a
 // folder of no type; every kind's new guid is "{NEW-kind}".
-void make_scripts_folder(MemoryTree &tree)
-{
-    load_tree_file(tree, "scripts-folder/server.json");
-}
+const char *const server_file = "scripts-folder/server.json";
 
 class ScriptsFolderPage : public PageTest
 {
 protected:
     void SetUp() override
     {
-        make_scripts_folder(tree);
+        load_tree_file(tree, server_file);
         page.reset(
             new QSetupScriptsFolder(&navigator, tree.folder(folder_path), host.server_root()));
         settle_events();
@@ -109,7 +106,7 @@ TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceFollowsTheCurrentGuidAndARefus
 TEST(ScriptsFolderFaults, EveryRefusedCallIsLoggedAndLeavesNoLockBehind)
 {
     expect_sweep_clean(
-        make_scripts_folder,
+        [](MemoryTree &tree) { load_tree_file(tree, server_file); },
         [](MemoryHost &host) {
             RecordingNavigator navigator;
             QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path),

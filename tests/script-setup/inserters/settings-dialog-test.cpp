@@ -16,15 +16,12 @@ const char *const rule_path = "/DEMO/scripts/rule1";
 
 // /DEMO/a "Area" holds b with an integer, a real and a string; /DEMO/c
 // "Cameras" holds a key of value type 0; the rule is /DEMO/scripts/rule1.
-void make_settings(MemoryTree &tree)
-{
-    load_tree_file(tree, "inserters/settings.json");
-}
+const char *const settings_file = "inserters/settings.json";
 
 class SettingsDialog : public PageTest
 {
 protected:
-    void SetUp() override { make_settings(tree); }
+    void SetUp() override { load_tree_file(tree, settings_file); }
     void open(int flags, bool expand = true)
     {
         dialog = new QSettingsInserterDialog(tree.folder(rule_path), nullptr, 1.0f, flags);
@@ -141,15 +138,16 @@ TEST_F(SettingsDialog, FoldersTooLargeToShowAtOnceAreReadWhenTheUserLooksThere)
 
 TEST(SettingsDialogFaults, RefusedReadsAreLoggedAndLeaveNoLockHeld)
 {
-    expect_sweep_clean(make_settings, [](MemoryHost &host) {
-        QPointer<QSettingsInserterDialog> dialog =
-            new QSettingsInserterDialog(host.tree().folder(rule_path), nullptr, 1.0f, 0x26);
-        dialog->add_named_root("a_b", "a/b");
-        QSignalSpy accepted(dialog.data(), &QSettingsInserterDialog::accepted);
-        dialog->findChild<QPushButton *>("ok_button")->click();
-        settle_events();
-        return accepted.count() == 1 && dialog.isNull();
-    });
+    expect_sweep_clean([](MemoryTree &tree) { load_tree_file(tree, settings_file); },
+                       [](MemoryHost &host) {
+                           QPointer<QSettingsInserterDialog> dialog = new QSettingsInserterDialog(
+                               host.tree().folder(rule_path), nullptr, 1.0f, 0x26);
+                           dialog->add_named_root("a_b", "a/b");
+                           QSignalSpy accepted(dialog.data(), &QSettingsInserterDialog::accepted);
+                           dialog->findChild<QPushButton *>("ok_button")->click();
+                           settle_events();
+                           return accepted.count() == 1 && dialog.isNull();
+                       });
 }
 
 } // namespace
