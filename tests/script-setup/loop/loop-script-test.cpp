@@ -43,9 +43,6 @@ TEST(LoopScript, WholeTextsOfTheExamples)
             ASSERT_EQ(expected.value(i, "<none>"), actual.value(i, "<none>"))
                 << c.file << " line " << i + 1;
     }
-    LoopScriptInput unknown_gui = input(1, "F5", {{"g", 5, 0}});
-    unknown_gui.operator_gui.clear();
-    EXPECT_TRUE(loop::generate_loop_script(unknown_gui).isEmpty());
 }
 
 // Python compiles every script, and the guids, operator GUI and shortcut come
