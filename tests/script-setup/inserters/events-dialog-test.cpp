@@ -83,16 +83,13 @@ TEST_F(EventsDialog, WithoutCheckBoxesTheClickedItemIsInsertedAndCancelGivesNoth
     EXPECT_TRUE(accepted->isEmpty()) << "cancel gives no result";
 }
 
-TEST_F(EventsDialog, QuickSearchNarrowsTheTreeAndClearingShowsEverything)
+TEST_F(EventsDialog, QuickSearchNarrowsTheTree)
 {
     open(QEventsInserterDialog::CHECK_EVENTS);
-    const QStringList all = visible_texts();
     auto *search = dialog->findChild<QLineEdit *>("quicksearch");
     EXPECT_EQ(search, dialog->focusWidget());
     QTest::keyClicks(search, "signall");
     EXPECT_EQ(QStringList({"Camera", "SignalLost", "Server", "SignalLost"}), visible_texts());
-    QTest::keyClick(search, Qt::Key_Escape);
-    EXPECT_EQ(all, visible_texts());
     EXPECT_EQ("", press_ok()) << "nothing ticked";
 }
 
