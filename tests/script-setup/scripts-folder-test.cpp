@@ -4,7 +4,6 @@
 #include "tests/support/tree-file.h"
 
 #include <QLabel>
-#include <QSignalSpy>
 #include <climits>
 #include <memory>
 

@@ -1,6 +1,5 @@
 #include "script-setup/inserters/language-inserter-dialog.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
