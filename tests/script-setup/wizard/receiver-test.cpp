@@ -57,11 +57,7 @@ void lists_of_generation(int g, std::vector<ObjectClass> &classes,
     objects.assign(50, ObjectRecord{"{g}", "DEMO", std::to_string(g), "object"});
 }
 
-class WizardReceiver : public PageTest
-{
-protected:
-    boost::shared_ptr<MemoryDavaDodaziService> service;
-};
+using WizardReceiver = PageTest;
 
 // A page's and a dialog's receiver of one server, and one of another server.
 TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetachStopsIt)
@@ -77,7 +73,7 @@ TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetac
     host.offer_service("DEMO", boost::make_shared<OtherService>());
     EXPECT_FALSE(receiver->connected());
     EXPECT_TRUE(host.log().contains("DavaDodaziService: invalid service\n", 2));
-    service = boost::make_shared<MemoryDavaDodaziService>(demo_wizard_lists());
+    auto service = boost::make_shared<MemoryDavaDodaziService>(demo_wizard_lists());
     host.offer_service("DEMO", service);
     service->wait_idle();
     settle_events();
@@ -141,7 +137,7 @@ TEST_F(WizardReceiver, SwapModeTakesTheDeliveredListsAndCopyModeLeavesThem)
 TEST_F(WizardReceiver, ManyDeliveriesWhileTheGuiThreadSwapsLoseOrTearNothing)
 {
     const int generations = 1500;
-    service = boost::make_shared<MemoryDavaDodaziService>();
+    auto service = boost::make_shared<MemoryDavaDodaziService>();
     host.offer_service("DEMO", service);
     auto first = DavaDodaziServiceReceiverImp::create("DEMO", false);
     auto second = DavaDodaziServiceReceiverImp::create("DEMO", false);
