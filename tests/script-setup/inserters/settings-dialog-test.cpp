@@ -90,7 +90,8 @@ TEST_F(SettingsDialog, ReferencesForEachCallerFlags)
     EXPECT_TRUE(host.log().contains("TYPE: 0\n", 2));
 }
 
-TEST_F(SettingsDialog, FilterModeReturnsEveryTickedFolderDepthFirst)
+// Ticked and preselected paths, named roots first, then the rest depth first.
+TEST_F(SettingsDialog, FilterModeReturnsEveryTickedPathDepthFirst)
 {
     open(0x23);
     EXPECT_FALSE(item("a/b/key")) << "no values without flag 0x4";
@@ -99,10 +100,7 @@ TEST_F(SettingsDialog, FilterModeReturnsEveryTickedFolderDepthFirst)
     click_check_box(tree_widget(), at("a/b"));
     click_check_box(tree_widget(), at("a"));
     EXPECT_EQ("settings(\"a\")@ settings(\"a/b\")@ settings(\"c\")", press_ok());
-}
 
-TEST_F(SettingsDialog, PreselectedPathsAndNamedRoots)
-{
     open(0x23 | 0x4);
     dialog->add_named_root("a_b", "a/b");
     dialog->preselect({"c", "a/b/key"});

@@ -20,7 +20,6 @@ TEST(TemplatesOrder, ReadsEveryStoredForm)
         {"", {}, TemplatesOrder::NONE, ""},
         {" g1:7:0  g2:3:1 ", {{"g1", 7, 0}, {"g2", 3, 1}}, TemplatesOrder::NONE, ""},
         {"g1:+0:0 g2:99:2", {{"g1", 0, 0}, {"g2", 99, 2}}, TemplatesOrder::NONE, ""},
-        {"g0:1:1 g1 g2:5:0", {{"g0", 1, 1}}, TemplatesOrder::BAD_FIELDS, ""},
         {"g1:5:0:9", {}, TemplatesOrder::BAD_FIELDS, ""},
         {"g1: 5:0", {}, TemplatesOrder::BAD_NUMBER, "''"}, // "g1:" is guid and seconds
         {"g1:-:0", {}, TemplatesOrder::BAD_NUMBER, "'-'"},
