@@ -74,6 +74,11 @@ TEST_F(EmailPage, WarningsShowAtOpeningAndFollowTyping)
     QTest::keyClick(edit("name"), Qt::Key_Delete);
     EXPECT_EQ("", stored("name"));
     EXPECT_EQ("Account name should not be empty", warning("name"));
+
+    tree.put_string(account_path, "name", "Office");
+    tree.put_string("/DEMO/scripts/acc2", "name", "Office");
+    open();
+    EXPECT_EQ("This account name is already used", warning("name")) << "at opening";
 }
 
 TEST_F(EmailPage, AddressIsFilteredWhileTypingAndCheckedAfter)
