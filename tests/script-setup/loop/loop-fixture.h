@@ -16,10 +16,7 @@
 #include <boost/make_shared.hpp>
 #include <memory>
 
-inline const char *loop_path()
-{
-    return "/DEMO/scripts/loop1";
-}
+inline constexpr const char *loop_path = "/DEMO/scripts/loop1";
 
 inline std::vector<LoopElement *> rows_of(QWidget *page)
 {
@@ -61,13 +58,13 @@ protected:
     }
     void open()
     {
-        page.reset(new QSetupLoop(&navigator, tree.folder(loop_path()), host.server_root()));
+        page.reset(new QSetupLoop(&navigator, tree.folder(loop_path), host.server_root()));
         settle_events();
         tree.clear_calls();
     }
     void open_with(const char *order)
     {
-        tree.put_string(loop_path(), "templates_order", order);
+        tree.put_string(loop_path, "templates_order", order);
         open();
     }
     template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
@@ -82,17 +79,19 @@ protected:
                           Qt::LeftButton);
         settle_events();
     }
-    std::string stored(const char *key) { return tree.string_value(loop_path(), key); }
-    // The server's operator GUI "op1" reaches the open page.
-    boost::shared_ptr<memory_host::MemoryObjectsService> offer_operator_gui()
+    std::string stored(const char *key) { return tree.string_value(loop_path, key); }
+    // The server's objects service lists these objects to the open page.
+    void list_objects(const std::vector<Rizurividuvez::ObjectInfo> &objects)
     {
-        auto service = boost::make_shared<memory_host::MemoryObjectsService>();
-        host.offer_service("DEMO", service);
-        service->set_objects({object_info("op1", "OperatorGUI", "DEMO")});
-        service->wait_idle();
+        if (!objects_service) {
+            objects_service = boost::make_shared<memory_host::MemoryObjectsService>();
+            host.offer_service("DEMO", objects_service);
+        }
+        objects_service->set_objects(objects);
+        objects_service->wait_idle();
         settle_events();
-        return service;
     }
 
+    boost::shared_ptr<memory_host::MemoryObjectsService> objects_service;
     std::unique_ptr<QSetupLoop> page;
 };

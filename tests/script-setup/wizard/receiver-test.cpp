@@ -33,26 +33,21 @@ public:
         std::vector<ObjectClass> classes;
         std::vector<ObjectRecord> objects;
         receiver_->take_classes_and_objects(classes, objects);
-        ++takes;
         if (classes.empty() && objects.empty())
             return; // an earlier slot already took this delivery
-        const std::string generation = classes.empty() ? "" : classes.front().name;
-        bool whole = classes.size() == 50 && objects.size() == 50;
-        for (const auto &c : classes)
-            whole = whole && c.name == generation;
-        for (const auto &o : objects)
-            whole = whole && o.class_name == generation;
-        if (!whole) {
+        // Within a list one delivery is written at once; a tear mixes the two lists.
+        if (classes.size() != 50 || objects.size() != 50 ||
+            classes.back().name != objects.front().class_name) {
             ++torn;
             return;
         }
-        const int g = std::stoi(generation);
+        const int g = std::stoi(classes.front().name);
         if (g <= last)
             ++out_of_order;
         last = g;
     }
     DavaDodaziServiceReceiverImp *receiver_;
-    int takes = 0, torn = 0, out_of_order = 0, last = -1;
+    int torn = 0, out_of_order = 0, last = -1;
 };
 
 void lists_of_generation(int g, std::vector<ObjectClass> &classes,
@@ -62,31 +57,28 @@ void lists_of_generation(int g, std::vector<ObjectClass> &classes,
     objects.assign(50, ObjectRecord{"{g}", "DEMO", std::to_string(g), "object"});
 }
 
-class WizardReceiver : public PageTest
-{
-protected:
-    void connect_service()
-    {
-        service = boost::make_shared<MemoryDavaDodaziService>(demo_wizard_lists());
-        host.offer_service("DEMO", service);
-    }
-    boost::shared_ptr<MemoryDavaDodaziService> service;
-};
+using WizardReceiver = PageTest;
 
+// A page's and a dialog's receiver of one server, and one of another server.
 TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetachStopsIt)
 {
     auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
+    auto dialog = DavaDodaziServiceReceiverImp::create("DEMO", true);
+    auto other_server = DavaDodaziServiceReceiverImp::create("OTHER", false);
     QSignalSpy objects(receiver.get(), &DavaDodaziServiceReceiverImp::objects_list_changed);
     QSignalSpy events(receiver.get(), &DavaDodaziServiceReceiverImp::events_list_changed);
     QSignalSpy sounds(receiver.get(), &DavaDodaziServiceReceiverImp::sounds_list_changed);
-    host.register_consumer(receiver);
+    for (const auto &r : {receiver, dialog, other_server})
+        host.register_consumer(r);
     host.offer_service("DEMO", boost::make_shared<OtherService>());
     EXPECT_FALSE(receiver->connected());
     EXPECT_TRUE(host.log().contains("DavaDodaziService: invalid service\n", 2));
-    connect_service();
+    auto service = boost::make_shared<MemoryDavaDodaziService>(demo_wizard_lists());
+    host.offer_service("DEMO", service);
     service->wait_idle();
     settle_events();
     EXPECT_TRUE(receiver->connected());
+    EXPECT_FALSE(other_server->connected());
     EXPECT_EQ(1, objects.count());
     EXPECT_EQ(1, events.count());
     EXPECT_EQ(1, sounds.count());
@@ -98,10 +90,17 @@ TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetac
     EXPECT_EQ(demo.objects.size(), taken.size());
     EXPECT_TRUE(receiver->copy_objects().empty()) << "a swapped-out list stays empty";
     EXPECT_EQ(demo.sounds, receiver->copy_sounds());
+    std::vector<EventType> page_events;
+    receiver->take_event_types(page_events);
+    EXPECT_EQ(demo.event_types.size(), page_events.size());
+    EXPECT_EQ(demo.event_types.size(), dialog->copy_event_types().size()) << "lists of its own";
+    EXPECT_EQ(demo.classes.size(), dialog->copy_classes().size());
+    EXPECT_TRUE(dialog->copy_objects().empty());
+    EXPECT_TRUE(dialog->copy_sounds().empty());
 
     receiver->detach();
     EXPECT_FALSE(receiver->connected());
-    EXPECT_EQ(0, service->subscribers());
+    EXPECT_EQ(1, service->subscribers()) << "the dialog's receiver stays";
     service->set_sounds({"late.wav"});
     service->wait_idle();
     EXPECT_EQ(1, sounds.count());
@@ -135,34 +134,10 @@ TEST_F(WizardReceiver, SwapModeTakesTheDeliveredListsAndCopyModeLeavesThem)
     }
 }
 
-TEST_F(WizardReceiver, ReceiversOfOneServerHoldTheirOwnListsAndDialogModeGetsNoObjectsOrSounds)
-{
-    service = boost::make_shared<MemoryDavaDodaziService>(demo_wizard_lists());
-    host.offer_service("DEMO", service, false);
-    auto page = DavaDodaziServiceReceiverImp::create("DEMO", false);
-    auto dialog = DavaDodaziServiceReceiverImp::create("DEMO", true);
-    auto other_server = DavaDodaziServiceReceiverImp::create("OTHER", false);
-    for (const auto &r : {page, dialog, other_server})
-        host.register_consumer(r);
-    service->wait_idle();
-
-    // Two receivers of one server each hold their own lists.
-    std::vector<EventType> page_events;
-    page->take_event_types(page_events);
-    EXPECT_EQ(demo_wizard_lists().event_types.size(), page_events.size());
-    EXPECT_EQ(page_events.size(), dialog->copy_event_types().size());
-    EXPECT_FALSE(page->copy_objects().empty());
-    EXPECT_EQ(page->copy_classes().size(), dialog->copy_classes().size());
-    EXPECT_TRUE(dialog->copy_objects().empty());
-    EXPECT_TRUE(dialog->copy_sounds().empty());
-    EXPECT_FALSE(other_server->connected());
-    EXPECT_TRUE(other_server->copy_classes().empty());
-}
-
 TEST_F(WizardReceiver, ManyDeliveriesWhileTheGuiThreadSwapsLoseOrTearNothing)
 {
     const int generations = 1500;
-    service = boost::make_shared<MemoryDavaDodaziService>();
+    auto service = boost::make_shared<MemoryDavaDodaziService>();
     host.offer_service("DEMO", service);
     auto first = DavaDodaziServiceReceiverImp::create("DEMO", false);
     auto second = DavaDodaziServiceReceiverImp::create("DEMO", false);
@@ -192,7 +167,6 @@ TEST_F(WizardReceiver, ManyDeliveriesWhileTheGuiThreadSwapsLoseOrTearNothing)
         EXPECT_EQ(0, reader->torn);
         EXPECT_EQ(0, reader->out_of_order);
         EXPECT_EQ(generations - 1, reader->last) << "the last delivery must reach the reader";
-        EXPECT_GT(reader->takes, 0);
     }
 }
 
