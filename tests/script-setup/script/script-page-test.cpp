@@ -15,69 +15,73 @@ namespace {
 
 const char *const plain_script = "import time\nx = 1\nprint(x)\nprint(time.time())\n";
 
+// Also the save caption: "&Save and Run" until the first notification, then
+// following "enable" where the text may be changed.
 TEST_F(ScriptPage, SaveWritesTheTextOnlyWithTheRight64)
 {
     for (const int rights : {0xff, 0xff & ~64}) {
         SCOPED_TRACE(rights);
+        const bool writable = rights == 0xff;
         page.reset();
         open(declared_script, rights);
+        EXPECT_EQ("&Save and Run", get<QPushButton>("save_button")->text());
         click("save_button");
         EXPECT_TRUE(written_keys().empty()) << "saving without any edit writes nothing";
 
         ASSERT_EQ(1, in_form<QLineEdit>().size());
         QTest::keyClicks(in_form<QLineEdit>()[0], "!");
         EXPECT_TRUE(page->modified());
-        EXPECT_EQ(rights == 0xff, get<QPushButton>("revert_button")->isEnabled());
+        EXPECT_EQ(writable, get<QPushButton>("revert_button")->isEnabled());
         click("save_button");
         const std::vector<std::string> expected =
-            rights == 0xff ? std::vector<std::string>{"script", "parameters"}
-                           : std::vector<std::string>{"parameters"};
+            writable ? std::vector<std::string>{"script", "parameters"}
+                     : std::vector<std::string>{"parameters"};
         EXPECT_EQ(expected, written_keys());
         EXPECT_NE(std::string::npos, tree.string_value(script_path, "parameters").find("me!"));
         EXPECT_FALSE(page->modified());
         EXPECT_FALSE(get<QPushButton>("save_button")->isEnabled());
-        EXPECT_EQ(rights == 0xff, get<QWidget>("delete_button")->isEnabled());
-        EXPECT_EQ(rights != 0xff, editor()->isReadOnly());
+        EXPECT_EQ(writable, get<QWidget>("delete_button")->isEnabled());
+        EXPECT_EQ(!writable, editor()->isReadOnly());
+        EXPECT_EQ(writable ? "&Save and Run" : "&Run", get<QPushButton>("save_button")->text());
+        tree.put_integer(script_path, "enable", 0);
+        settle_events();
+        EXPECT_EQ(writable ? "&Save" : "&Run", get<QPushButton>("save_button")->text());
         tree.clear_calls();
     }
 }
 
-TEST_F(ScriptPage, SaveCaptionFollowsRightsAndEnable)
+// Notifications while the text is edited: the text stays, the description
+// follows the editor's text, and no error line is marked on a text that has
+// moved on from the run.
+TEST_F(ScriptPage, EditedTextOutlivesNotifications)
 {
-    const struct
-    {
-        int rights;
-        int enable;
-        const char *caption;
-    } cases[] = {
-        {0xff, 1, "&Save and Run"},
-        {0xff, 0, "&Save"},
-        {0xff & ~64, 1, "&Run"},
-        {0xff & ~64, 0, "&Run"},
-    };
-    for (const auto &c : cases) {
-        page.reset();
-        open(plain_script, c.rights);
-        EXPECT_EQ("&Save and Run", get<QPushButton>("save_button")->text());
-        tree.put_integer(script_path, "enable", c.enable);
-        settle_events();
-        EXPECT_EQ(c.caption, get<QPushButton>("save_button")->text().toStdString())
-            << c.rights << " " << c.enable;
-    }
-}
-
-TEST_F(ScriptPage, ChangeNotificationKeepsTheTextBeingEdited)
-{
-    open(plain_script);
-    type_in_editor("# mine");
-    tree.put_string(script_path, "script", "print('theirs')\n");
+    open("# Counts cars\nx = 1\nprint(x)\n");
+    editor()->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(editor(), "import os");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    tree.put_string(script_path, "script", "# Theirs\nprint('theirs')\n");
+    tree.put_integer(stats_path, "last_error_line", 3);
     settle_events();
-    EXPECT_TRUE(editor()->toPlainText().endsWith("# mine"));
+    EXPECT_TRUE(editor()->toPlainText().startsWith("import os\n# Counts cars"));
     EXPECT_TRUE(page->modified());
+    EXPECT_EQ("", get<QLabel>("description")->text().toStdString());
+    EXPECT_TRUE(editor()->extraSelections().empty());
     click("revert_button");
-    EXPECT_EQ("print('theirs')\n", editor()->toPlainText().toStdString());
+    EXPECT_EQ("# Theirs\nprint('theirs')\n", editor()->toPlainText().toStdString());
     EXPECT_FALSE(page->modified());
     EXPECT_TRUE(written_keys().empty());
+
+    // Once saved, the form follows the new declaration and the next run's
+    // error is marked until the operator types again.
+    editor()->setPlainText(declared_script);
+    click("save_button");
+    tree.put_integer(stats_path, "run_count", 1);
+    settle_events();
+    EXPECT_EQ(1, in_form<QLineEdit>().size());
+    EXPECT_EQ("Door check", get<QLabel>("description")->text().toStdString());
+    ASSERT_EQ(1, editor()->extraSelections().size());
+    type_in_editor("y");
+    EXPECT_TRUE(editor()->extraSelections().empty());
 }
 
 struct Stats
@@ -142,38 +146,6 @@ INSTANTIATE_TEST_SUITE_P(
               "<font color=\"#A00000\"><b>ERROR: boom</b></font>"},
         Stats{"a <b> & c", -1, "", -1, 0, -1, "",
               "<font color=\"#A00000\"><b>ERROR: a &lt;b&gt; &amp; c</b></font>"}));
-
-TEST_F(ScriptPage, ErrorMarkWaitsUntilTheTextIsSaved)
-{
-    open(plain_script);
-    type_in_editor("x");
-    tree.put_integer(stats_path, "last_error_line", 3);
-    settle_events();
-    EXPECT_TRUE(editor()->extraSelections().empty()) << "a modified text is not marked";
-    click("save_button");
-    tree.put_integer(stats_path, "run_count", 1);
-    settle_events();
-    ASSERT_EQ(1, editor()->extraSelections().size());
-    page->show();
-    save_screenshot(page.get(), "script-editor-error");
-    type_in_editor("y");
-    EXPECT_TRUE(editor()->extraSelections().empty()) << "typing clears the mark";
-}
-
-TEST_F(ScriptPage, DescriptionComesFromTheTextInTheEditor)
-{
-    open("# -*- coding: utf-8 -*-\n# Counts cars\nx = 1\n");
-    editor()->moveCursor(QTextCursor::Start);
-    QTest::keyClicks(editor(), "import os");
-    QTest::keyClick(editor(), Qt::Key_Return);
-    tree.put_integer(script_path, "enable", 0); // any change notification
-    settle_events();
-    EXPECT_EQ("", get<QLabel>("description")->text().toStdString());
-    click("revert_button");
-    tree.put_integer(script_path, "enable", 1);
-    settle_events();
-    EXPECT_EQ("Counts cars", get<QLabel>("description")->text().toStdString());
-}
 
 TEST_F(ScriptPage, PageSwitchAndEditorTools)
 {
