@@ -18,25 +18,14 @@ namespace {
 const char *const cloud_path = "/DEMO/scripts/c1";
 const char *const cloud_stats = "/DEMO/scripts/c1/stats";
 
-// Declares "capacity" (default 250) and "minutes" (default 5).
-const char *const cloud_script =
-    "# Occupancy counter\n"
-    "\"\"\"<parameters>"
-    "<parameter><type>integer</type><id>capacity</id>"
-    "<name>Capacity</name><value>250</value><max>5000</max></parameter>"
-    "<parameter><type>integer</type><id>minutes</id>"
-    "<name>Minutes</name><value>5</value></parameter>"
-    "</parameters>\"\"\"\n"
-    "inside = 0\n";
-
 using TreeChange = std::function<void(memory_host::MemoryTree &)>;
 
-// The cloud sets a declared and an undeclared parameter, the operator a
-// declared and an undeclared one; then `change` is made.
+// The script declares "capacity" and "minutes"; the cloud sets a declared
+// and an undeclared parameter, the operator a declared and an undeclared one;
+// then `change` is made.
 void make_cloud_tree(memory_host::MemoryTree &tree, const TreeChange &change = nullptr)
 {
     load_tree_file(tree, "script/cloud.json");
-    tree.put_string(cloud_path, "script", cloud_script);
     if (change)
         change(tree);
 }
@@ -58,7 +47,8 @@ protected:
 
 TEST_F(CloudPage, StatesFollowTheFolder)
 {
-    const std::string c = script_cipher::encipher(cloud_script);
+    make_cloud_tree(tree);
+    const std::string c = script_cipher::encipher(tree.string_value(cloud_path, "script"));
     const std::string ciphered = QByteArray(c.data(), int(c.size())).toBase64().toStdString();
     using T = memory_host::MemoryTree;
     const struct

@@ -4,6 +4,7 @@
 
 #include "sandbox/script-engine.h"
 #include "script-setup/script/publish.h"
+#include "tests/script-setup/script/script-fixture.h"
 
 #include <QFile>
 #include <QProcess>
@@ -16,19 +17,12 @@ namespace {
 
 const QString data_dir = QStringLiteral(VX_TEST_DATA_DIR "/script");
 
-std::string read_file(const QString &path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll().toStdString();
-}
-
 // gate.py has a coding line, a description, a docstring, an old resources
 // block and a two-line body; the expected files were made independently
 // with Python's zlib and base64.
 TEST(PublishedText, MatchesTheExpectedFilesByteForByte)
 {
-    const std::string script = read_file(data_dir + "/gate.py");
+    const std::string script = read_file(data_dir + "/gate.py").toStdString();
     const struct
     {
         QStringList resources;
@@ -43,7 +37,7 @@ TEST(PublishedText, MatchesTheExpectedFilesByteForByte)
         const script_publish::Result result =
             script_publish::publish(script, c.resources, data_dir, c.encoded);
         EXPECT_TRUE(result.error.isEmpty());
-        EXPECT_EQ(read_file(data_dir + "/" + c.expected), result.text) << c.expected;
+        EXPECT_EQ(read_file(data_dir + "/" + c.expected).toStdString(), result.text) << c.expected;
     }
 }
 

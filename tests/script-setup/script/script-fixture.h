@@ -53,6 +53,17 @@ protected:
     std::unique_ptr<Page> page;
 };
 
+// The file's bytes, or "<missing>".
+inline QByteArray read_file(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+inline QString script_data(const char *name)
+{
+    return QStringLiteral(VX_TEST_DATA_DIR "/script/") + QLatin1String(name);
+}
+
 // Writes the file, making its folder first.
 inline void write_file(const QString &path, const QByteArray &content)
 {

@@ -27,15 +27,8 @@ const char *const scripts_path = "/DEMO/scripts";
 const char *const script_path = "/DEMO/scripts/s1";
 const char *const stats_path = "/DEMO/scripts/s1/stats";
 
-// Declares one string parameter "who"; its data folder is ACME_Doors_1_0.
-const char *const declared_script = "# Door check\n"
-                                    "\"\"\"<parameters>\n"
-                                    "<company>ACME</company><title>Doors</title>"
-                                    "<version>1.0</version>\n"
-                                    "<parameter><type>string</type><id>who</id>"
-                                    "<name>Who</name><value>me</value></parameter>\n"
-                                    "</parameters>\"\"\"\n"
-                                    "import time\n";
+// Declares one string parameter "who".
+const std::string declared_script = read_file(script_data("door-check.py")).toStdString();
 
 // The script "Door check" with the text, its stats and its scripts folder.
 void make_script_tree(memory_host::MemoryTree &tree, const std::string &script, int rights = 0xff)
@@ -141,7 +134,7 @@ TEST_F(ScriptPage, EditedTextOutlivesNotifications)
 
     // Once saved, the form follows the new declaration and the next run's
     // error is marked until the operator types again.
-    editor()->setPlainText(declared_script);
+    editor()->setPlainText(QString::fromStdString(declared_script));
     click("save_button");
     tree.put_integer(stats_path, "run_count", 1);
     settle_events();
@@ -291,44 +284,43 @@ TEST_F(ScriptPage, LanguageMenusAndCommands)
     EXPECT_EQ("Error adding language", box->windowTitle());
 }
 
-// Declares company ACME, title Gate, version 1.0 and two resources.
-const char *const resource_script = "# Gate\n"
-                                    "'''<parameters><company>ACME</company><title>Gate</title>"
-                                    "<version>1.0</version><resources><resource>a.txt</resource>"
-                                    "<resource>b.txt</resource></resources></parameters>'''\n"
-                                    "print('gate')\n";
+// Declares company ACME, title Gate, version 2 and two resources.
+const std::string gate_script = read_file(script_data("gate.py")).toStdString();
 
-QString data_folder(memory_host::MemoryHost &host)
+// Puts both resources of gate.py into its data folder.
+QString fill_data_folder(memory_host::MemoryHost &host)
 {
-    return QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_1_0";
+    const QString folder =
+        QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_2";
+    for (const char *name : {"zones.json", "beep.wav"})
+        write_file(folder + "/" + name, read_file(script_data(name)));
+    return folder;
 }
 
 TEST_F(ScriptPage, PublishPacksTheDataFolderResources)
 {
-    open(resource_script);
-    EXPECT_EQ(data_folder(host), page->data_folder());
+    open(gate_script);
+    const QString folder =
+        QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_2";
     auto *menu_button = get<QToolButton>("data_folder_button");
     EXPECT_FALSE(menu_button->isHidden()) << "shown on the operator's own server";
     page->prepare_data_folder_menu();
-    EXPECT_EQ(data_folder(host), get<QLabel>("data_folder_label")->text());
+    EXPECT_EQ(folder, get<QLabel>("data_folder_label")->text());
     QAction *create = menu_button->menu()->actions()[1];
     EXPECT_TRUE(create->isVisible());
     page->script_data_folder_create(QMessageBox::Yes);
-    ASSERT_TRUE(QDir(data_folder(host)).exists());
+    ASSERT_TRUE(QDir(folder).exists());
     page->prepare_data_folder_menu();
     EXPECT_FALSE(create->isVisible());
 
-    write_file(data_folder(host) + "/a.txt", "alpha");
-    write_file(data_folder(host) + "/b.txt", "beta");
+    fill_data_folder(host);
     QTemporaryDir out;
     page->publish_to_file(out.filePath("gate"));
     settle_events();
     EXPECT_TRUE(page->findChildren<QMessageBox *>().isEmpty());
-    QFile published(out.filePath("gate.py"));
-    ASSERT_TRUE(published.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(published.readAll().contains("resources = {\n\t\"a.txt\": '''\n"));
+    EXPECT_EQ(read_file(script_data("gate-encoded.py")), read_file(out.filePath("gate.py")));
 
-    QFile::remove(data_folder(host) + "/b.txt");
+    QFile::remove(folder + "/beep.wav");
     page->publish_to_file(out.filePath("again.py"));
     settle_events();
     auto *box = page->findChild<QMessageBox *>();
@@ -366,12 +358,11 @@ TEST_F(ScriptPage, ExamplesComeFromScriptSamples)
 TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
     const auto fill = [](memory_host::MemoryHost &host) {
-        make_script_tree(host.tree(), resource_script);
+        make_script_tree(host.tree(), gate_script);
         host.tree().put_string(script_path, "available_languages", "en");
     };
     const auto scenario = [](memory_host::MemoryHost &host) {
-        write_file(data_folder(host) + "/a.txt", "alpha");
-        write_file(data_folder(host) + "/b.txt", "beta");
+        fill_data_folder(host);
         RecordingNavigator navigator;
         QTemporaryDir out;
         QSetupScript page(&navigator, host.tree().folder(script_path), host.server_root());
@@ -380,7 +371,7 @@ TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
         host.tree().put_integer(scripts_path, "show_warnings", 1);
         settle_events();
         auto *editor = page.findChild<QPlainTextEdit *>("script_text");
-        editor->setPlainText(QString::fromLatin1(resource_script) + "x = 1\n");
+        editor->setPlainText(QString::fromStdString(gate_script) + "x = 1\n");
         page.save_button_clicked();
         editor->setPlainText("lost = 1\n");
         page.revert_button_clicked();

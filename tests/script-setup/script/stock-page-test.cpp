@@ -22,16 +22,8 @@ namespace {
 
 const char *const stock_path = "/DEMO/scripts/s1";
 
-const char *const stock_script = "# Disk space guard\n"
-                                 "\"\"\"<parameters><parameter><type>string</type><id>to</id>"
-                                 "<name>Mail to</name><value>it@example.com</value>"
-                                 "</parameter></parameters>\"\"\"\n"
-                                 "check()\n";
-QByteArray read_file(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+// Declares one string parameter "to".
+const QByteArray stock_script = read_file(script_data("guard.py"));
 
 // A stock script of the server with statistics that report an error on line 3,
 // and another server.
@@ -123,8 +115,7 @@ TEST_F(StockPage, WhoMayChangeTheFile)
         EXPECT_EQ(expected, written_keys());
         EXPECT_NE(std::string::npos,
                   tree.string_value(stock_path, "parameters").find("example.com!"));
-        EXPECT_EQ(c.writable ? QByteArray("# Disk space guard, edited\ncheck()\n")
-                             : QByteArray(stock_script),
+        EXPECT_EQ(c.writable ? QByteArray("# Disk space guard, edited\ncheck()\n") : stock_script,
                   read_file(file));
         EXPECT_EQ(c.writable, host.log().contains("QSetupStockScript: file " + file.toStdString() +
                                                   " written"));
@@ -157,7 +148,7 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
     edit_and_save("escaped = True\n");
     EXPECT_TRUE(host.log().contains("QSetupStockScript: refused", 2));
     EXPECT_FALSE(file_message()->isHidden());
-    EXPECT_EQ(QByteArray(stock_script), read_file(host_stock() + "/guard.py"));
+    EXPECT_EQ(stock_script, read_file(host_stock() + "/guard.py"));
     EXPECT_FALSE(QFile::exists(host_stock() + "/../escape.py"));
     EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
 }
