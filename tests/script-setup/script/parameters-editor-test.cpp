@@ -122,8 +122,7 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
     catalogue_->wait_idle();
     QApplication::processEvents();
     ASSERT_EQ(int(std::size(rows)) + 1, editor->parameters_count());
-    EXPECT_EQ("<b>Every type</b>",
-              qobject_cast<QLabel *>(layout->itemAtPosition(0, 0)->widget())->text());
+    EXPECT_EQ("<b>Every type</b>", label_at(0)->text());
     save_screenshot(container.get(), "parameters-every-type");
 
     QSignalSpy changed(editor, &Reusable::UniversalParametersEditor::changed);

@@ -34,8 +34,6 @@ void make_stock_tree(memory_host::MemoryTree &tree, const std::string &file, int
     tree.set_rights(stock_path, rights);
 }
 
-enum Where { HOST_FOLDER, SHARED_FOLDER };
-
 class StockPage : public PluginPage<QSetupStockScript>
 {
 protected:
@@ -74,23 +72,22 @@ TEST_F(StockPage, WhoMayChangeTheFile)
     const struct
     {
         const char *shot;
-        Where where;
+        bool shared; // the file is in the shared folder
         const char *server;
         int rights;
         bool writable;
     } cases[] = {
-        {"stock-own-server", HOST_FOLDER, "/DEMO", 0xff, true},
-        {"stock-other-server", HOST_FOLDER, "/OTHER", 0xff, false},
-        {"stock-shared-folder", SHARED_FOLDER, "/DEMO", 0xff, false},
-        {"stock-without-64", HOST_FOLDER, "/DEMO", 0xff & ~64, false},
+        {"stock-own-server", false, "/DEMO", 0xff, true},
+        {"stock-other-server", false, "/OTHER", 0xff, false},
+        {"stock-shared-folder", true, "/DEMO", 0xff, false},
+        {"stock-without-64", false, "/DEMO", 0xff & ~64, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.shot);
         page.reset();
         QDir(host_stock()).removeRecursively();
         QDir(shared_stock()).removeRecursively();
-        const QString file =
-            (c.where == SHARED_FOLDER ? shared_stock() : host_stock()) + "/guard.py";
+        const QString file = (c.shared ? shared_stock() : host_stock()) + "/guard.py";
         write_file(file, stock_script);
         server = c.server;
         open("guard.py", c.rights);
@@ -153,20 +150,7 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
     EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
 }
 
-// Whether the file is kept whole is the writer's own test; here, that the
-// operator hears of the failure and the values are stored all the same.
-TEST_F(StockPage, FailedWriteIsReported)
-{
-    write_file(host_stock() + "/guard.py", stock_script);
-    open();
-    QDir(host_stock()).removeRecursively();
-    edit_and_save("x = 1\n");
-    EXPECT_TRUE(host.log().contains("QSetupStockScript: cannot write file", 2));
-    EXPECT_TRUE(file_message()->text().contains("the previous file is unchanged"));
-    EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
-}
-
-TEST_F(StockPage, ResourcesOfTheDataFolderArePublishedIntoTheFile)
+TEST_F(StockPage, SavedFileHoldsTheDataFolderResources)
 {
     const QString data =
         QString::fromStdString(host.data_directory()) + "/scripts-data/_stock_Q_Guard_2";
@@ -185,6 +169,15 @@ TEST_F(StockPage, ResourcesOfTheDataFolderArePublishedIntoTheFile)
     QTest::mouseClick(get<QPushButton>("revert_button"), Qt::LeftButton);
     EXPECT_EQ(QString::fromUtf8(written), editor()->toPlainText()) << "revert reads the file";
     EXPECT_FALSE(page->modified());
+
+    // The operator hears of a failed write (whether the old file stays whole
+    // is the writer's own test), and the values are stored all the same.
+    QDir(host_stock()).removeRecursively();
+    tree.put_integer(stock_path, "force_run", 0);
+    edit_and_save("x = 1\n");
+    EXPECT_TRUE(host.log().contains("QSetupStockScript: cannot write file", 2));
+    EXPECT_TRUE(file_message()->text().contains("the previous file is unchanged"));
+    EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
 }
 
 TEST(StockFaults, EveryRefusedCallIsSurvivedAndLogged)
