@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QToolButton>
+#include <map>
 
 namespace {
 
@@ -57,10 +58,6 @@ protected:
     void open(const std::string &script, int rights = 0xff)
     {
         make_script_tree(tree, script, rights);
-        open_existing();
-    }
-    void open_existing()
-    {
         page.reset(new QSetupScript(&navigator, tree.folder(script_path), host.server_root()));
         page->resize(900, 600);
         settle_events();
@@ -145,68 +142,64 @@ TEST_F(ScriptPage, EditedTextOutlivesNotifications)
     EXPECT_TRUE(editor()->extraSelections().empty());
 }
 
-struct Stats
+TEST_F(ScriptPage, StatsMarkTheLineAndShowTheProblem)
 {
-    const char *error;
-    int error_line;
-    const char *warning;
-    int warning_line;
-    int show_warnings;
-    int marked_line; // -1: none
-    const char *colour;
-    const char *label; // "" when hidden
-};
+    const struct
+    {
+        const char *error;
+        int error_line;
+        const char *warning;
+        int warning_line;
+        int show_warnings;
+        int marked_line; // -1: none
+        const char *colour;
+        const char *label; // "" when hidden
+    } cases[] = {
+        {"SyntaxError: invalid syntax", 3, "", -1, 0, 3, "#A00000",
+         "<font color=\"#A00000\"><b>ERROR: SyntaxError: invalid syntax</b></font>"},
+        {"", -1, "slow loop", 2, 0, -1, "", ""},
+        {"", -1, "slow loop", 2, 1, 2, "#EF792D",
+         "<font color=\"#EF792D\"><b>WARNING: slow loop</b></font>"},
+        {"boom", 4, "slow loop", 2, 1, 4, "#A00000",
+         "<font color=\"#A00000\"><b>ERROR: boom</b></font>"},
+        {"a <b> & c", -1, "", -1, 0, -1, "",
+         "<font color=\"#A00000\"><b>ERROR: a &lt;b&gt; &amp; c</b></font>"},
+    };
+    for (const auto &s : cases) {
+        SCOPED_TRACE(s.label);
+        page.reset();
+        open(plain_script);
+        tree.put_integer(scripts_path, "show_warnings", s.show_warnings);
+        tree.put_string(stats_path, "last_error", s.error);
+        tree.put_integer(stats_path, "last_error_line", s.error_line);
+        tree.put_string(stats_path, "last_warning", s.warning);
+        tree.put_integer(stats_path, "last_warning_line", s.warning_line);
+        tree.put_integer(stats_path, "error_count", 4);
+        tree.put_integer(stats_path, "run_count", 7);
+        settle_events();
 
-class ScriptStats : public ScriptPage, public ::testing::WithParamInterface<Stats>
-{};
-
-TEST_P(ScriptStats, LineMarkAndLabel)
-{
-    const Stats s = GetParam();
-    open(plain_script);
-    tree.put_integer(scripts_path, "show_warnings", s.show_warnings);
-    tree.put_string(stats_path, "last_error", s.error);
-    tree.put_integer(stats_path, "last_error_line", s.error_line);
-    tree.put_string(stats_path, "last_warning", s.warning);
-    tree.put_integer(stats_path, "last_warning_line", s.warning_line);
-    tree.put_integer(stats_path, "error_count", 4);
-    tree.put_integer(stats_path, "run_count", 7);
-    settle_events();
-
-    EXPECT_EQ("7", get<QLabel>("run_count")->text().toStdString());
-    EXPECT_EQ("4", get<QLabel>("error_count")->text().toStdString());
-    const auto marks = editor()->extraSelections();
-    if (s.marked_line < 0) {
-        EXPECT_TRUE(marks.empty());
-    } else {
-        ASSERT_EQ(1, marks.size());
-        const QTextCursor &mark = marks[0].cursor;
-        EXPECT_EQ(s.marked_line - 1,
-                  editor()->document()->findBlock(mark.selectionStart()).blockNumber());
-        EXPECT_EQ(mark.selectionStart() +
-                      editor()->document()->findBlockByNumber(s.marked_line - 1).length(),
-                  mark.selectionEnd())
-            << "the whole line and its line end";
-        EXPECT_EQ(QColor(s.colour), marks[0].format.foreground().color());
-        EXPECT_EQ(QColor("#FFFFB1"), marks[0].format.background().color());
-        EXPECT_TRUE(marks[0].format.property(QTextFormat::FullWidthSelection).toBool());
+        EXPECT_EQ("7", get<QLabel>("run_count")->text().toStdString());
+        EXPECT_EQ("4", get<QLabel>("error_count")->text().toStdString());
+        const auto marks = editor()->extraSelections();
+        if (s.marked_line < 0) {
+            EXPECT_TRUE(marks.empty());
+        } else {
+            ASSERT_EQ(1, marks.size());
+            const QTextCursor &mark = marks[0].cursor;
+            EXPECT_EQ(s.marked_line - 1,
+                      editor()->document()->findBlock(mark.selectionStart()).blockNumber());
+            EXPECT_EQ(mark.selectionStart() +
+                          editor()->document()->findBlockByNumber(s.marked_line - 1).length(),
+                      mark.selectionEnd())
+                << "the whole line and its line end";
+            EXPECT_EQ(QColor(s.colour), marks[0].format.foreground().color());
+            EXPECT_EQ(QColor("#FFFFB1"), marks[0].format.background().color());
+            EXPECT_TRUE(marks[0].format.property(QTextFormat::FullWidthSelection).toBool());
+        }
+        auto *label = get<QLabel>("last_error");
+        EXPECT_EQ(s.label, label->isHidden() ? std::string() : label->text().toStdString());
     }
-    auto *label = get<QLabel>("last_error");
-    EXPECT_EQ(s.label, label->isHidden() ? std::string() : label->text().toStdString());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScriptStats,
-    ::testing::Values(
-        Stats{"SyntaxError: invalid syntax", 3, "", -1, 0, 3, "#A00000",
-              "<font color=\"#A00000\"><b>ERROR: SyntaxError: invalid syntax</b></font>"},
-        Stats{"", -1, "slow loop", 2, 0, -1, "", ""},
-        Stats{"", -1, "slow loop", 2, 1, 2, "#EF792D",
-              "<font color=\"#EF792D\"><b>WARNING: slow loop</b></font>"},
-        Stats{"boom", 4, "slow loop", 2, 1, 4, "#A00000",
-              "<font color=\"#A00000\"><b>ERROR: boom</b></font>"},
-        Stats{"a <b> & c", -1, "", -1, 0, -1, "",
-              "<font color=\"#A00000\"><b>ERROR: a &lt;b&gt; &amp; c</b></font>"}));
 
 TEST_F(ScriptPage, PageSwitchAndEditorTools)
 {
@@ -242,21 +235,15 @@ TEST_F(ScriptPage, DeleteWritesTheEraseKeyOnYes)
 
 TEST_F(ScriptPage, LanguageMenusAndCommands)
 {
-    make_script_tree(tree, plain_script);
-    tree.put_string(script_path, "available_languages", "en, xx");
-    tree.put_string(script_path, "language", "en");
-    open_existing();
+    open(plain_script); // "en, xx" available, "en" chosen
     EXPECT_EQ("en", tree.string_value(script_path, "language")) << "read back and kept";
 
     // No data folder: the button offers the "Select" menu alone.
     EXPECT_EQ("Select", get<QToolButton>("translate_button")->menu()->title().toStdString());
-    const auto submenu = [this](const char *title) {
-        for (QMenu *menu : page->findChildren<QMenu *>())
-            if (menu->title() == title)
-                return menu;
-        return static_cast<QMenu *>(nullptr);
-    };
-    QMenu *add = submenu("Add"), *update = submenu("Update"), *select = submenu("Select");
+    std::map<QString, QMenu *> menus;
+    for (QMenu *menu : page->findChildren<QMenu *>())
+        menus[menu->title()] = menu;
+    QMenu *add = menus["Add"], *update = menus["Update"], *select = menus["Select"];
     ASSERT_TRUE(add && update && select);
     EXPECT_EQ(
         (std::vector<std::string>{"Chinese (cn)", "Spanish (es)", "Kazakh (ka)", "Russian (ru)",
@@ -359,7 +346,6 @@ TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
     const auto fill = [](memory_host::MemoryHost &host) {
         make_script_tree(host.tree(), gate_script);
-        host.tree().put_string(script_path, "available_languages", "en");
     };
     const auto scenario = [](memory_host::MemoryHost &host) {
         fill_data_folder(host);
@@ -378,9 +364,6 @@ TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
         page.add_language_accepted("ru");
         page.publish_to_file(out.filePath("published"));
         page.delete_confirmed(QMessageBox::Yes);
-        settle_events();
-        for (QMessageBox *box : page.findChildren<QMessageBox *>())
-            box->close();
         settle_events();
         editor->setPlainText("still = 1\n");
         return page.modified();
