@@ -90,8 +90,7 @@ TEST(ScriptHeader, TranslatesFinishedMessagesOnly)
         "</message><message><source>Relay 1</source><translation>R1</translation></message>"
         "</context><context><message><source>Delay</source><translation>2nd</translation>"
         "</message><message><source>Gate</source></message></context></TS>";
-    const char *const kept[] = {"Door", "Gate", "Other"};
-    for (const char *text : kept)
+    for (const char *text : {"Door", "Gate", "Other"})
         EXPECT_EQ(text, script_header::translate(text, ts));
     EXPECT_EQ("Pause", script_header::translate("Delay", ts));
     EXPECT_EQ("Delay", script_header::translate("Delay", "<TS><context>"));

@@ -8,14 +8,11 @@
 #include "tests/support/screenshot.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>

@@ -7,16 +7,10 @@
 #include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollArea>
 #include <QTemporaryDir>
-#include <QTest>
-#include <memory>
 
 namespace {
 
@@ -144,7 +138,6 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
     host.log().clear();
     edit_and_save("escaped = True\n");
     EXPECT_TRUE(host.log().contains("QSetupStockScript: refused", 2));
-    EXPECT_FALSE(file_message()->isHidden());
     EXPECT_EQ(stock_script, read_file(host_stock() + "/guard.py"));
     EXPECT_FALSE(QFile::exists(host_stock() + "/../escape.py"));
     EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
