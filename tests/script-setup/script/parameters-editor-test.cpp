@@ -5,13 +5,13 @@
 #include "plugin/entry.h"
 #include "qt4-pavo7/reusable/known-servers.h"
 #include "script-setup/script/object-selector.h"
+#include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -146,16 +146,7 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
 
 TEST_F(ParametersForm, TurnOnRulesSwitchRowsWhileTheirValueIsChosen)
 {
-    editor->set_description(
-        declare("<parameter><type>checkbox</type><id>sw</id><value>0</value>"
-                "<turn_on>1 = {a, b}</turn_on><turn_on>on={c}</turn_on><turn_on>x == y</turn_on>"
-                "</parameter><parameter><type>string</type><id>a</id></parameter>"
-                "<parameter><type>checkbox</type><id>b</id><value>1</value>"
-                "<turn_on>1={c}</turn_on></parameter>"
-                "<parameter><type>string</type><id>c</id><value>x</value><turn_on>x={b}</turn_on>"
-                "</parameter><parameter><type>string</type><id>d</id><enabled>False</enabled>"
-                "</parameter><parameter><type>string</type><id>e</id><enabled>yes 1</enabled>"
-                "</parameter>"));
+    editor->set_description(read_file(script_data("turn-on.xml")).toStdString());
     EXPECT_TRUE(host.log().contains("Parameters editor: wrong 'turn_on' format 'x == y'", 2));
     auto enabled = [this] {
         std::string s;
@@ -163,7 +154,7 @@ TEST_F(ParametersForm, TurnOnRulesSwitchRowsWhileTheirValueIsChosen)
             s += widget_at(row)->isEnabled() && label_at(row)->isEnabled() ? '+' : '-';
         return s;
     };
-    // b goes off with sw, and c with b; d is declared off.
+    // b goes off with sw, and c with b; d is declared off, e is not.
     EXPECT_EQ("+----+", enabled());
     const struct
     {
@@ -196,9 +187,7 @@ TEST_F(ParametersForm, StoredValuesKeepTheirOrderFormAndDeclaredTypes)
     EXPECT_EQ(2, editor->parameters_count()) << "unknown parameters are dropped";
     editor->set_values(stored, true);
     EXPECT_EQ("g", shown(widget_at(3))) << "unknown ones are appended, other types too";
-    QFile expected(QStringLiteral(VX_TEST_DATA_DIR "/script/stored-parameters.xml"));
-    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
-    EXPECT_EQ(expected.readAll().toStdString(), editor->get_values());
+    EXPECT_EQ(read_file(script_data("stored-parameters.xml")).toStdString(), editor->get_values());
 }
 
 TEST_F(ParametersForm, RefusedServerListStillOffersTheOwnServerAndTheStoredOne)

@@ -1,6 +1,6 @@
 #pragma once
-// A page of the plug-in on the test's host, and the fault sweep over a
-// page's life.
+// A page of the plug-in on the test's host, test files read and written,
+// and the fault sweep over a page's life.
 
 #include "memory-host/fault-sweep.h"
 #include "plugin/entry.h"
