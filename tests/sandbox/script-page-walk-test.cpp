@@ -77,7 +77,6 @@ TEST_F(ScriptWalk, TranslationsFollowTheScriptsTexts)
     const std::string unfinished = session->tree().string_value(path, "actual_ts");
     EXPECT_NE(std::string::npos, unfinished.find("<source>Opens the gate</source>"));
     EXPECT_NE(std::string::npos, unfinished.find("<source>Guard</source>"));
-    EXPECT_NE(std::string::npos, unfinished.find("type=\"unfinished\""));
 
     // A translator fills one message in; an update keeps it, and the page shows it.
     const std::string key = path + "/translations";

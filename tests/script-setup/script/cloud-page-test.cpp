@@ -18,22 +18,17 @@ const char *const cloud_stats = "/DEMO/scripts/c1/stats";
 
 using TreeChange = std::function<void(memory_host::MemoryTree &)>;
 
-// The script declares "capacity" and "minutes"; the cloud sets a declared
-// and an undeclared parameter, the operator a declared and an undeclared one;
-// then `change` is made.
-void make_cloud_tree(memory_host::MemoryTree &tree, const TreeChange &change = nullptr)
-{
-    load_tree_file(tree, "script/cloud.json");
-    if (change)
-        change(tree);
-}
-
 class CloudPage : public PluginPage<QSetupCloudScript>
 {
 protected:
+    // The script declares "capacity" and "minutes"; the cloud sets a declared
+    // and an undeclared parameter, the operator a declared and an undeclared
+    // one; then `change` is made.
     void open(const TreeChange &change = nullptr, bool settle = true)
     {
-        make_cloud_tree(tree, change);
+        load_tree_file(tree, "script/cloud.json");
+        if (change)
+            change(tree);
         page.reset(new QSetupCloudScript(&navigator, tree.folder(cloud_path), host.server_root()));
         page->resize(640, 480);
         if (settle)
@@ -45,7 +40,7 @@ protected:
 
 TEST_F(CloudPage, StatesFollowTheFolder)
 {
-    make_cloud_tree(tree);
+    load_tree_file(tree, "script/cloud.json");
     const std::string c = script_cipher::encipher(tree.string_value(cloud_path, "script"));
     const std::string ciphered = QByteArray(c.data(), int(c.size())).toBase64().toStdString();
     using T = memory_host::MemoryTree;
@@ -173,8 +168,9 @@ TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
         return page.findChild<QLabel *>("status") != nullptr;
     };
     // A refused save leaves the form with what was typed.
-    expect_faults_survived([](memory_host::MemoryHost &host) { make_cloud_tree(host.tree()); },
-                           scenario, {"SCRIPT GUI: cannot save"}, 20);
+    expect_faults_survived(
+        [](memory_host::MemoryHost &host) { load_tree_file(host.tree(), "script/cloud.json"); },
+        scenario, {"SCRIPT GUI: cannot save"}, 20);
 }
 
 } // namespace

@@ -48,7 +48,6 @@ protected:
         tree.clear_calls();
     }
     QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
-    QLabel *file_message() { return get<QLabel>("file_message"); }
     void edit_and_save(const char *text)
     {
         if (page->writable())
@@ -128,7 +127,7 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
         EXPECT_FALSE(page->writable());
         EXPECT_TRUE(editor()->toPlainText().isEmpty());
         EXPECT_TRUE(host.log().contains("QSetupStockScript: refused", 2));
-        EXPECT_FALSE(file_message()->isHidden());
+        EXPECT_FALSE(get<QLabel>("file_message")->isHidden());
     }
 
     // Refused when the name changes under an open page: only the values go.
@@ -165,7 +164,7 @@ TEST_F(StockPage, SavedFileHoldsTheDataFolderResources)
     tree.put_integer(stock_path, "force_run", 0);
     edit_and_save("x = 1\n");
     EXPECT_TRUE(host.log().contains("QSetupStockScript: cannot write file", 2));
-    EXPECT_TRUE(file_message()->text().contains("the previous file is unchanged"));
+    EXPECT_TRUE(get<QLabel>("file_message")->text().contains("the previous file is unchanged"));
     EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
 }
 
