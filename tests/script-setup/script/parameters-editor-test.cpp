@@ -192,10 +192,7 @@ TEST_F(ParametersForm, StoredValuesKeepTheirOrderFormAndDeclaredTypes)
 
 TEST_F(ParametersForm, RefusedServerListStillOffersTheOwnServerAndTheStoredOne)
 {
-    memory_host::FaultRule rule;
-    rule.op = "ls";
-    rule.message = "no servers for you";
-    host.tree().fail_calls(rule);
+    host.tree().fail_calls({"ls", "", "", -1, "no servers for you"}); // every listing
     editor->set_description(
         declare("<parameter><type>server</type><id>s</id><value>FAR</value></parameter>"));
     auto *box = qobject_cast<QComboBox *>(widget_at(0));

@@ -84,12 +84,10 @@ TEST(ScriptHeader, PathologicalHeadersFallBackToTheLinearReading)
 
 TEST(ScriptHeader, TranslatesFinishedMessagesOnly)
 {
-    const std::string ts =
-        "<TS><context><message><source>Delay</source><translation>Pause</translation></message>"
-        "<message><source>Door</source><translation type=\"unfinished\">Tür</translation>"
-        "</message><message><source>Relay 1</source><translation>R1</translation></message>"
-        "</context><context><message><source>Delay</source><translation>2nd</translation>"
-        "</message><message><source>Gate</source></message></context></TS>";
+    // Door is unfinished, Gate untranslated; a second Delay comes too late.
+    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/script/messages.ts"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string ts = file.readAll().toStdString();
     for (const char *text : {"Door", "Gate", "Other"})
         EXPECT_EQ(text, script_header::translate(text, ts));
     EXPECT_EQ("Pause", script_header::translate("Delay", ts));

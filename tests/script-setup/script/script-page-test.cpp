@@ -61,11 +61,6 @@ protected:
         tree.clear_calls();
     }
     QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
-    void type_in_editor(const char *text)
-    {
-        editor()->moveCursor(QTextCursor::End);
-        QTest::keyClicks(editor(), text);
-    }
 };
 
 const char *const plain_script = "import time\nx = 1\nprint(x)\nprint(time.time())\n";
@@ -135,7 +130,7 @@ TEST_F(ScriptPage, EditedTextOutlivesNotifications)
     EXPECT_EQ(1, in_form<QLineEdit>().size());
     EXPECT_EQ("Door check", get<QLabel>("description")->text().toStdString());
     ASSERT_EQ(1, editor()->extraSelections().size());
-    type_in_editor("y");
+    QTest::keyClicks(editor(), "y");
     EXPECT_TRUE(editor()->extraSelections().empty());
 }
 
