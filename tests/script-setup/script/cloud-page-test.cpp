@@ -9,64 +9,26 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QSpinBox>
-#include <memory>
 
 namespace {
 
 const char *const cloud_path = "/DEMO/scripts/c1";
 const char *const cloud_stats = "/DEMO/scripts/c1/stats";
 
-// Declares "capacity" (default 250) and "minutes" (default 5).
-const char *const cloud_script =
-    "# Occupancy counter\n"
-    "\"\"\"<parameters>"
-    "<parameter><type>integer</type><id>capacity</id>"
-    "<name>Capacity</name><value>250</value><max>5000</max></parameter>"
-    "<parameter><type>integer</type><id>minutes</id>"
-    "<name>Minutes</name><value>5</value></parameter>"
-    "</parameters>\"\"\"\n"
-    "inside = 0\n";
-
-struct CloudFolder
-{
-    std::string script = cloud_script;
-    int enable = 1;
-    std::string download_ts = "1733389200000000";
-    int rights = 0xff;
-    bool stats = true;
-    std::string last_error;
-};
-
-CloudFolder folder(const std::function<void(CloudFolder &)> &change)
-{
-    CloudFolder f;
-    change(f);
-    return f;
-}
-
-// The cloud sets a declared and an undeclared parameter, the operator a
-// declared and an undeclared one.
-void make_cloud_tree(memory_host::MemoryTree &tree, const CloudFolder &f)
-{
-    load_tree_file(tree, "script/cloud.json");
-    tree.put_string(cloud_path, "script", f.script);
-    tree.put_integer(cloud_path, "enable", f.enable);
-    tree.put_string(cloud_path, "download_ts", f.download_ts);
-    tree.set_rights(cloud_path, f.rights);
-    if (f.stats)
-        tree.put_string(cloud_stats, "last_error", f.last_error);
-    else
-        tree.erase(cloud_stats);
-}
+using TreeChange = std::function<void(memory_host::MemoryTree &)>;
 
 class CloudPage : public PluginPage<QSetupCloudScript>
 {
 protected:
-    void open(const CloudFolder &f = CloudFolder(), bool settle = true)
+    // The script declares "capacity" and "minutes"; the cloud sets a declared
+    // and an undeclared parameter, the operator a declared and an undeclared
+    // one; then `change` is made.
+    void open(const TreeChange &change = nullptr, bool settle = true)
     {
-        make_cloud_tree(tree, f);
+        load_tree_file(tree, "script/cloud.json");
+        if (change)
+            change(tree);
         page.reset(new QSetupCloudScript(&navigator, tree.folder(cloud_path), host.server_root()));
         page->resize(640, 480);
         if (settle)
@@ -78,39 +40,42 @@ protected:
 
 TEST_F(CloudPage, StatesFollowTheFolder)
 {
-    const std::string c = script_cipher::encipher(cloud_script);
+    load_tree_file(tree, "script/cloud.json");
+    const std::string c = script_cipher::encipher(tree.string_value(cloud_path, "script"));
     const std::string ciphered = QByteArray(c.data(), int(c.size())).toBase64().toStdString();
+    using T = memory_host::MemoryTree;
     const struct
     {
         const char *shot;
-        CloudFolder folder;
+        TreeChange change;
         const char *status; // a piece of the status label
         bool enabled;
         const char *log; // the level-2 line, if any
     } cases[] = {
-        {"cloud-running", CloudFolder(), "<font color='green'>Yes</font>", true, nullptr},
-        {"cloud-no-stats", folder([](CloudFolder &f) { f.stats = false; }),
+        {"cloud-running", nullptr, "<font color='green'>Yes</font>", true, nullptr},
+        {"cloud-no-stats", [](T &t) { t.erase(cloud_stats); },
          "</table><p><b><font color=\"#505050\">Waiting for script engine", false, nullptr},
-        {"cloud-disabled", folder([](CloudFolder &f) { f.enable = 0; }),
+        {"cloud-disabled", [](T &t) { t.put_integer(cloud_path, "enable", 0); },
          "<font color='red'>No</font>", false, nullptr},
-        {"cloud-unknown-time", folder([](CloudFolder &f) { f.download_ts = "0"; }),
+        {"cloud-unknown-time", [](T &t) { t.put_string(cloud_path, "download_ts", "0"); },
          "<td><b>Unknown</b>", true, nullptr},
-        {"cloud-no-rights", folder([](CloudFolder &f) { f.rights = 0xff & ~8; }),
+        {"cloud-no-rights", [](T &t) { t.set_rights(cloud_path, 0xff & ~8); },
          "Insufficient rights", false, nullptr},
-        {"cloud-bad-time", folder([](CloudFolder &f) { f.download_ts = "12h"; }),
+        {"cloud-bad-time", [](T &t) { t.put_string(cloud_path, "download_ts", "12h"); },
          "Failed to load script parameters.", false, "GUI: download_ts '12h' is not a number"},
-        {"cloud-binary", folder([](CloudFolder &f) { f.script = std::string("\x01\xff", 2); }),
+        {"cloud-binary",
+         [](T &t) { t.put_string(cloud_path, "script", std::string("\x01\xff", 2)); },
          "Failed to load script parameters.", false, "GUI: cannot decipher the script text"},
-        {"cloud-ciphered", folder([&](CloudFolder &f) { f.script = ciphered; }),
+        {"cloud-ciphered", [&](T &t) { t.put_string(cloud_path, "script", ciphered); },
          "Occupancy counter", true, nullptr},
-        {"cloud-error", folder([](CloudFolder &f) { f.last_error = "NameError: cloud_post"; }),
+        {"cloud-error", [](T &t) { t.put_string(cloud_stats, "last_error", "NameError: x"); },
          "<font color='green'>Yes</font>", true, nullptr},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.shot);
         page.reset();
         host.log().clear();
-        open(c.folder, false);
+        open(c.change, false);
         EXPECT_TRUE(status().contains("Waiting for script engine to start..."));
         EXPECT_FALSE(page->isEnabled());
         settle_events();
@@ -121,7 +86,8 @@ TEST_F(CloudPage, StatesFollowTheFolder)
         const bool loaded = status().startsWith("<table>");
         EXPECT_EQ(loaded ? 2 : 0, in_form<QSpinBox>().size()) << "declared by the readable text";
         EXPECT_EQ(loaded ? "Occupancy counter" : "", get<QLabel>("description")->text());
-        EXPECT_EQ(!c.folder.last_error.empty() && loaded, !get<QLabel>("last_error")->isHidden());
+        EXPECT_EQ(!tree.string_value(cloud_stats, "last_error").empty() && loaded,
+                  !get<QLabel>("last_error")->isHidden());
         EXPECT_TRUE(tree.calls_of("set_string").empty());
         page->show();
         EXPECT_EQ("", clipped_controls(page.get()));
@@ -131,7 +97,7 @@ TEST_F(CloudPage, StatesFollowTheFolder)
 
 TEST_F(CloudPage, EngineStartingLaterEnablesThePage)
 {
-    open(folder([](CloudFolder &f) { f.stats = false; }));
+    open([](memory_host::MemoryTree &t) { t.erase(cloud_stats); });
     ASSERT_FALSE(page->isEnabled());
     tree.make_folder(cloud_stats);
     tree.put_string(cloud_stats, "last_error", "boom");
@@ -175,9 +141,7 @@ TEST_F(CloudPage, FormOfCloudAndLocalValuesSavesLocalOnes)
 
     in_form<QSpinBox>()[1]->setValue(15);
     click("save_button");
-    const auto writes = tree.calls_of("set_string");
-    ASSERT_EQ(1u, writes.size());
-    EXPECT_EQ("parameters_local", writes[0].key);
+    EXPECT_EQ(std::vector<std::string>{"parameters_local"}, written_keys());
     const std::string local = tree.string_value(cloud_path, "parameters_local");
     EXPECT_NE(std::string::npos, local.find("<value>15</value>"));
     EXPECT_NE(std::string::npos, local.find("<value>hall</value>")) << "the cloud's own too";
@@ -205,7 +169,7 @@ TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
     };
     // A refused save leaves the form with what was typed.
     expect_faults_survived(
-        [](memory_host::MemoryHost &host) { make_cloud_tree(host.tree(), CloudFolder()); },
+        [](memory_host::MemoryHost &host) { load_tree_file(host.tree(), "script/cloud.json"); },
         scenario, {"SCRIPT GUI: cannot save"}, 20);
 }
 

@@ -5,14 +5,13 @@
 #include "plugin/entry.h"
 #include "qt4-pavo7/reusable/known-servers.h"
 #include "script-setup/script/object-selector.h"
-#include "script-setup/script/script-header.h"
+#include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,8 +122,7 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
     catalogue_->wait_idle();
     QApplication::processEvents();
     ASSERT_EQ(int(std::size(rows)) + 1, editor->parameters_count());
-    EXPECT_EQ("<b>Every type</b>",
-              qobject_cast<QLabel *>(layout->itemAtPosition(0, 0)->widget())->text());
+    EXPECT_EQ("<b>Every type</b>", label_at(0)->text());
     save_screenshot(container.get(), "parameters-every-type");
 
     QSignalSpy changed(editor, &Reusable::UniversalParametersEditor::changed);
@@ -148,16 +146,7 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
 
 TEST_F(ParametersForm, TurnOnRulesSwitchRowsWhileTheirValueIsChosen)
 {
-    editor->set_description(
-        declare("<parameter><type>checkbox</type><id>sw</id><value>0</value>"
-                "<turn_on>1 = {a, b}</turn_on><turn_on>on={c}</turn_on><turn_on>x == y</turn_on>"
-                "</parameter><parameter><type>string</type><id>a</id></parameter>"
-                "<parameter><type>checkbox</type><id>b</id><value>1</value>"
-                "<turn_on>1={c}</turn_on></parameter>"
-                "<parameter><type>string</type><id>c</id><value>x</value><turn_on>x={b}</turn_on>"
-                "</parameter><parameter><type>string</type><id>d</id><enabled>False</enabled>"
-                "</parameter><parameter><type>string</type><id>e</id><enabled>yes 1</enabled>"
-                "</parameter>"));
+    editor->set_description(read_file(script_data("turn-on.xml")).toStdString());
     EXPECT_TRUE(host.log().contains("Parameters editor: wrong 'turn_on' format 'x == y'", 2));
     auto enabled = [this] {
         std::string s;
@@ -165,7 +154,7 @@ TEST_F(ParametersForm, TurnOnRulesSwitchRowsWhileTheirValueIsChosen)
             s += widget_at(row)->isEnabled() && label_at(row)->isEnabled() ? '+' : '-';
         return s;
     };
-    // b goes off with sw, and c with b; d is declared off.
+    // b goes off with sw, and c with b; d is declared off, e is not.
     EXPECT_EQ("+----+", enabled());
     const struct
     {
@@ -180,17 +169,12 @@ TEST_F(ParametersForm, TurnOnRulesSwitchRowsWhileTheirValueIsChosen)
 
 TEST_F(ParametersForm, StoredValuesKeepTheirOrderFormAndDeclaredTypes)
 {
-    const std::string ts = "<TS><context><message><source>Delay</source><translation>Pause"
-                           "</translation></message><message><source>Mode</source><translation "
-                           "type=\"unfinished\">Modus</translation></message></context></TS>";
-    editor->set_description(script_header::translate_declaration(
+    editor->set_description(
         declare("<parameter><type>integer</type><id>delay</id><name>Delay</name><value>5</value>"
                 "<suffix> s</suffix><column>0</column><min>1</min><turn_on>5={mode}</turn_on>"
                 "<max>9</max></parameter><parameter><type>string</type><id>mode</id>"
-                "<name>Mode</name><value>fast</value></parameter>"),
-        ts));
-    EXPECT_EQ("Pause", label_at(0)->text());
-    EXPECT_EQ("Mode", label_at(1)->text()) << "an unfinished translation is not shown";
+                "<name>Mode</name><value>fast</value></parameter>"));
+    EXPECT_EQ("Delay", label_at(0)->text());
 
     const std::string stored = declare(
         "<parameter><type>integer</type><id>delay</id><value>7</value></parameter>"
@@ -203,17 +187,12 @@ TEST_F(ParametersForm, StoredValuesKeepTheirOrderFormAndDeclaredTypes)
     EXPECT_EQ(2, editor->parameters_count()) << "unknown parameters are dropped";
     editor->set_values(stored, true);
     EXPECT_EQ("g", shown(widget_at(3))) << "unknown ones are appended, other types too";
-    QFile expected(QStringLiteral(VX_TEST_DATA_DIR "/script/stored-parameters.xml"));
-    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
-    EXPECT_EQ(expected.readAll().toStdString(), editor->get_values());
+    EXPECT_EQ(read_file(script_data("stored-parameters.xml")).toStdString(), editor->get_values());
 }
 
 TEST_F(ParametersForm, RefusedServerListStillOffersTheOwnServerAndTheStoredOne)
 {
-    memory_host::FaultRule rule;
-    rule.op = "ls";
-    rule.message = "no servers for you";
-    host.tree().fail_calls(rule);
+    host.tree().fail_calls({"ls", "", "", -1, "no servers for you"}); // every listing
     editor->set_description(
         declare("<parameter><type>server</type><id>s</id><value>FAR</value></parameter>"));
     auto *box = qobject_cast<QComboBox *>(widget_at(0));

@@ -4,8 +4,13 @@
 #include "utils/logging.h"
 #include "utils/text.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using script_header::Parts;
 
@@ -22,53 +27,34 @@ Parts parts_of(const std::string &marked)
 
 void expect_parts(const Parts &expected, const Parts &actual, const std::string &what)
 {
-    EXPECT_EQ(expected.header_comment, actual.header_comment) << what;
-    EXPECT_EQ(expected.docstring, actual.docstring) << what;
-    EXPECT_EQ(expected.resources_block, actual.resources_block) << what;
-    EXPECT_EQ(expected.body, actual.body) << what;
+    const auto fields = [](const Parts &p) {
+        return std::tie(p.header_comment, p.docstring, p.resources_block, p.body);
+    };
+    EXPECT_EQ(fields(expected), fields(actual)) << what;
 }
 
+// Each case of headers.json marks its parts and names the declaration and
+// the description it holds.
 TEST(ScriptHeader, SplitsDeclaresAndDescribesRealScripts)
 {
-    const struct
-    {
-        std::string marked;
-        const char *declaration;
-        const char *description;
-    } cases[] = {
-        {"# -*- coding: utf-8 -*-\n# Door watch\n#  closes it\n|\"\"\"<parameters>\n <p/>\n"
-         "</parameters>\"\"\"||\nimport time\n",
-         "<parameters>\n <p/>\n</parameters>", "Door watch\n  closes it"},
-        {"\n  \n# Lights\n\n\t# indented\n|'''<parameters/>'''||\nx = 1\n", "<parameters/>",
-         "Lights"},
-        {"# Counter\n|\"<parameters/>\"|| + \"x\"\n", "<parameters/>", "Counter"},
-        // A one-line single-quoted string ends at the last quote of its line.
-        {"|'<a/>' if x else 'b'||\nprint('c')\n", "<a/>' if x else 'b", ""},
-        // An unclosed triple quote reads as an empty one-line string.
-        {"|\"\"||\"<parameters>\nx = 1\n", "", ""},
-        {"# Published\n|'''<parameters/>'''|\n\n\nresources = {\n\t\"a.png\": '''\n\t\teJzz\n"
-         "\t'''\n}\nvxutils.resources_check(script_path, resources)\n\n|script = 1\n",
-         "<parameters/>", "Published"},
-        {"# Just code\n\n|||import os\nprint(os.name)\n", "", "Just code"},
-        {"|\"\"\"Mails when a camera goes dark.\"\"\"||\nrun()\n", "Mails when a camera goes dark.",
-         ""},
-        {"# -*- coding: cp1251 -*-\r\n# Gate\r\n\r\n|\"\"\"<parameters/>\"\"\"||\r\nopen()\r\n",
-         "<parameters/>", "Gate"},
-        {"\n|||# a last comment without a line end", "", ""},
-        {"## Sum # of parts\n|||x\n", "", "# Sum # of parts"},
-        {"|||", "", ""},
-    };
-    for (const auto &c : cases) {
-        const std::string text = QString::fromStdString(c.marked).remove('|').toStdString();
-        const Parts expected = parts_of(c.marked);
-        expect_parts(expected, script_header::split(text), c.marked);
-        expect_parts(expected, script_header::linear::split(text), c.marked);
+    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/script/headers.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonArray cases = QJsonDocument::fromJson(file.readAll()).array();
+    ASSERT_FALSE(cases.isEmpty());
+    for (const QJsonValue &value : cases) {
+        const QJsonObject c = value.toObject();
+        const std::string marked = c["marked"].toString().toStdString();
+        const std::string text = c["marked"].toString().remove('|').toStdString();
+        const Parts expected = parts_of(marked);
+        expect_parts(expected, script_header::split(text), marked);
+        expect_parts(expected, script_header::linear::split(text), marked);
         Parts by_expression;
-        ASSERT_TRUE(script_header::expression::split(text, by_expression)) << c.marked;
-        expect_parts(expected, by_expression, c.marked);
-        EXPECT_EQ(c.declaration, script_header::declaration(text)) << c.marked;
-        EXPECT_EQ(QString(c.description), script_header::description_text(from_utf8(text), ""))
-            << c.marked;
+        ASSERT_TRUE(script_header::expression::split(text, by_expression)) << marked;
+        expect_parts(expected, by_expression, marked);
+        EXPECT_EQ(c["declaration"].toString().toStdString(), script_header::declaration(text))
+            << marked;
+        EXPECT_EQ(c["description"].toString(), script_header::description_text(from_utf8(text), ""))
+            << marked;
     }
 }
 
@@ -78,17 +64,11 @@ TEST(ScriptHeader, PathologicalHeadersFallBackToTheLinearReading)
 {
     memory_host::MemoryHost host;
     logging_facility::set_sink(host.log_sink());
-    auto repeated = [](const std::string &piece, size_t size, const std::string &tail) {
-        std::string s;
-        while (s.size() < size)
-            s += piece;
-        return s + tail;
-    };
     const std::string cases[] = {
-        repeated("\n", 40, "x = 1\n"),
-        repeated("# line\n\n", 160, "run()\n"),
-        repeated("#\n\n", 1 << 20, "'''<parameters/>'''\n"),
-        repeated("\n", 1 << 20, "y"),
+        std::string(40, '\n') + "x = 1\n",
+        QByteArray("# line\n\n").repeated(20).toStdString() + "run()\n",
+        QByteArray("#\n\n").repeated((1 << 20) / 3 + 1).toStdString() + "'''<parameters/>'''\n",
+        std::string(1 << 20, '\n') + "y",
     };
     for (const std::string &text : cases) {
         expect_parts(script_header::linear::split(text), script_header::split(text),
@@ -104,14 +84,11 @@ TEST(ScriptHeader, PathologicalHeadersFallBackToTheLinearReading)
 
 TEST(ScriptHeader, TranslatesFinishedMessagesOnly)
 {
-    const std::string ts =
-        "<TS><context><message><source>Delay</source><translation>Pause</translation></message>"
-        "<message><source>Door</source><translation type=\"unfinished\">Tür</translation>"
-        "</message><message><source>Relay 1</source><translation>R1</translation></message>"
-        "</context><context><message><source>Delay</source><translation>2nd</translation>"
-        "</message><message><source>Gate</source></message></context></TS>";
-    const char *const kept[] = {"Door", "Gate", "Other"};
-    for (const char *text : kept)
+    // Door is unfinished, Gate untranslated; a second Delay comes too late.
+    QFile file(QStringLiteral(VX_TEST_DATA_DIR "/script/messages.ts"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string ts = file.readAll().toStdString();
+    for (const char *text : {"Door", "Gate", "Other"})
         EXPECT_EQ(text, script_header::translate(text, ts));
     EXPECT_EQ("Pause", script_header::translate("Delay", ts));
     EXPECT_EQ("Delay", script_header::translate("Delay", "<TS><context>"));

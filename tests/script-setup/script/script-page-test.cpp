@@ -1,3 +1,9 @@
+// The script page on the operator's own server: saving with and without the
+// right 64, notifications during an edit, the statistics, the page switch,
+// deleting, languages, publishing with the data folder's resources,
+// examples, and the fault sweep over the page's whole life.
+
+#include "script-setup/script/setup-script.h"
 #include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 
@@ -6,173 +12,184 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QScrollArea>
+#include <QPlainTextEdit>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QToolButton>
+#include <map>
 
 namespace {
 
+const char *const scripts_path = "/DEMO/scripts";
+const char *const script_path = "/DEMO/scripts/s1";
+const char *const stats_path = "/DEMO/scripts/s1/stats";
+
+// Declares one string parameter "who".
+const std::string declared_script = read_file(script_data("door-check.py")).toStdString();
+
+// The script "Door check" with the text, its stats and its scripts folder.
+void make_script_tree(memory_host::MemoryTree &tree, const std::string &script, int rights = 0xff)
+{
+    load_tree_file(tree, "script/page.json");
+    tree.put_string(script_path, "script", script);
+    tree.set_rights(script_path, rights);
+}
+
+// A menu's entries as shown: "--" for a separator, "[x] " before a checked
+// entry, a disabled one in parentheses.
+std::vector<std::string> menu_texts(QMenu *menu)
+{
+    std::vector<std::string> out;
+    for (QAction *a : menu->actions())
+        out.push_back(a->isSeparator()  ? "--"
+                      : a->isChecked()  ? "[x] " + a->text().toStdString()
+                      : !a->isEnabled() ? "(" + a->text().toStdString() + ")"
+                                        : a->text().toStdString());
+    return out;
+}
+
+class ScriptPage : public PluginPage<QSetupScript>
+{
+protected:
+    void open(const std::string &script, int rights = 0xff)
+    {
+        make_script_tree(tree, script, rights);
+        page.reset(new QSetupScript(&navigator, tree.folder(script_path), host.server_root()));
+        page->resize(900, 600);
+        settle_events();
+        tree.clear_calls();
+    }
+    QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
+};
+
 const char *const plain_script = "import time\nx = 1\nprint(x)\nprint(time.time())\n";
 
+// Also the save caption: "&Save and Run" until the first notification, then
+// following "enable" where the text may be changed.
 TEST_F(ScriptPage, SaveWritesTheTextOnlyWithTheRight64)
 {
     for (const int rights : {0xff, 0xff & ~64}) {
         SCOPED_TRACE(rights);
+        const bool writable = rights == 0xff;
         page.reset();
         open(declared_script, rights);
+        EXPECT_EQ("&Save and Run", get<QPushButton>("save_button")->text());
         click("save_button");
         EXPECT_TRUE(written_keys().empty()) << "saving without any edit writes nothing";
 
         ASSERT_EQ(1, in_form<QLineEdit>().size());
         QTest::keyClicks(in_form<QLineEdit>()[0], "!");
         EXPECT_TRUE(page->modified());
-        EXPECT_EQ(rights == 0xff, get<QPushButton>("revert_button")->isEnabled());
+        EXPECT_EQ(writable, get<QPushButton>("revert_button")->isEnabled());
         click("save_button");
         const std::vector<std::string> expected =
-            rights == 0xff ? std::vector<std::string>{"script", "parameters"}
-                           : std::vector<std::string>{"parameters"};
+            writable ? std::vector<std::string>{"script", "parameters"}
+                     : std::vector<std::string>{"parameters"};
         EXPECT_EQ(expected, written_keys());
         EXPECT_NE(std::string::npos, tree.string_value(script_path, "parameters").find("me!"));
         EXPECT_FALSE(page->modified());
         EXPECT_FALSE(get<QPushButton>("save_button")->isEnabled());
-        EXPECT_EQ(rights == 0xff, get<QWidget>("delete_button")->isEnabled());
-        EXPECT_EQ(rights != 0xff, editor()->isReadOnly());
-        tree.clear_calls();
-    }
-}
-
-TEST_F(ScriptPage, SaveCaptionFollowsRightsAndEnable)
-{
-    const struct
-    {
-        int rights;
-        int enable;
-        const char *caption;
-    } cases[] = {
-        {0xff, 1, "&Save and Run"},
-        {0xff, 0, "&Save"},
-        {0xff & ~64, 1, "&Run"},
-        {0xff & ~64, 0, "&Run"},
-    };
-    for (const auto &c : cases) {
-        page.reset();
-        open(plain_script, c.rights);
-        EXPECT_EQ("&Save and Run", get<QPushButton>("save_button")->text());
-        tree.put_integer(script_path, "enable", c.enable);
+        EXPECT_EQ(writable, get<QWidget>("delete_button")->isEnabled());
+        EXPECT_EQ(!writable, editor()->isReadOnly());
+        EXPECT_EQ(writable ? "&Save and Run" : "&Run", get<QPushButton>("save_button")->text());
+        tree.put_integer(script_path, "enable", 0);
         settle_events();
-        EXPECT_EQ(c.caption, get<QPushButton>("save_button")->text().toStdString())
-            << c.rights << " " << c.enable;
+        EXPECT_EQ(writable ? "&Save" : "&Run", get<QPushButton>("save_button")->text());
     }
 }
 
-TEST_F(ScriptPage, ChangeNotificationKeepsTheTextBeingEdited)
+// Notifications while the text is edited: the text stays, the description
+// follows the editor's text, and no error line is marked on a text that has
+// moved on from the run.
+TEST_F(ScriptPage, EditedTextOutlivesNotifications)
 {
-    open(plain_script);
-    type_in_editor("# mine");
-    tree.put_string(script_path, "script", "print('theirs')\n");
-    settle_events();
-    EXPECT_TRUE(editor()->toPlainText().endsWith("# mine"));
-    EXPECT_TRUE(page->modified());
-    click("revert_button");
-    EXPECT_EQ("print('theirs')\n", editor()->toPlainText().toStdString());
-    EXPECT_FALSE(page->modified());
-    EXPECT_TRUE(written_keys().empty());
-}
-
-struct Stats
-{
-    const char *error;
-    int error_line;
-    const char *warning;
-    int warning_line;
-    int show_warnings;
-    int marked_line; // -1: none
-    const char *colour;
-    const char *label; // "" when hidden
-};
-
-class ScriptStats : public ScriptPage, public ::testing::WithParamInterface<Stats>
-{};
-
-TEST_P(ScriptStats, LineMarkAndLabel)
-{
-    const Stats s = GetParam();
-    open(plain_script);
-    tree.put_integer(scripts_path, "show_warnings", s.show_warnings);
-    tree.put_string(stats_path, "last_error", s.error);
-    tree.put_integer(stats_path, "last_error_line", s.error_line);
-    tree.put_string(stats_path, "last_warning", s.warning);
-    tree.put_integer(stats_path, "last_warning_line", s.warning_line);
-    tree.put_integer(stats_path, "error_count", 4);
-    tree.put_integer(stats_path, "run_count", 7);
-    settle_events();
-
-    EXPECT_EQ("7", get<QLabel>("run_count")->text().toStdString());
-    EXPECT_EQ("4", get<QLabel>("error_count")->text().toStdString());
-    const auto marks = editor()->extraSelections();
-    if (s.marked_line < 0) {
-        EXPECT_TRUE(marks.empty());
-    } else {
-        ASSERT_EQ(1, marks.size());
-        const QTextCursor &mark = marks[0].cursor;
-        EXPECT_EQ(s.marked_line - 1,
-                  editor()->document()->findBlock(mark.selectionStart()).blockNumber());
-        EXPECT_EQ(mark.selectionStart() +
-                      editor()->document()->findBlockByNumber(s.marked_line - 1).length(),
-                  mark.selectionEnd())
-            << "the whole line and its line end";
-        EXPECT_EQ(QColor(s.colour), marks[0].format.foreground().color());
-        EXPECT_EQ(QColor("#FFFFB1"), marks[0].format.background().color());
-        EXPECT_TRUE(marks[0].format.property(QTextFormat::FullWidthSelection).toBool());
-    }
-    auto *label = get<QLabel>("last_error");
-    EXPECT_EQ(s.label, label->isHidden() ? std::string() : label->text().toStdString());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScriptStats,
-    ::testing::Values(
-        Stats{"SyntaxError: invalid syntax", 3, "", -1, 0, 3, "#A00000",
-              "<font color=\"#A00000\"><b>ERROR: SyntaxError: invalid syntax</b></font>"},
-        Stats{"", -1, "slow loop", 2, 0, -1, "", ""},
-        Stats{"", -1, "slow loop", 2, 1, 2, "#EF792D",
-              "<font color=\"#EF792D\"><b>WARNING: slow loop</b></font>"},
-        Stats{"boom", 4, "slow loop", 2, 1, 4, "#A00000",
-              "<font color=\"#A00000\"><b>ERROR: boom</b></font>"},
-        Stats{"a <b> & c", -1, "", -1, 0, -1, "",
-              "<font color=\"#A00000\"><b>ERROR: a &lt;b&gt; &amp; c</b></font>"}));
-
-TEST_F(ScriptPage, ErrorMarkWaitsUntilTheTextIsSaved)
-{
-    open(plain_script);
-    type_in_editor("x");
-    tree.put_integer(stats_path, "last_error_line", 3);
-    settle_events();
-    EXPECT_TRUE(editor()->extraSelections().empty()) << "a modified text is not marked";
-    click("save_button");
-    tree.put_integer(stats_path, "run_count", 1);
-    settle_events();
-    ASSERT_EQ(1, editor()->extraSelections().size());
-    page->show();
-    save_screenshot(page.get(), "script-editor-error");
-    type_in_editor("y");
-    EXPECT_TRUE(editor()->extraSelections().empty()) << "typing clears the mark";
-}
-
-TEST_F(ScriptPage, DescriptionComesFromTheTextInTheEditor)
-{
-    open("# -*- coding: utf-8 -*-\n# Counts cars\nx = 1\n");
+    open("# Counts cars\nx = 1\nprint(x)\n");
     editor()->moveCursor(QTextCursor::Start);
     QTest::keyClicks(editor(), "import os");
     QTest::keyClick(editor(), Qt::Key_Return);
-    tree.put_integer(script_path, "enable", 0); // any change notification
+    tree.put_string(script_path, "script", "# Theirs\nprint('theirs')\n");
+    tree.put_integer(stats_path, "last_error_line", 3);
     settle_events();
+    EXPECT_TRUE(editor()->toPlainText().startsWith("import os\n# Counts cars"));
+    EXPECT_TRUE(page->modified());
     EXPECT_EQ("", get<QLabel>("description")->text().toStdString());
+    EXPECT_TRUE(editor()->extraSelections().empty());
     click("revert_button");
-    tree.put_integer(script_path, "enable", 1);
+    EXPECT_EQ("# Theirs\nprint('theirs')\n", editor()->toPlainText().toStdString());
+    EXPECT_FALSE(page->modified());
+    EXPECT_TRUE(written_keys().empty());
+
+    // Once saved, the form follows the new declaration and the next run's
+    // error is marked until the operator types again.
+    editor()->setPlainText(QString::fromStdString(declared_script));
+    click("save_button");
+    tree.put_integer(stats_path, "run_count", 1);
     settle_events();
-    EXPECT_EQ("Counts cars", get<QLabel>("description")->text().toStdString());
+    EXPECT_EQ(1, in_form<QLineEdit>().size());
+    EXPECT_EQ("Door check", get<QLabel>("description")->text().toStdString());
+    ASSERT_EQ(1, editor()->extraSelections().size());
+    QTest::keyClicks(editor(), "y");
+    EXPECT_TRUE(editor()->extraSelections().empty());
+}
+
+TEST_F(ScriptPage, StatsMarkTheLineAndShowTheProblem)
+{
+    const struct
+    {
+        const char *error;
+        int error_line;
+        const char *warning;
+        int warning_line;
+        int show_warnings;
+        int marked_line; // -1: none
+        const char *colour;
+        const char *label; // "" when hidden
+    } cases[] = {
+        {"SyntaxError: invalid syntax", 3, "", -1, 0, 3, "#A00000",
+         "<font color=\"#A00000\"><b>ERROR: SyntaxError: invalid syntax</b></font>"},
+        {"", -1, "slow loop", 2, 0, -1, "", ""},
+        {"", -1, "slow loop", 2, 1, 2, "#EF792D",
+         "<font color=\"#EF792D\"><b>WARNING: slow loop</b></font>"},
+        {"boom", 4, "slow loop", 2, 1, 4, "#A00000",
+         "<font color=\"#A00000\"><b>ERROR: boom</b></font>"},
+        {"a <b> & c", -1, "", -1, 0, -1, "",
+         "<font color=\"#A00000\"><b>ERROR: a &lt;b&gt; &amp; c</b></font>"},
+    };
+    for (const auto &s : cases) {
+        SCOPED_TRACE(s.label);
+        page.reset();
+        open(plain_script);
+        tree.put_integer(scripts_path, "show_warnings", s.show_warnings);
+        tree.put_string(stats_path, "last_error", s.error);
+        tree.put_integer(stats_path, "last_error_line", s.error_line);
+        tree.put_string(stats_path, "last_warning", s.warning);
+        tree.put_integer(stats_path, "last_warning_line", s.warning_line);
+        tree.put_integer(stats_path, "error_count", 4);
+        tree.put_integer(stats_path, "run_count", 7);
+        settle_events();
+
+        EXPECT_EQ("7", get<QLabel>("run_count")->text().toStdString());
+        EXPECT_EQ("4", get<QLabel>("error_count")->text().toStdString());
+        const auto marks = editor()->extraSelections();
+        if (s.marked_line < 0) {
+            EXPECT_TRUE(marks.empty());
+        } else {
+            ASSERT_EQ(1, marks.size());
+            const QTextCursor &mark = marks[0].cursor;
+            EXPECT_EQ(s.marked_line - 1,
+                      editor()->document()->findBlock(mark.selectionStart()).blockNumber());
+            EXPECT_EQ(mark.selectionStart() +
+                          editor()->document()->findBlockByNumber(s.marked_line - 1).length(),
+                      mark.selectionEnd())
+                << "the whole line and its line end";
+            EXPECT_EQ(QColor(s.colour), marks[0].format.foreground().color());
+            EXPECT_EQ(QColor("#FFFFB1"), marks[0].format.background().color());
+            EXPECT_TRUE(marks[0].format.property(QTextFormat::FullWidthSelection).toBool());
+        }
+        auto *label = get<QLabel>("last_error");
+        EXPECT_EQ(s.label, label->isHidden() ? std::string() : label->text().toStdString());
+    }
 }
 
 TEST_F(ScriptPage, PageSwitchAndEditorTools)
@@ -195,7 +212,7 @@ TEST_F(ScriptPage, PageSwitchAndEditorTools)
     page.reset();
     open(plain_script, 0xff & ~8);
     EXPECT_FALSE(page->isEnabled());
-    EXPECT_TRUE(tree.calls_of("get_string").empty());
+    EXPECT_TRUE(editor()->toPlainText().isEmpty()) << "nothing is read";
 }
 
 TEST_F(ScriptPage, DeleteWritesTheEraseKeyOnYes)
@@ -209,21 +226,15 @@ TEST_F(ScriptPage, DeleteWritesTheEraseKeyOnYes)
 
 TEST_F(ScriptPage, LanguageMenusAndCommands)
 {
-    make_script_tree(tree, plain_script);
-    tree.put_string(script_path, "available_languages", "en, xx");
-    tree.put_string(script_path, "language", "en");
-    open_existing();
+    open(plain_script); // "en, xx" available, "en" chosen
     EXPECT_EQ("en", tree.string_value(script_path, "language")) << "read back and kept";
 
     // No data folder: the button offers the "Select" menu alone.
     EXPECT_EQ("Select", get<QToolButton>("translate_button")->menu()->title().toStdString());
-    const auto submenu = [this](const char *title) {
-        for (QMenu *menu : page->findChildren<QMenu *>())
-            if (menu->title() == title)
-                return menu;
-        return static_cast<QMenu *>(nullptr);
-    };
-    QMenu *add = submenu("Add"), *update = submenu("Update"), *select = submenu("Select");
+    std::map<QString, QMenu *> menus;
+    for (QMenu *menu : page->findChildren<QMenu *>())
+        menus[menu->title()] = menu;
+    QMenu *add = menus["Add"], *update = menus["Update"], *select = menus["Select"];
     ASSERT_TRUE(add && update && select);
     EXPECT_EQ(
         (std::vector<std::string>{"Chinese (cn)", "Spanish (es)", "Kazakh (ka)", "Russian (ru)",
@@ -249,6 +260,106 @@ TEST_F(ScriptPage, LanguageMenusAndCommands)
     ASSERT_TRUE(box);
     EXPECT_EQ("Language \"xx\" already exists.", box->text());
     EXPECT_EQ("Error adding language", box->windowTitle());
+}
+
+// Declares company ACME, title Gate, version 2 and two resources.
+const std::string gate_script = read_file(script_data("gate.py")).toStdString();
+
+// Puts both resources of gate.py into its data folder.
+QString fill_data_folder(memory_host::MemoryHost &host)
+{
+    const QString folder =
+        QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_2";
+    for (const char *name : {"zones.json", "beep.wav"})
+        write_file(folder + "/" + name, read_file(script_data(name)));
+    return folder;
+}
+
+TEST_F(ScriptPage, PublishPacksTheDataFolderResources)
+{
+    open(gate_script);
+    const QString folder =
+        QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_2";
+    auto *menu_button = get<QToolButton>("data_folder_button");
+    EXPECT_FALSE(menu_button->isHidden()) << "shown on the operator's own server";
+    page->prepare_data_folder_menu();
+    EXPECT_EQ(folder, get<QLabel>("data_folder_label")->text());
+    QAction *create = menu_button->menu()->actions()[1];
+    EXPECT_TRUE(create->isVisible());
+    page->script_data_folder_create(QMessageBox::Yes);
+    ASSERT_TRUE(QDir(folder).exists());
+    page->prepare_data_folder_menu();
+    EXPECT_FALSE(create->isVisible());
+
+    fill_data_folder(host);
+    QTemporaryDir out;
+    page->publish_to_file(out.filePath("gate"));
+    settle_events();
+    EXPECT_EQ(read_file(script_data("gate-encoded.py")), read_file(out.filePath("gate.py")));
+
+    QFile::remove(folder + "/beep.wav");
+    page->publish_to_file(out.filePath("again.py"));
+    settle_events();
+    auto *box = page->findChild<QMessageBox *>();
+    ASSERT_TRUE(box);
+    EXPECT_EQ("Saving failed", box->windowTitle());
+    EXPECT_TRUE(box->text().startsWith("cannot read resource")) << box->text().toStdString();
+    EXPECT_FALSE(QFile::exists(out.filePath("again.py")));
+    EXPECT_TRUE(host.log().contains("cannot publish", 2));
+}
+
+TEST_F(ScriptPage, ExamplesComeFromScriptSamples)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("script-samples/nested"); // folders are no examples
+    write_file(dir.filePath("script-samples/b-lights.py"), "print('b')\n");
+    write_file(dir.filePath("script-samples/a-gate.py"), "print('a')\n");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    open("x = 1\n");
+    QDir::setCurrent(before);
+
+    EXPECT_EQ((std::vector<std::string>{"a-gate", "b-lights", "--", "From file..."}),
+              menu_texts(get<QToolButton>("examples_button")->menu()));
+
+    page->example_load_from_file("");
+    EXPECT_FALSE(page->modified());
+    page->example_load_from_file(dir.filePath("script-samples/b-lights.py"));
+    EXPECT_EQ("print('b')\n", editor()->toPlainText().toStdString());
+    EXPECT_TRUE(page->modified());
+}
+
+// Opening, stats and show_warnings notifications, a language command,
+// saving, reverting, publishing and deleting, with each host call refused
+// in turn.
+TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
+{
+    const auto scenario = [](memory_host::MemoryHost &host) {
+        fill_data_folder(host);
+        RecordingNavigator navigator;
+        QTemporaryDir out;
+        QSetupScript page(&navigator, host.tree().folder(script_path), host.server_root());
+        settle_events();
+        host.tree().put_integer(stats_path, "last_error_line", 2);
+        host.tree().put_integer(scripts_path, "show_warnings", 1);
+        settle_events();
+        auto *editor = page.findChild<QPlainTextEdit *>("script_text");
+        editor->setPlainText(QString::fromStdString(gate_script) + "x = 1\n");
+        page.save_button_clicked();
+        editor->setPlainText("lost = 1\n");
+        page.revert_button_clicked();
+        page.add_language_accepted("ru");
+        page.publish_to_file(out.filePath("published"));
+        page.delete_confirmed(QMessageBox::Yes);
+        settle_events();
+        editor->setPlainText("still = 1\n");
+        return page.modified();
+    };
+    expect_faults_survived(
+        [](memory_host::MemoryHost &host) { make_script_tree(host.tree(), gate_script); }, scenario,
+        {"SCRIPT GUI: cannot save", "SCRIPT GUI: cannot revert script",
+         "GUI: ERROR: script delete_button_clicked()", "SCRIPT GUI: cannot set_language"},
+        40);
 }
 
 } // namespace
