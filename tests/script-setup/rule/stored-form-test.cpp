@@ -97,10 +97,6 @@ TEST_F(RuleFolderTest, StoredFormEdgeCases)
             << what;
         EXPECT_EQ(0, tree.lock_balance()) << what;
     }
-    tree.clear_calls();
-    ASSERT_TRUE(delete_rule(folder));
-    ASSERT_EQ(1u, tree.calls_of("set_string").size());
-    EXPECT_EQ("r1", tree.string_value("/DEMO/scripts", "rule_erase"));
 }
 
 // Activation variables take suffixes against the names handed out until a
