@@ -59,13 +59,11 @@ TEST_F(Wizard, EventsObjectsAndTheInserterMenu)
     EXPECT_EQ(0, stack()->currentIndex());
     EXPECT_EQ(rule::NO_ACTIVATION, page->activation_kind());
     EXPECT_TRUE(get<QWidget>("condition_frame")->isHidden());
-    EXPECT_EQ(-1, tree.integer_value(rule_path, "activation_type"));
     EXPECT_FALSE(tree.calls_of("set_integer").empty()) << "the stored rule is reset";
 
     // With types chosen, a later cancel keeps the rule.
     link("activate_on_event");
     page->events_filter("Motion@Alarm");
-    EXPECT_EQ((std::set<std::string>{"Alarm", "Motion"}), page->chosen_event_types());
     EXPECT_EQ("Motion;Alarm", get<QLineEdit>("event_types")->text());
     page->show_events_filter_dialog();
     QTest::mouseClick(dialog("events_filter_dialog")->findChild<QPushButton *>("cancel_button"),
@@ -76,7 +74,6 @@ TEST_F(Wizard, EventsObjectsAndTheInserterMenu)
     link("objects_filter");
     EXPECT_FALSE(get<QLineEdit>("objects")->isHidden());
     page->objects_filter("object(\"Cam 1\")@object(\"Cam 2\")");
-    EXPECT_EQ("Cam 1;Cam 2", get<QLineEdit>("objects")->text());
     EXPECT_EQ((std::set<std::string>{"Cam 1", "Cam 2"}), page->chosen_objects());
     page->objects_filter("");
     EXPECT_TRUE(get<QLineEdit>("objects")->isHidden());
@@ -130,7 +127,6 @@ TEST_F(Wizard, ShortcutCapture)
     EXPECT_EQ("Shift+F7_Released", edit->text());
     QTest::mouseClick(on_release, Qt::LeftButton);
     EXPECT_EQ("Shift+F7", edit->text());
-    EXPECT_TRUE(page->modified());
 }
 
 TEST_F(Wizard, TenActionsHideTheLinksAndADeleteShowsThem)
