@@ -137,7 +137,6 @@ const Case cases[] = {
 void run(RoundTrip &t, const Case &c)
 {
     SCOPED_TRACE(c.name);
-    t.second.reset();
     t.page.reset();
     t.deliver();
     t.open();
@@ -152,15 +151,15 @@ void run(RoundTrip &t, const Case &c)
         EXPECT_EQ(key.second, t.tree.string_value(rule_path, key.first)) << key.first;
     EXPECT_FALSE(t.tree.string_value(rule_path, "script").empty());
 
-    t.second = t.open_page();
-    EXPECT_FALSE(t.second->modified());
-    const rule::Rule reopened = t.second->rule_value();
+    const std::unique_ptr<QSetupRule> second = t.open_page();
+    EXPECT_FALSE(second->modified());
+    const rule::Rule reopened = second->rule_value();
     // Lists show as typed (";") on the first page and as loaded ("; ") on
     // the second: what counts is the script each would run.
     EXPECT_EQ(rule::generate_script(built, {}).text, rule::generate_script(reopened, {}).text);
     EXPECT_TRUE(built.conditions == reopened.conditions);
     for (const auto *box : t.page->findChildren<QCheckBox *>()) { // ticks come back as they were
-        const auto *again = t.second->findChild<QCheckBox *>(box->objectName());
+        const auto *again = second->findChild<QCheckBox *>(box->objectName());
         if (!box->objectName().isEmpty() && again) {
             EXPECT_EQ(box->isChecked(), again->isChecked()) << box->objectName().toStdString();
         }

@@ -235,8 +235,7 @@ TEST_F(Wizard, ConditionRows)
                 << when << " row " << i;
     };
     check("built");
-    QWidget *second_row = page->condition_grid()->row(1);
-    click_row(second_row, "up");
+    click_row(page->condition_grid()->row(1), "up");
     check("second moved up");
     click_row(page->condition_grid()->row(0), "up");
     check("top row up: nothing");
