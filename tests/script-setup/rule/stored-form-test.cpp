@@ -60,13 +60,13 @@ TEST_F(RuleFolderTest, StoredFormEdgeCases)
         VariableNames names;
         EXPECT_TRUE(
             save_stored_rule(folder, encode_rule(rule_from_json(row["rule"].toObject()), names)));
-        std::vector<std::string> written;
+        QStringList written;
         for (const auto &c : tree.calls())
             if (c.op.compare(0, 4, "set_") == 0)
-                written.push_back(c.key);
-        const QJsonArray last = row["written_last"].toArray();
-        for (int i = 0; i < last.size(); ++i)
-            EXPECT_EQ(last[i].toString().toStdString(), written[written.size() - last.size() + i]);
+                written << QString::fromStdString(c.key);
+        const QStringList last = row["written_last"].toVariant().toStringList();
+        EXPECT_EQ(last.join(' ').toStdString(),
+                  written.mid(written.size() - last.size()).join(' ').toStdString());
         const QJsonObject put = row["put"].toObject();
         for (auto k = put.begin(); k != put.end(); ++k)
             tree.put_integer(RULE, k.key().toStdString(), k->toInt());
