@@ -21,7 +21,6 @@ TEST(RulePageFaults, EveryRefusedCallIsSurvivedAndLogged)
     const auto stored = rule::load_stored_rule(plain.tree().folder(path)).actions;
     ASSERT_EQ(8u, stored.size());
     const auto scenario = [&stored](memory_host::MemoryHost &host) {
-        host.set_deterministic_guids(true);
         vx_init(&host);
         RecordingNavigator navigator;
         bool answers = false;
