@@ -3,8 +3,8 @@
 
 #include "tests/script-setup/rule-page/rule-page-fixture.h"
 
-#include "memory-host/fault-sweep.h"
 #include "script-setup/rule/rule-folder.h"
+#include "tests/support/sweep-check.h"
 
 #include <QMessageBox>
 
@@ -16,16 +16,11 @@ const char *const stats_path = "/DEMO/scripts/r2/stats";
 
 TEST(RulePageFaults, EveryRefusedCallIsSurvivedAndLogged)
 {
-    memory_host::FaultSweep sweep;
-    sweep.make_host = [] {
-        auto host = std::make_unique<memory_host::MemoryHost>();
-        load_tree_file(host->tree(), rule_tree_file);
-        host->set_deterministic_guids(true);
-        return host;
-    };
-    const auto stored = rule::load_stored_rule(sweep.make_host()->tree().folder(path)).actions;
+    memory_host::MemoryHost plain;
+    load_tree_file(plain.tree(), rule_tree_file);
+    const auto stored = rule::load_stored_rule(plain.tree().folder(path)).actions;
     ASSERT_EQ(8u, stored.size());
-    sweep.scenario = [&stored](memory_host::MemoryHost &host) {
+    const auto scenario = [&stored](memory_host::MemoryHost &host) {
         vx_init(&host);
         RecordingNavigator navigator;
         bool answers = false;
@@ -56,9 +51,8 @@ TEST(RulePageFaults, EveryRefusedCallIsSurvivedAndLogged)
         vx_done();
         return answers;
     };
-    const memory_host::FaultSweepReport report = sweep.run();
-    EXPECT_TRUE(report.ok()) << report.summary();
-    EXPECT_GT(report.calls, 100);
+    expect_sweep_clean([](memory_host::MemoryTree &tree) { load_tree_file(tree, rule_tree_file); },
+                       scenario, 100);
 }
 
 } // namespace

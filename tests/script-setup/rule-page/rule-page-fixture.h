@@ -24,7 +24,6 @@ const char *const rule_tree_file = "rule/page-tree.json";
 class RulePage : public PageTest
 {
 public: // the table-driven cases reach in from free functions
-    using PageTest::host;
     using PageTest::tree;
     RulePage()
         : wizard(boost::make_shared<memory_host::MemoryDavaDodaziService>(
@@ -39,7 +38,6 @@ public: // the table-driven cases reach in from free functions
     }
     ~RulePage() override
     {
-        second.reset();
         page.reset();
         deliver();
         vx_done();
@@ -78,5 +76,4 @@ public: // the table-driven cases reach in from free functions
     boost::shared_ptr<memory_host::MemoryDavaDodaziService> wizard;
     boost::shared_ptr<memory_host::MemoryCatalogueService> catalogue;
     std::unique_ptr<QSetupRule> page;
-    std::unique_ptr<QSetupRule> second;
 };

@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace rule_test {
@@ -83,13 +82,11 @@ inline QJsonValue cases(const char *group)
 // of the build's dependencies, so a missing one fails the test.
 inline QByteArray run_python_file(const char *script, const QStringList &arguments)
 {
-    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    EXPECT_FALSE(python.isEmpty()) << "python3 not found";
     QProcess process;
-    process.start(python,
+    process.start(QStringLiteral("python3"),
                   QStringList{QStringLiteral(VX_SOURCE_DIR "/tests/script-setup/rule/") + script} +
                       arguments);
-    EXPECT_TRUE(process.waitForFinished(120000));
+    EXPECT_TRUE(process.waitForFinished(120000)) << process.errorString().toStdString();
     EXPECT_EQ(0, process.exitCode()) << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput();
 }
