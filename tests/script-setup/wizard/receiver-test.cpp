@@ -2,7 +2,6 @@
 #include "script-setup/wizard/dava-dodazi-receiver.h"
 #include "tests/support/page-fixture.h"
 
-#include <QSignalSpy>
 #include <atomic>
 #include <boost/make_shared.hpp>
 #include <thread>
@@ -60,14 +59,11 @@ void lists_of_generation(int g, std::vector<ObjectClass> &classes,
 using WizardReceiver = PageTest;
 
 // A page's and a dialog's receiver of one server, and one of another server.
-TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetachStopsIt)
+TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListAndDetachStopsIt)
 {
     auto receiver = DavaDodaziServiceReceiverImp::create("DEMO", false);
     auto dialog = DavaDodaziServiceReceiverImp::create("DEMO", true);
     auto other_server = DavaDodaziServiceReceiverImp::create("OTHER", false);
-    QSignalSpy objects(receiver.get(), &DavaDodaziServiceReceiverImp::objects_list_changed);
-    QSignalSpy events(receiver.get(), &DavaDodaziServiceReceiverImp::events_list_changed);
-    QSignalSpy sounds(receiver.get(), &DavaDodaziServiceReceiverImp::sounds_list_changed);
     for (const auto &r : {receiver, dialog, other_server})
         host.register_consumer(r);
     host.offer_service("DEMO", boost::make_shared<OtherService>());
@@ -79,9 +75,6 @@ TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetac
     settle_events();
     EXPECT_TRUE(receiver->connected());
     EXPECT_FALSE(other_server->connected());
-    EXPECT_EQ(1, objects.count());
-    EXPECT_EQ(1, events.count());
-    EXPECT_EQ(1, sounds.count());
 
     const WizardLists demo = demo_wizard_lists();
     EXPECT_EQ(demo.classes.size(), receiver->copy_classes().size());
@@ -101,10 +94,6 @@ TEST_F(WizardReceiver, RefusesOtherServicesDeliversEachListWithItsSignalAndDetac
     receiver->detach();
     EXPECT_FALSE(receiver->connected());
     EXPECT_EQ(1, service->subscribers()) << "the dialog's receiver stays";
-    service->set_sounds({"late.wav"});
-    service->wait_idle();
-    EXPECT_EQ(1, sounds.count());
-    EXPECT_EQ(demo.sounds, receiver->copy_sounds());
 }
 
 TEST_F(WizardReceiver, SwapModeTakesTheDeliveredListsAndCopyModeLeavesThem)
