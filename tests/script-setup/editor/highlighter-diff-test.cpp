@@ -91,15 +91,12 @@ QString random_lines(int count, unsigned seed)
     return lines.join('\n');
 }
 
-TEST(HighlighterDifferential, GeneratedScriptAndRandomLines)
+TEST(HighlighterDifferential, GeneratedScriptRandomLinesAndSearchMatches)
 {
     EXPECT_EQ("", HighlightedPair(generated_python_script(3000)).difference());
     for (unsigned seed = 1; seed <= 4; ++seed)
         EXPECT_EQ("", HighlightedPair(random_lines(1500, seed)).difference()) << seed;
-}
 
-TEST(HighlighterDifferential, SearchMatches)
-{
     HighlightedPair pair(random_lines(800, 9) + "\n" + generated_python_script(200));
     for (const char *text : {".", "É", "q", "\\|", "'''", "\t"})
         for (bool case_sensitive : {false, true}) {
