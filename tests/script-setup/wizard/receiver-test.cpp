@@ -114,8 +114,6 @@ TEST_F(WizardReceiver, SwapModeTakesTheDeliveredListsAndCopyModeLeavesThem)
         EXPECT_EQ(left * 3, event_types.size()) << swap;
         EXPECT_EQ(left, sounds.size()) << swap;
         EXPECT_EQ(50u, receiver->copy_objects().size()) << swap;
-        EXPECT_EQ(3u, receiver->copy_event_types().size()) << swap;
-        EXPECT_EQ(std::vector<std::string>{"a.wav"}, receiver->copy_sounds()) << swap;
         receiver->detach();
     }
 }
