@@ -55,7 +55,7 @@ protected:
     QScriptWidget editor;
 };
 
-TEST_F(ScriptWidgetTest, ReturnCarriesIndentationAndTabReplacesTheSelection)
+TEST_F(ScriptWidgetTest, ReturnTabSaveAndFindKeys)
 {
     for (const auto &[line, expected] :
          std::vector<std::pair<QString, QString>>{{"\tif ready:", "\tif ready:\n\t\t"},
@@ -73,10 +73,7 @@ TEST_F(ScriptWidgetTest, ReturnCarriesIndentationAndTabReplacesTheSelection)
     set_text("x = abc\ny = 2", 4, 10);
     QTest::keyClick(&editor, Qt::Key_Tab);
     EXPECT_EQ("x = \t= 2", editor.toPlainText()) << "a tab replaces the selection";
-}
 
-TEST_F(ScriptWidgetTest, SaveAndFindShortcuts)
-{
     QSignalSpy saved(&editor, &QScriptWidget::save_pressed);
     QSignalSpy requests(&editor, &QScriptWidget::request_search);
     set_text("alarm = fire_alarm()");
