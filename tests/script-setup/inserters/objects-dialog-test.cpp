@@ -38,12 +38,12 @@ protected:
     }
     void choose_object(const QString &name) { click_index(objects(), object_index(name)); }
     void tick_object(const QString &name) { click_check_box(objects(), object_index(name)); }
-    // Clicks the one item of the tree or list with the text.
-    template <class View> void choose(View *view, const QString &text)
+    // Clicks the one item of the tree or list with the text, or its check box.
+    template <class View> void choose(View *view, const QString &text, bool tick = false)
     {
         const auto found = view->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(1, found.size()) << text.toStdString();
-        click_index(view, index_of(view, found[0]));
+        (tick ? click_check_box : click_index)(view, index_of(view, found[0]));
     }
     QString press_ok() { return ::press_ok(dialog, *accepted); }
 
@@ -67,12 +67,10 @@ TEST_F(ObjectsDialog, EventsNoObjectRaisesAreQuestioned)
         question->button(answer)->click();
         settle_events();
         if (answer == QMessageBox::Yes) {
-            ASSERT_EQ(1, accepted->count());
-            EXPECT_EQ("object(\"Cam 1\")", accepted->at(0).at(0).toString());
+            EXPECT_EQ(QList<QVariantList>{{"object(\"Cam 1\")"}}, QList<QVariantList>(*accepted));
             continue;
         }
         ASSERT_FALSE(dialog.isNull());
-        EXPECT_TRUE(accepted->isEmpty());
         tick_object("Wall monitor");
         EXPECT_EQ("object(\"Cam 1\")@ object(\"Wall monitor\")", press_ok());
     }
@@ -117,7 +115,6 @@ TEST_F(ObjectsDialog, EachCallerGetsItsForm)
         if (choice.size() > 2)
             choose(values(), choice[2]);
         EXPECT_EQ(c.expected, press_ok());
-        EXPECT_TRUE(dialog.isNull());
     }
 }
 
@@ -139,17 +136,13 @@ TEST_F(ObjectsDialog, TickedPropertiesAndValuesAreTheResult)
 {
     open(0x2 | 0x4 | 0x20 | 0x40 | 0x200);
     choose_object("Cam 1");
-    auto tick = [&](const QString &text) {
-        click_check_box(properties(),
-                        index_of(properties(), properties()->findItems(text, Qt::MatchExactly)[0]));
-    };
-    tick("reboot()");
-    tick("signal");
+    choose(properties(), "reboot()", true);
+    choose(properties(), "signal", true);
     choose_object("Parking");
-    tick("signal");
+    choose(properties(), "signal", true);
     choose_object("Cam 1");
     EXPECT_EQ(Qt::Checked, properties()->findItems("reboot()", Qt::MatchExactly)[0]->checkState(0));
-    tick("signal");
+    choose(properties(), "signal", true);
     EXPECT_EQ("object(\"Cam 1\").reboot()@ object(\"Parking\").state(\"signal\")", press_ok());
 }
 
