@@ -67,22 +67,15 @@ TEST(LoopScript, PythonReadsOddValuesBackFromTheirLiterals)
     QStringList files;
     QJsonArray expected;
     for (const auto &c : odd) {
-        using Entries = std::vector<LoopEntry>;
         const QByteArray guid = c.first.toUtf8();
-        for (const Entries &entries :
-             {Entries{}, Entries{{guid, 7, 1}}, Entries{{guid, 5, 0}, {"plain", 60, 1}}}) {
-            LoopScriptInput in = input(2, "", entries);
-            in.shortcut = c.second;
-            in.operator_gui = guid;
-            files << dir.filePath(QStringLiteral("loop%1.py").arg(files.size()));
-            QFile file(files.back());
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(loop::generate_loop_script(in).toUtf8());
-            QJsonArray values{c.first, in.shortcut};
-            for (size_t i = 0; i < entries.size(); ++i)
-                values.append(i == 0 ? c.first : QString("plain"));
-            expected.append(values);
-        }
+        LoopScriptInput in = input(2, "", {{guid, 5, 0}, {"plain", 60, 1}});
+        in.shortcut = c.second;
+        in.operator_gui = guid;
+        files << dir.filePath(QStringLiteral("loop%1.py").arg(files.size()));
+        QFile file(files.back());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(loop::generate_loop_script(in).toUtf8());
+        expected.append(QJsonArray{c.first, in.shortcut, c.first, "plain"});
     }
     QProcess process;
     process.start(python,
