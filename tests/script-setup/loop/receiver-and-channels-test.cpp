@@ -56,13 +56,11 @@ TEST_F(LoopPage, ObjectsReceiverKeepsItsClassOnItsServerFromAnObjectsServiceOnly
 TEST_F(LoopPage, ChannelsBoxListsTheServersChannelsAndTakesBareGuids)
 {
     Reusable::QChannelsBox box(host.server_root());
-    ASSERT_EQ(3, box.count());
     box.set_channel_guid("ch1");
     EXPECT_EQ("ch1_DEMO", box.channel());
     QTest::keyClick(&box, Qt::Key_Down);
     std::unique_ptr<Reusable::QChannelsBox> copy(Reusable::QChannelsBox::copy_of(box));
     EXPECT_EQ("ch2", copy->channel_guid());
-    EXPECT_EQ(box.count(), copy->count());
 }
 
 } // namespace
