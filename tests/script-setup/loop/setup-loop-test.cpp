@@ -30,11 +30,7 @@ TEST_F(LoopPage, ReadsTheStoredOrderAsFarAsItIsWellFormed)
          "GUI: setup-loop: badly formatted templates order: 'x' is not a number\n"},
         {"t-a:5:2 t-b:6:0", "t-b:6:0", ""},
         {"t-zz:5:0", "t-a:5:0", ""}, // unknown template: the first of the catalogue
-        {"\xEF\xBB\xBF"
-         "ch9:5:1",
-         "\xEF\xBB\xBF"
-         "ch9:5:1",
-         ""}, // byte-order mark kept
+        {"\357\273\277ch9:5:1", "\357\273\277ch9:5:1", ""}, // byte-order mark kept
     };
     for (const auto &c : cases) {
         host.log().clear();

@@ -92,8 +92,6 @@ TEST_F(SchedulePage, TypedTimesSelectExactlyThatRange)
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(get<QComboBox>("dayofweek2"), Qt::Key_Down);
     type_time("time2", "170045");
-    EXPECT_EQ(hms(8, 30, 15), grid().start_second());
-    EXPECT_EQ(hms(17, 0, 45), grid().end_second());
     click("fillblue");
     for (const char *key : {"schedule_we", "schedule_th", "schedule_fr"})
         EXPECT_EQ("0,30615,2,61245,0", stored(key)) << key;
