@@ -177,7 +177,6 @@ TEST_F(LoopPage, TheFirstOperatorGuiOfTheServerGetsTheScript)
     // More monitors than this desktop has screens: the workstation's count counts.
     tree.put_integer(loop_path, "monitor_n", 7);
     open_with("t-a:5:0 ch1:10:1");
-    EXPECT_EQ(7, get<QSpinBox>("monitor_n")->value());
     list_objects({object_info("cam", "Camera", "DEMO"), object_info("op-x", "OperatorGUI", "OTHER"),
                   object_info("op1", "OperatorGUI", "DEMO"),
                   object_info("op2", "OperatorGUI", "DEMO")});
