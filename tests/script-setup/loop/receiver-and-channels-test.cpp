@@ -1,5 +1,6 @@
 #include "tests/script-setup/loop/loop-fixture.h"
 
+#include "memory-host/catalogue-service.h"
 #include "qt4-pavo7/reusable/channels-box.h"
 #include "script-setup/objects-list-receiver.h"
 
@@ -42,12 +43,8 @@ TEST_F(LoopPage, ObjectsReceiverKeepsItsClassOnItsServerFromAnObjectsServiceOnly
         EXPECT_EQ(2, changes);
     }
 
-    struct OtherService : Rizurividuvez::ServiceInterface
-    {
-        std::string service_name() override { return "ObjectsService"; }
-    };
-    host.offer_service("DEMO", boost::make_shared<OtherService>());
-    host.register_consumer(ObjectsListReceiver::create("DEMO", "OperatorGUI"));
+    ObjectsListReceiver::create("DEMO", "OperatorGUI")
+        ->service_connected(boost::make_shared<MemoryCatalogueService>(), false);
     EXPECT_TRUE(host.log().contains("ObjectListReceiver: invalid service\n", 2));
 }
 
