@@ -49,6 +49,7 @@ protected:
     LoopPage()
     {
         load_tree_file(tree, "loop/server.json");
+        host.offer_service("DEMO", objects_service);
         vx_init(&host);
     }
     ~LoopPage() override
@@ -83,15 +84,12 @@ protected:
     // The server's objects service lists these objects to the open page.
     void list_objects(const std::vector<Rizurividuvez::ObjectInfo> &objects)
     {
-        if (!objects_service) {
-            objects_service = boost::make_shared<memory_host::MemoryObjectsService>();
-            host.offer_service("DEMO", objects_service);
-        }
         objects_service->set_objects(objects);
         objects_service->wait_idle();
         settle_events();
     }
 
-    boost::shared_ptr<memory_host::MemoryObjectsService> objects_service;
+    boost::shared_ptr<memory_host::MemoryObjectsService> objects_service =
+        boost::make_shared<memory_host::MemoryObjectsService>();
     std::unique_ptr<QSetupLoop> page;
 };

@@ -45,7 +45,6 @@ TEST(LoopScript, PythonReadsOddValuesBackFromTheirLiterals)
         GTEST_SKIP() << "python3 not found";
     const QChar nul(0), bom(0xfeff);
     const std::vector<std::pair<QString, QString>> odd = {
-        {"{6f1c-22}", "F5"},
         {"g'); import os #", "Ctrl+F2'"},
         {QString("nul") + nul + "\x01\x7f", QString::fromUtf8("F3 \xe2\x80\xa8 \xf0\x9f\x98\x80")},
         {nul + QString("lead"), QString(bom) + "F4"},
