@@ -36,17 +36,13 @@ protected:
         for (const QChar c : text) // as typed, letters beyond ASCII too
             QTest::sendKeyEvent(QTest::Click, edit(field), Qt::Key_unknown, c, Qt::NoModifier);
     }
-    // The shown warning text, or "" when its icon is hidden.
-    std::string warning(const char *which)
+    // The shown warning text; "" when both its icon and its text are gone.
+    std::string warning(const std::string &which)
     {
-        const std::string prefix(which);
-        auto *icon = child<QLabel>(page.get(), (prefix + "_warning_icon").c_str());
-        auto *label = child<QLabel>(page.get(), (prefix + "_warning").c_str());
-        if (!icon->isVisible()) {
-            EXPECT_TRUE(label->text().isEmpty());
-            return "";
-        }
-        return label->text().toStdString();
+        const QString text = child<QLabel>(page.get(), (which + "_warning").c_str())->text();
+        const bool shown =
+            child<QLabel>(page.get(), (which + "_warning_icon").c_str())->isVisible();
+        return (shown == text.isEmpty() ? "icon and text disagree: " : "") + text.toStdString();
     }
     std::string stored(const char *key) { return tree.string_value(account_path, key); }
 

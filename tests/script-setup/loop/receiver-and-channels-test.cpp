@@ -10,15 +10,6 @@ using namespace memory_host;
 
 namespace {
 
-std::vector<std::string> guids(ObjectsListReceiver &receiver)
-{
-    ObjectsListReceiver::Lock lock(receiver);
-    std::vector<std::string> out;
-    for (const Rizurividuvez::ObjectInfo &o : lock.objects())
-        out.push_back(o.guid);
-    return out;
-}
-
 TEST_F(LoopPage, ObjectsReceiverKeepsItsClassOnItsServerFromAnObjectsServiceOnly)
 {
     auto receiver = ObjectsListReceiver::create("DEMO", "OperatorGUI");
@@ -35,11 +26,16 @@ TEST_F(LoopPage, ObjectsReceiverKeepsItsClassOnItsServerFromAnObjectsServiceOnly
     for (int i = 0; i < 2; ++i)
         service->set_objects(objects);
     service->wait_idle();
-    EXPECT_EQ((std::vector<std::string>{"op1", "op2"}), guids(*receiver));
+    {
+        ObjectsListReceiver::Lock lock(*receiver);
+        ASSERT_EQ(2u, lock.objects().size());
+        EXPECT_EQ("op1", lock.objects()[0].guid);
+        EXPECT_EQ("op2", lock.objects()[1].guid);
+    }
     EXPECT_EQ(1, changes) << "the list at connection was empty; the second was the same";
     service->set_objects({});
     service->wait_idle();
-    EXPECT_TRUE(guids(*receiver).empty());
+    EXPECT_TRUE(ObjectsListReceiver::Lock(*receiver).objects().empty());
     EXPECT_EQ(2, changes);
 
     ObjectsListReceiver::create("DEMO", "OperatorGUI")
