@@ -57,16 +57,14 @@ protected:
         page.reset();
         vx_done();
     }
-    void open()
+    // With the stored order replaced, if one is given.
+    void open(const char *order = nullptr)
     {
+        if (order)
+            tree.put_string(loop_path, "templates_order", order);
         page.reset(new QSetupLoop(&navigator, tree.folder(loop_path), host.server_root()));
         settle_events();
         tree.clear_calls();
-    }
-    void open_with(const char *order)
-    {
-        tree.put_string(loop_path, "templates_order", order);
-        open();
     }
     template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
     void click(const char *name)
