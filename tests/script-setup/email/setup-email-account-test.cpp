@@ -82,11 +82,7 @@ TEST_F(EmailPage, AddressIsFilteredWhileTypingAndCheckedAfter)
     open();
     retype("server_address", "mail_server.example.com");
     EXPECT_EQ("mailserver.example.com", stored("server_address")) << "no underscore";
-    const struct
-    {
-        const char *typed;
-        bool valid;
-    } cases[] = {
+    const std::pair<const char *, bool> cases[] = {
         {"smtp.example.com", true},
         {"mail.example.museum", true},
         {"10.0.0.1", true},
@@ -98,10 +94,10 @@ TEST_F(EmailPage, AddressIsFilteredWhileTypingAndCheckedAfter)
         {"10.0.0", false},
         {"-bad.example.com", false},
     };
-    for (const auto &c : cases) {
-        retype("server_address", QString::fromLatin1(c.typed));
-        EXPECT_EQ(c.typed, stored("server_address"));
-        EXPECT_EQ(c.valid ? "" : "This is not a valid hostname", warning("address")) << c.typed;
+    for (const auto &[typed, valid] : cases) {
+        retype("server_address", QString::fromLatin1(typed));
+        EXPECT_EQ(typed, stored("server_address"));
+        EXPECT_EQ(valid ? "" : "This is not a valid hostname", warning("address")) << typed;
     }
     retype("username", "a b@@c.d");
     EXPECT_EQ("ab@c.d", stored("username")) << "the shape of an e-mail address";
