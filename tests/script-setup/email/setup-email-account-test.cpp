@@ -71,8 +71,7 @@ TEST_F(EmailPage, WarningsShowAtOpeningAndFollowTyping)
     EXPECT_EQ("", stored("name"));
     EXPECT_EQ("Account name should not be empty", warning("name"));
 
-    tree.put_string(account_path, "name", "Office");
-    tree.put_string("/DEMO/scripts/acc2", "name", "Office");
+    retype("name", "Zürich"); // the name of the other account, stored
     open();
     EXPECT_EQ("This account name is already used", warning("name")) << "at opening";
 }
