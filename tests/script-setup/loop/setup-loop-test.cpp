@@ -87,7 +87,6 @@ TEST_F(LoopPage, TemplatesAreListedInGuidOrderAsFarAsReadable)
     open("t-b:5:0");
     EXPECT_TRUE(host.log().contains("GUI: setup-loop: cannot read template: no way\n", 2));
     EXPECT_EQ(2, child<QComboBox>(rows_of(page.get()).at(0), "selection")->count());
-    tree.clear_faults();
 
     tree.erase("/DEMO/templates");
     open("t-b:5:0");
@@ -111,9 +110,8 @@ TEST_F(LoopPage, RowsAreAddedMovedAndRemoved)
     tree.clear_calls();
     click_in_row(0, "up_btn");
     click_in_row(1, "down_btn");
-    EXPECT_FALSE(get<QPushButton>("save_btn")->isEnabled()) << "refused moves change nothing";
     QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_TRUE(tree.calls_of("set_string").empty());
+    EXPECT_TRUE(tree.calls_of("set_string").empty()) << "refused moves change nothing";
 
     click_in_row(1, "up_btn");
     EXPECT_EQ("ch1:5:1 t-a:5:0", rows_text(page.get()));
@@ -150,7 +148,6 @@ TEST_F(LoopPage, ShortcutFieldTakesOnlyFunctionKeysAndASaveWritesTheShownOrder)
         EXPECT_EQ(p.text, shortcut->text().toStdString());
     }
     EXPECT_EQ("Ctrl+F2", stored("shortcut")) << "bound field written at once";
-    EXPECT_TRUE(get<QPushButton>("save_btn")->isEnabled());
     click("save_btn");
     EXPECT_EQ("t-a:1:0 ch1:60:1 t-b:7:0", stored("templates_order"));
     EXPECT_EQ("", stored("script")) << "no operator GUI known";
