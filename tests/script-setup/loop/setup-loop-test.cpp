@@ -81,7 +81,6 @@ TEST_F(LoopPage, TemplatesAreListedInGuidOrderAsFarAsReadable)
     EXPECT_EQ(
         "Zulu Alpha Mid",
         (combo->itemText(0) + " " + combo->itemText(1) + " " + combo->itemText(2)).toStdString());
-    EXPECT_EQ("Alpha", combo->currentText());
 
     tree.fail_calls(FaultRule{"get_string", "/DEMO/templates/t-b", "name", -1, "no way"});
     open("t-b:5:0");
