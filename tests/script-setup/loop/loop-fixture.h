@@ -49,6 +49,7 @@ protected:
     LoopPage()
     {
         load_tree_file(tree, "loop/server.json");
+        host.offer_service("DEMO", objects_service);
         vx_init(&host);
     }
     ~LoopPage() override
@@ -56,16 +57,14 @@ protected:
         page.reset();
         vx_done();
     }
-    void open()
+    // With the stored order replaced, if one is given.
+    void open(const char *order = nullptr)
     {
+        if (order)
+            tree.put_string(loop_path, "templates_order", order);
         page.reset(new QSetupLoop(&navigator, tree.folder(loop_path), host.server_root()));
         settle_events();
         tree.clear_calls();
-    }
-    void open_with(const char *order)
-    {
-        tree.put_string(loop_path, "templates_order", order);
-        open();
     }
     template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
     void click(const char *name)
@@ -83,15 +82,12 @@ protected:
     // The server's objects service lists these objects to the open page.
     void list_objects(const std::vector<Rizurividuvez::ObjectInfo> &objects)
     {
-        if (!objects_service) {
-            objects_service = boost::make_shared<memory_host::MemoryObjectsService>();
-            host.offer_service("DEMO", objects_service);
-        }
         objects_service->set_objects(objects);
         objects_service->wait_idle();
         settle_events();
     }
 
-    boost::shared_ptr<memory_host::MemoryObjectsService> objects_service;
+    boost::shared_ptr<memory_host::MemoryObjectsService> objects_service =
+        boost::make_shared<memory_host::MemoryObjectsService>();
     std::unique_ptr<QSetupLoop> page;
 };

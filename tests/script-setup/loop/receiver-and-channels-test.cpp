@@ -1,5 +1,6 @@
 #include "tests/script-setup/loop/loop-fixture.h"
 
+#include "memory-host/catalogue-service.h"
 #include "qt4-pavo7/reusable/channels-box.h"
 #include "script-setup/objects-list-receiver.h"
 
@@ -9,45 +10,36 @@ using namespace memory_host;
 
 namespace {
 
-std::vector<std::string> guids(ObjectsListReceiver &receiver)
-{
-    ObjectsListReceiver::Lock lock(receiver);
-    std::vector<std::string> out;
-    for (const Rizurividuvez::ObjectInfo &o : lock.objects())
-        out.push_back(o.guid);
-    return out;
-}
-
 TEST_F(LoopPage, ObjectsReceiverKeepsItsClassOnItsServerFromAnObjectsServiceOnly)
 {
-    for (bool swap : {false, true}) {
-        auto receiver = ObjectsListReceiver::create("DEMO", "OperatorGUI");
-        std::atomic<int> changes{0};
-        QObject::connect(
-            receiver.get(), &ObjectsListReceiver::objects_changed, receiver.get(),
-            [&changes] { ++changes; }, Qt::DirectConnection);
-        auto service = boost::make_shared<MemoryObjectsService>();
-        receiver->service_connected(service, swap);
-        const std::vector<Rizurividuvez::ObjectInfo> objects = {
-            object_info("op1", "OperatorGUI", "DEMO"), object_info("cam", "Camera", "DEMO"),
-            object_info("op9", "OperatorGUI", "OTHER"), object_info("op2", "OperatorGUI", "DEMO")};
-        for (int i = 0; i < 2; ++i)
-            service->set_objects(objects);
-        service->wait_idle();
-        EXPECT_EQ((std::vector<std::string>{"op1", "op2"}), guids(*receiver)) << swap;
-        EXPECT_EQ(1, changes) << "the list at connection was empty; the second was the same";
-        service->set_objects({});
-        service->wait_idle();
-        EXPECT_TRUE(guids(*receiver).empty());
-        EXPECT_EQ(2, changes);
-    }
-
-    struct OtherService : Rizurividuvez::ServiceInterface
+    auto receiver = ObjectsListReceiver::create("DEMO", "OperatorGUI");
+    std::atomic<int> changes{0};
+    QObject::connect(
+        receiver.get(), &ObjectsListReceiver::objects_changed, receiver.get(),
+        [&changes] { ++changes; }, Qt::DirectConnection);
+    auto service = boost::make_shared<MemoryObjectsService>();
+    // The copying form; the pages, on the host's default, take the list.
+    receiver->service_connected(service, false);
+    const std::vector<Rizurividuvez::ObjectInfo> objects = {
+        object_info("op1", "OperatorGUI", "DEMO"), object_info("cam", "Camera", "DEMO"),
+        object_info("op9", "OperatorGUI", "OTHER"), object_info("op2", "OperatorGUI", "DEMO")};
+    for (int i = 0; i < 2; ++i)
+        service->set_objects(objects);
+    service->wait_idle();
     {
-        std::string service_name() override { return "ObjectsService"; }
-    };
-    host.offer_service("DEMO", boost::make_shared<OtherService>());
-    host.register_consumer(ObjectsListReceiver::create("DEMO", "OperatorGUI"));
+        ObjectsListReceiver::Lock lock(*receiver);
+        ASSERT_EQ(2u, lock.objects().size());
+        EXPECT_EQ("op1", lock.objects()[0].guid);
+        EXPECT_EQ("op2", lock.objects()[1].guid);
+    }
+    EXPECT_EQ(1, changes) << "the list at connection was empty; the second was the same";
+    service->set_objects({});
+    service->wait_idle();
+    EXPECT_TRUE(ObjectsListReceiver::Lock(*receiver).objects().empty());
+    EXPECT_EQ(2, changes);
+
+    ObjectsListReceiver::create("DEMO", "OperatorGUI")
+        ->service_connected(boost::make_shared<MemoryCatalogueService>(), false);
     EXPECT_TRUE(host.log().contains("ObjectListReceiver: invalid service\n", 2));
 }
 
@@ -56,13 +48,11 @@ TEST_F(LoopPage, ObjectsReceiverKeepsItsClassOnItsServerFromAnObjectsServiceOnly
 TEST_F(LoopPage, ChannelsBoxListsTheServersChannelsAndTakesBareGuids)
 {
     Reusable::QChannelsBox box(host.server_root());
-    ASSERT_EQ(3, box.count());
     box.set_channel_guid("ch1");
     EXPECT_EQ("ch1_DEMO", box.channel());
     QTest::keyClick(&box, Qt::Key_Down);
     std::unique_ptr<Reusable::QChannelsBox> copy(Reusable::QChannelsBox::copy_of(box));
     EXPECT_EQ("ch2", copy->channel_guid());
-    EXPECT_EQ(box.count(), copy->count());
 }
 
 } // namespace

@@ -19,11 +19,6 @@ protected:
     {
         return {grid.start_second(), grid.start_day(), grid.end_second(), grid.end_day()};
     }
-    void drag(int from_second, int from_day, int to_second, int to_day)
-    {
-        grid_drag(grid, grid_point(grid, from_second, from_day),
-                  grid_point(grid, to_second, to_day));
-    }
     QSchedulerWidget grid;
     QSignalSpy after_fill{&grid, &QSchedulerWidget::after_fill};
 };
@@ -35,9 +30,9 @@ TEST_F(GridTest, DraggingSelectsAndClickingClears)
     grid_move(grid, grid_point(grid, hms(10, 9), 2));
     QTest::mouseRelease(&grid, Qt::LeftButton, {}, grid_point(grid, hms(10, 9), 2));
     EXPECT_EQ((Rect{0, 0, 0, 0}), selection()) << "short of ten minutes is a click";
-    drag(hms(10, 0), 4, hms(6, 0), 1);
+    grid_drag(grid, grid_point(grid, hms(10, 0), 4), grid_point(grid, hms(6, 0), 1));
     EXPECT_EQ((Rect{0, 0, 0, 0}), selection()) << "left and up alone never drag";
-    drag(hms(10, 0), 2, hms(10, 0), 3);
+    grid_drag(grid, grid_point(grid, hms(10, 0), 2), grid_point(grid, hms(10, 0), 3));
     EXPECT_EQ((Rect{hms(10, 0), 2, hms(10, 0), 3}), selection()) << "a row down drags";
 
     grid_drag(grid, QPoint(-40, -40), QPoint(grid.width() + 300, grid.height() + 300));
