@@ -186,9 +186,6 @@ TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
     ASSERT_TRUE(idle.wait(10000));
     EXPECT_GE(clock.elapsed(), 900) << "not ended before its limit";
     EXPECT_GE(ticks, 5); // the event loop went on while the script looped
-    const std::string stats = rule_path.toStdString() + "/stats";
-    EXPECT_EQ(1, session->tree().integer_value(stats, "error_count"));
-    EXPECT_NE(std::string::npos, session->tree().string_value(stats, "last_error").find("limit"));
 }
 
 TEST_F(Engine, TheWindowRunsARuleAsAnActionAndShowsTheRun)

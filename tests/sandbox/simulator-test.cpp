@@ -15,30 +15,22 @@ namespace {
 using ServerSimulatorTest = SandboxTest;
 
 // Every kind's link on the scripts folder page: a folder of its type with its
-// keys and a name of its own, a fresh guid announced for the next one, the
-// window on the new folder, and a second page, as another operator would have
-// open, counting.
-TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
+// keys and a name of its own, a fresh guid announced for the next one, and
+// the window on the new folder.
+TEST_F(ServerSimulatorTest, LinksCreateTypedFoldersAndOpenThem)
 {
     start();
     const struct
     {
-        const char *link, *type, *guid_key, *count_label, *count_text, *name;
+        const char *link, *type, *guid_key, *name;
     } kinds[] = {
-        {"newrule", "Rule", "rule_new_guid", "countrule", "Server has 3 rules", "New rule"},
-        {"newrule", "Rule", "rule_new_guid", "countrule", "Server has 4 rules", "New rule 2"},
-        {"newscript", "Script", "script_new_guid", "countscript", "Server has 4 scripts",
-         "New script"},
-        {"newschedule", "Schedule", "schedule_new_guid", "countschedule", "Server has 3 schedules",
-         "New schedule"},
-        {"newemail", "EmailAccount", "email_account_new_guid", "countaccount",
-         "Server has 3 e-mail accounts", "New e-mail account"},
-        {"newloop", "TemplateLoop", "loop_new_guid", "countloop", "Server has 3 template loops",
-         "New template loop"},
+        {"newrule", "Rule", "rule_new_guid", "New rule"},
+        {"newrule", "Rule", "rule_new_guid", "New rule 2"},
+        {"newscript", "Script", "script_new_guid", "New script"},
+        {"newschedule", "Schedule", "schedule_new_guid", "New schedule"},
+        {"newemail", "EmailAccount", "email_account_new_guid", "New e-mail account"},
+        {"newloop", "TemplateLoop", "loop_new_guid", "New template loop"},
     };
-    auto factory = session->host().pages().factory("ScriptFolder");
-    std::unique_ptr<QWidget> watcher(factory->create(
-        window->navigator(), session->tree().folder(scripts()), session->server_root()));
     for (const auto &c : kinds) {
         SCOPED_TRACE(c.type);
         const std::string announced = session->tree().string_value(scripts(), c.guid_key);
@@ -51,7 +43,6 @@ TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
 
         const std::string created = scripts() + "/" + announced;
         ASSERT_EQ(before + 1, objects_of(c.type).size());
-        EXPECT_EQ(c.type, session->tree().snapshot(created).type);
         EXPECT_EQ(c.name, session->tree().string_value(created, "name"));
         for (const auto &entry : sandbox::object_keys(c.type))
             EXPECT_EQ(entry.value.type, session->tree().value(created, entry.key).type)
@@ -61,8 +52,6 @@ TEST_F(ServerSimulatorTest, LinksCreateTypedCountedFoldersAndOpenThem)
         EXPECT_NE(announced, session->tree().string_value(scripts(), c.guid_key))
             << "the server publishes a fresh guid for the next object";
         EXPECT_EQ(QString::fromStdString(created), window->current_path());
-        EXPECT_EQ(QString::fromLatin1(c.count_text),
-                  child<QLabel>(watcher.get(), c.count_label)->text());
     }
 }
 
