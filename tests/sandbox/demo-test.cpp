@@ -30,7 +30,6 @@ TEST_F(DemoServer, HoldsTheObjectsAndFoldersThePagesRead)
 {
     start();
     const FolderSnapshot folder = session->tree().snapshot(scripts());
-    EXPECT_EQ("ScriptFolder", folder.type);
     for (const auto &entry : sandbox::scripts_folder_keys())
         EXPECT_EQ(entry.value.type, folder.keys.at(entry.key).type) << entry.key;
     for (const auto &object : folder.folders) {

@@ -114,7 +114,6 @@ TEST(SyntaxCheckOutput, ReadsWhatTheCheckerPrints)
         const char *message;
     } rows[] = {
         {"OK\n", true, true, -1, ""},
-        {"ERROR\t3\tSyntaxError: invalid syntax\n", true, false, 3, "SyntaxError: invalid syntax"},
         {"ERROR\t-1\tValueError: null bytes\n", true, false, -1, "ValueError: null bytes"},
         {"ERROR\t7\tTabError: a\tb\n", true, false, 7, "TabError: a\tb"},
         {"", false, false, -1, ""},
