@@ -104,29 +104,24 @@ TEST_F(ServerSimulatorTest, ScriptKeysAreAnsweredAsTheServerWould)
         << "neither other keys nor disabled scripts run";
 }
 
+// What the checker printed, and what is read from it.
 TEST(SyntaxCheckOutput, ReadsWhatTheCheckerPrints)
 {
-    const struct
-    {
-        const char *output;
-        bool ran, ok;
-        int line;
-        const char *message;
-    } rows[] = {
-        {"OK\n", true, true, -1, ""},
-        {"ERROR\t-1\tValueError: null bytes\n", true, false, -1, "ValueError: null bytes"},
-        {"ERROR\t7\tTabError: a\tb\n", true, false, 7, "TabError: a\tb"},
-        {"", false, false, -1, ""},
-        {"Traceback (most recent call last):", false, false, -1, ""},
-        {"WARNING\t4\tSyntaxWarning: \"is\" with a literal\nWARNING\t9\tx\nOK\n", true, true, -1,
-         ""},
+    const std::pair<const char *, const char *> rows[] = {
+        {"OK\n", "ran, ok, line -1: "},
+        {"ERROR\t-1\tValueError: null bytes\n", "ran, failed, line -1: ValueError: null bytes"},
+        {"ERROR\t7\tTabError: a\tb\n", "ran, failed, line 7: TabError: a\tb"},
+        {"", "not ran, failed, line -1: "},
+        {"Traceback (most recent call last):", "not ran, failed, line -1: "},
+        {"WARNING\t4\tSyntaxWarning: \"is\" with a literal\nWARNING\t9\tx\nOK\n",
+         "ran, ok, line -1: "},
     };
     for (const auto &row : rows) {
-        const sandbox::SyntaxCheck check = sandbox::parse_check_output(row.output);
-        EXPECT_EQ(row.ran, check.ran) << row.output;
-        EXPECT_EQ(row.ok, check.ok) << row.output;
-        EXPECT_EQ(row.line, check.line) << row.output;
-        EXPECT_EQ(row.message, check.message) << row.output;
+        const sandbox::SyntaxCheck c = sandbox::parse_check_output(row.first);
+        EXPECT_EQ(row.second, std::string(c.ran ? "ran" : "not ran") +
+                                  (c.ok ? ", ok" : ", failed") + ", line " +
+                                  std::to_string(c.line) + ": " + c.message)
+            << row.first;
     }
 }
 
