@@ -14,9 +14,10 @@ namespace {
 
 using ServerSimulatorTest = SandboxTest;
 
-// Every kind's link on the scripts folder page: a folder of its type with its
-// keys and a name of its own, a fresh guid announced for the next one, and
-// the window on the new folder.
+// Every kind's link on the scripts folder page: a folder of its type with a
+// name of its own (a second rule shows that the next guid is a fresh one),
+// statistics where the kind keeps them, and the window on the new folder.
+// Its keys are what the walks through the new pages read.
 TEST_F(ServerSimulatorTest, LinksCreateTypedFoldersAndOpenThem)
 {
     start();
@@ -44,13 +45,8 @@ TEST_F(ServerSimulatorTest, LinksCreateTypedFoldersAndOpenThem)
         const std::string created = scripts() + "/" + announced;
         ASSERT_EQ(before + 1, objects_of(c.type).size());
         EXPECT_EQ(c.name, session->tree().string_value(created, "name"));
-        for (const auto &entry : sandbox::object_keys(c.type))
-            EXPECT_EQ(entry.value.type, session->tree().value(created, entry.key).type)
-                << entry.key;
         EXPECT_EQ(!sandbox::stats_keys(c.type).empty(),
                   session->tree().folder(created + "/stats") != nullptr);
-        EXPECT_NE(announced, session->tree().string_value(scripts(), c.guid_key))
-            << "the server publishes a fresh guid for the next object";
         EXPECT_EQ(QString::fromStdString(created), window->current_path());
     }
 }
