@@ -2,10 +2,8 @@
 // scripts folder page's links, erase requests, languages, and the script
 // engine stand-in's syntax check.
 
-#include "sandbox/navigator.h"
 #include "sandbox/object-kinds.h"
 #include "sandbox/script-engine.h"
-#include "sandbox/server-simulator.h"
 #include "tests/sandbox/sandbox-fixture.h"
 
 #include <QLabel>
