@@ -187,8 +187,7 @@ TEST(TreeDocument, FindsTheServerAndKeepsTheOtherMembers)
     sandbox::TreeDocument doc;
     std::string error;
     ASSERT_TRUE(sandbox::parse_tree_document(
-        R"({"folders": {"Aux": {}, "HQ": {"type": "Server"}}, "services": {"sounds": []}})", doc,
-        &error));
+        R"({"folders": {"Aux": {}, "HQ": {"type": "Server"}}})", doc, &error));
     EXPECT_EQ("HQ", doc.server_name);
     ASSERT_TRUE(sandbox::parse_tree_document(R"({"folders": {}})", doc, &error));
     EXPECT_EQ("DEMO", doc.server_name);

@@ -86,7 +86,6 @@ TEST_F(ServerSimulatorTest, ScriptKeysAreAnsweredAsTheServerWould)
     session->settle();
     folder->set_string("add_language", "ru");
     folder->set_string("lupdate", "fr,en");
-    folder->set_string("parameters", "<parameters/>");
     session->settle();
     EXPECT_EQ("en,ru,de", session->tree().string_value(script, "available_languages"))
         << "an update adds no language";
