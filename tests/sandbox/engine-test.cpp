@@ -61,14 +61,6 @@ protected:
         return session;
     }
 
-    QString tree_with(const char *kind, const QString &script)
-    {
-        QString error;
-        EXPECT_TRUE(session_with(kind, script)->save_as(dir.filePath("tree.json"), &error))
-            << error.toStdString();
-        return dir.filePath("tree.json");
-    }
-
     // The trace entries of the object under test.
     std::vector<QJsonObject> fire(const QString &tree, const QStringList &arguments)
     {
@@ -84,15 +76,6 @@ protected:
                 entries.push_back(entry);
         }
         return entries;
-    }
-
-    QJsonObject stats_in(const QString &tree)
-    {
-        QFile file(tree);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        const QJsonValue scripts =
-            QJsonDocument::fromJson(file.readAll())["folders"]["DEMO"]["folders"]["scripts"];
-        return scripts["folders"][rule_folder]["folders"]["stats"]["keys"].toObject();
     }
 
     QTemporaryDir dir;
@@ -146,12 +129,25 @@ TEST_F(Engine, TracesShowWhatEachRunDidOnTheVirtualClock)
         const QString script = is_rule   ? rule_script(run["rule"])
                                : is_loop ? loop_script()
                                          : run["script"].toString();
-        const QString tree = tree_with(is_rule ? "rule" : is_loop ? "loop" : "script", script);
+        const QString tree = dir.filePath("tree.json");
+        QString error;
+        ASSERT_TRUE(session_with(is_rule   ? "rule"
+                                 : is_loop ? "loop"
+                                           : "script",
+                                 script)
+                        ->save_as(tree, &error))
+            << error.toStdString();
         const QString expected = run["trace"].toVariant().toStringList().join('\n');
         EXPECT_EQ(
             expected.toStdString(),
             summary(fire(tree, run["fire"].toVariant().toStringList()), script).toStdString());
-        const QJsonObject stats = stats_in(tree);
+        // The statistics as the program saved them.
+        QFile saved(tree);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        const QJsonValue scripts =
+            QJsonDocument::fromJson(saved.readAll())["folders"]["DEMO"]["folders"]["scripts"];
+        const QJsonObject stats =
+            scripts["folders"][rule_folder]["folders"]["stats"]["keys"].toObject();
         const bool failing = expected.contains(" error ");
         EXPECT_EQ(failing ? 1 : 0, stats["error_count"].toInt());
         if (is_rule) { // a refused activation is not a run
@@ -186,9 +182,6 @@ TEST_F(Engine, TheSandboxAnswersWhileAScriptLoopsAndTheLimitEndsIt)
     ASSERT_TRUE(idle.wait(10000));
     EXPECT_GE(clock.elapsed(), 900) << "not ended before its limit";
     EXPECT_GE(ticks, 5); // the event loop went on while the script looped
-    const std::string stats = rule_path.toStdString() + "/stats";
-    EXPECT_EQ(1, session->tree().integer_value(stats, "error_count"));
-    EXPECT_NE(std::string::npos, session->tree().string_value(stats, "last_error").find("limit"));
 }
 
 TEST_F(Engine, TheWindowRunsARuleAsAnActionAndShowsTheRun)
