@@ -52,7 +52,6 @@ KeysView::KeysView(QWidget *parent)
 
 void KeysView::show_folder(memory_host::MemoryTree &tree, const QString &path)
 {
-    path_ = path;
     const memory_host::FolderSnapshot folder = tree.snapshot(path.toStdString());
     table_->setRowCount(0);
     table_->setRowCount(static_cast<int>(folder.keys.size()));
@@ -90,7 +89,6 @@ void KeysView::show_folder(memory_host::MemoryTree &tree, const QString &path)
 
 void KeysView::show_message(const QString &title, const QString &text)
 {
-    path_.clear();
     table_->setRowCount(0);
     table_->hide();
     note_->setText(

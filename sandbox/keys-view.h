@@ -21,13 +21,11 @@ public:
 
     void show_folder(memory_host::MemoryTree &tree, const QString &path);
     void show_message(const QString &title, const QString &text);
-    QString path() const { return path_; }
     int key_count() const;
 
 private:
     QLabel *note_;
     QTableWidget *table_;
-    QString path_;
 };
 
 } // namespace sandbox
