@@ -223,7 +223,6 @@ TEST_F(AutoConnect, ARefusedWriteRollsBackToTheStoredValue)
     QSignalSpy made(binder.get(), &QAutoConnect::user_has_made_changes);
     tree.fail_calls(FaultRule{"set_string", "", "title", 1, "server says no"});
     QTest::keyClick(page->title, 'x');
-    EXPECT_TRUE(host.log().contains("AUTOCONNECT: server says no\n", 2));
     EXPECT_EQ("hello", page->title->text());
     EXPECT_EQ(1, made.count());
     EXPECT_FALSE(binder->changes_pending());
