@@ -44,7 +44,6 @@ TEST(TreeJson, SaveThenLoadGivesTheSameTree)
     std::string error;
     ASSERT_TRUE(load_tree_json(copy, text, &error)) << error;
     EXPECT_TRUE(original.snapshot("/") == copy.snapshot("/"));
-    EXPECT_EQ(text, save_tree_json(copy));
 }
 
 std::string nested(int levels)
