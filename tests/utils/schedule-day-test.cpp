@@ -52,10 +52,8 @@ TEST_F(ScheduleDayTest, FillsGiveTheirCompactText)
         {{{3000, 9000, 2}, {1000, 5000, 1}}, "0,1000,1,5000,2,9000,0"},
         {{{100, 200, 1}, {50, 100, 2}}, "0,50,2,100,1,200,0"}, // ends where a change is
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
         EXPECT_EQ(c.second, filled(c.first).to_compact_text());
-        EXPECT_TRUE(canonical(filled(c.first))) << c.second;
-    }
     int next = -1;
     EXPECT_EQ(1, filled({{32400, 64800, 1}}).colour_at(32400, &next));
     EXPECT_EQ(64800, next);
