@@ -5,6 +5,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QTextStream;
@@ -19,6 +20,9 @@ struct TourStop
     QString file;
     QString type;
     QSize size;
+    QSize area; // the room the window gave the page
+    // What needs a horizontal scroll bar: the page, or its scroll areas by name.
+    QStringList too_wide;
     double build_ms = 0;
 };
 
