@@ -5,6 +5,7 @@
 #include "sandbox/settings-tree-view.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QScrollArea>
 #include <QTextStream>
 #include <QWidget>
@@ -27,6 +28,18 @@ QStringList too_wide(QWidget *page)
             wide << (inner->objectName().isEmpty() ? QStringLiteral("a scroll area")
                                                    : inner->objectName());
     return wide;
+}
+
+// Labels whose text is smaller than the page's font: the host's scale did
+// not reach them.
+QStringList small_text(QWidget *page)
+{
+    QStringList small;
+    for (QLabel *label : page->findChildren<QLabel *>())
+        if (label->isVisibleTo(page) && !label->text().isEmpty() &&
+            label->font().pointSizeF() < page->font().pointSizeF())
+            small << (label->objectName().isEmpty() ? label->text() : label->objectName());
+    return small;
 }
 
 } // namespace
@@ -68,6 +81,7 @@ std::vector<TourStop> run_tour(MainWindow &window, Session &session, const QStri
         stop.size = page->size();
         stop.area = window.page_area_size();
         stop.too_wide = too_wide(page);
+        stop.small_text = small_text(page);
         stop.build_ms = window.last_build_ns() / 1e6;
         if (!page->grab().save(stop.file)) {
             out << "cannot save " << stop.file << "\n";

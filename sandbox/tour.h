@@ -23,6 +23,7 @@ struct TourStop
     QSize area; // the room the window gave the page
     // What needs a horizontal scroll bar: the page, or its scroll areas by name.
     QStringList too_wide;
+    QStringList small_text; // labels the page's scaled font did not reach
     double build_ms = 0;
 };
 

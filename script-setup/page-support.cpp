@@ -46,13 +46,21 @@ void scale_page(QWidget *page)
         return;
     const QFont before = page->font();
     scale->scale_widget(page, 0);
-    // Under a style sheet, the page's widgets keep the font they had when the
-    // sheet was set, whatever font the page gets later; a rule of the sheet
-    // gives them the host's size.
-    if (!page->styleSheet().isEmpty() && page->font().pointSizeF() != before.pointSizeF())
-        page->setStyleSheet(
-            page->styleSheet() +
-            QStringLiteral("\nQWidget { font-size: %1pt; }").arg(page->font().pointSizeF()));
+    // Under a style sheet a widget keeps the font it had when the sheet was
+    // set, whatever font the page gets later; a rule of the sheet gives it
+    // the host's size.
+    const QString size_rule =
+        QStringLiteral("\nQWidget { font-size: %1pt; }").arg(page->font().pointSizeF());
+    QList<QWidget *> styled = page->findChildren<QWidget *>();
+    styled << page;
+    for (QWidget *widget : styled) {
+        QString sheet = widget->styleSheet();
+        if (sheet.isEmpty() || page->font().pointSizeF() == before.pointSizeF())
+            continue;
+        if (!sheet.contains(QLatin1Char('{')))
+            sheet = QStringLiteral("* { %1 }").arg(sheet); // bare declarations
+        widget->setStyleSheet(sheet + size_rule);
+    }
     scale_icons(page);
 }
 

@@ -130,7 +130,8 @@ TEST_F(DemoServer, TourGrabsEveryPageOnce)
 }
 
 // A client gives a page room in proportion to its size factor; in that room
-// no page, nor a scroll area of it, may need a horizontal scroll bar.
+// no page, nor a scroll area of it, may need a horizontal scroll bar, and
+// the page's text grows with it.
 TEST_F(DemoServer, TourFitsEveryPageAtEverySizeFactor)
 {
     start();
@@ -147,6 +148,8 @@ TEST_F(DemoServer, TourFitsEveryPageAtEverySizeFactor)
             EXPECT_EQ(QSize(920, 669) * factor, stop.area) << stop.file.toStdString();
             EXPECT_TRUE(stop.too_wide.isEmpty())
                 << stop.file.toStdString() << ": " << stop.too_wide.join(", ").toStdString();
+            EXPECT_TRUE(stop.small_text.isEmpty())
+                << stop.file.toStdString() << ": " << stop.small_text.join(", ").toStdString();
         }
     }
 }
