@@ -51,11 +51,12 @@ void scale_page(QWidget *page)
     // the host's size.
     const QString size_rule =
         QStringLiteral("\nQWidget { font-size: %1pt; }").arg(page->font().pointSizeF());
-    QList<QWidget *> styled = page->findChildren<QWidget *>();
-    styled << page;
+    QList<QWidget *> styled;
+    if (page->font().pointSizeF() != before.pointSizeF())
+        styled = page->findChildren<QWidget *>() << page;
     for (QWidget *widget : styled) {
         QString sheet = widget->styleSheet();
-        if (sheet.isEmpty() || page->font().pointSizeF() == before.pointSizeF())
+        if (sheet.isEmpty())
             continue;
         if (!sheet.contains(QLatin1Char('{')))
             sheet = QStringLiteral("* { %1 }").arg(sheet); // bare declarations
