@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -94,7 +95,12 @@ MainWindow::MainWindow(Session &session, const QString &plugin_path, QWidget *pa
     statusBar()->addPermanentWidget(file_label_);
     statusBar()->showMessage(tr("Plug-in: %1").arg(QFileInfo(plugin_path_).fileName()));
     update_title();
-    resize(1280, 820);
+    // Pages grow with the host's factor; the window grows with them, within
+    // the screen, but never below its size at factor 1.
+    QSize size = QSize(1280, 820) * session_.host().pages().scale().size_factor();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size()).expandedTo(QSize(1280, 820));
+    resize(size);
 
     connect(tree_view_, &SettingsTreeView::folder_chosen, this,
             [this](const QString &path) { open_folder(path); });
@@ -218,6 +224,17 @@ void MainWindow::close_page()
         page->deleteLater(); // it may be inside one of its own slots
     }
     page_.clear();
+}
+
+QSize MainWindow::page_area_size() const
+{
+    return stack_->size();
+}
+
+void MainWindow::resize_page_area(const QSize &size)
+{
+    // The splitters give the page side every pixel the window gains.
+    resize(this->size() + size - page_area_size());
 }
 
 void MainWindow::show_header(const QString &path, const QString &type)

@@ -43,6 +43,10 @@ public:
     KeysView *keys_view() const { return keys_view_; }
     LogPane *log_pane() const { return log_pane_; }
     EngineUi *engine_ui() const { return engine_ui_; }
+    // The room a page gets: the page area's size, and a window size that
+    // gives it the size asked for.
+    QSize page_area_size() const;
+    void resize_page_area(const QSize &size);
     // Brings the trace pane to the front of the bottom tabs.
     void show_trace();
     // Closes the page (the host destroys it, as the client does).

@@ -5,6 +5,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QTextStream;
@@ -19,6 +20,10 @@ struct TourStop
     QString file;
     QString type;
     QSize size;
+    QSize area; // the room the window gave the page
+    // What needs a horizontal scroll bar: the page, or its scroll areas by name.
+    QStringList too_wide;
+    QStringList small_text; // labels the page's scaled font did not reach
     double build_ms = 0;
 };
 

@@ -125,6 +125,9 @@ void QSetupEmailAccount::build_form()
     for (int spacer : {1, 4, 7, 9})
         grid->setRowMinimumHeight(spacer, page_support::scaled(6));
     grid->setColumnMinimumWidth(1, page_support::scaled(260));
+    // The fields share the room with the warnings beside them, so that an
+    // ordinary address fits whatever the page's width.
+    grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
     auto *layout = new QVBoxLayout(this);

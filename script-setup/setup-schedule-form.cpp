@@ -27,11 +27,12 @@ QIcon fill_icon(const char *resource, int colour)
 {
     if (QFile::exists(QString::fromLatin1(resource)))
         return QIcon(QString::fromLatin1(resource));
-    QPixmap swatch(14, 14);
+    const int side = page_support::scaled(14);
+    QPixmap swatch(side, side);
     swatch.fill(Reusable::QSchedulerWidget::colour_of(colour));
     QPainter painter(&swatch);
     painter.setPen(Reusable::QSchedulerWidget::colour_of(colour).darker(150));
-    painter.drawRect(0, 0, 13, 13);
+    painter.drawRect(0, 0, side - 1, side - 1);
     return QIcon(swatch);
 }
 

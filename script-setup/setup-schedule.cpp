@@ -1,10 +1,9 @@
 #include "script-setup/setup-schedule.h"
 
-#include "plugin/host.h"
-#include "plugin/module-state.h"
 #include "qt4-pavo7/reusable/scheduler-widget.h"
 #include "qt4-setup/src/dir-tracker.h"
 #include "qt4-setup/src/settings-autoconnect.h"
+#include "script-setup/page-support.h"
 #include "script-setup/schedule-channels.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
@@ -35,14 +34,6 @@ const char *const fill_texts[] = {
 };
 enum { RECORD_RED, RECORD_BLUE, RECORD_GREEN, PLAIN_RED, PLAIN_BLUE, PLAIN_GREEN };
 
-float host_size_factor()
-{
-    Rizurividuvez::HostRoot *host = module_state::host();
-    if (!host || !host->setup_pages() || !host->setup_pages()->ui_scale())
-        return 1.0f;
-    return host->setup_pages()->ui_scale()->size_factor();
-}
-
 } // namespace
 
 QSetupSchedule::QSetupSchedule(QObject *navigator, Settings folder, Settings server_root)
@@ -52,6 +43,7 @@ QSetupSchedule::QSetupSchedule(QObject *navigator, Settings folder, Settings ser
 {
     Q_ASSERT_X(server_root_, "QSetupSchedule", "network_node");
     build_form();
+    page_support::scale_page(this);
     scale_grid();
 
     autoconnect_ = new QAutoConnect(folder_, this);
@@ -90,9 +82,8 @@ QSetupSchedule::~QSetupSchedule() = default;
 
 void QSetupSchedule::scale_grid()
 {
-    const float factor = host_size_factor();
-    grid_->set_cell_size(qRound(grid_->hour_width() * factor),
-                         qRound(grid_->row_height() * factor));
+    grid_->set_cell_size(page_support::scaled(Reusable::QSchedulerWidget::designed_hour_width),
+                         page_support::scaled(Reusable::QSchedulerWidget::designed_row_height));
 }
 
 void QSetupSchedule::fill_day_combos()

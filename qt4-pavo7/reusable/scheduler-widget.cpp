@@ -26,6 +26,7 @@ QSchedulerWidget::QSchedulerWidget(QWidget *parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     crawl_timer_.setInterval(100);
     connect(&crawl_timer_, &QTimer::timeout, this, &QSchedulerWidget::crawl_timeout);
+    update_geometry_hint();
 }
 
 QSchedulerWidget::~QSchedulerWidget() = default;
@@ -45,8 +46,8 @@ void QSchedulerWidget::set_day(int row, const ScheduleDay &day)
 
 void QSchedulerWidget::set_cell_size(int hour_width, int row_height)
 {
-    hour_width_ = std::max(1, hour_width);
-    row_height_ = std::max(1, row_height);
+    asked_hour_width_ = std::max(1, hour_width);
+    asked_row_height_ = std::max(1, row_height);
     update_geometry_hint();
 }
 
@@ -77,6 +78,10 @@ QSize QSchedulerWidget::sizeHint() const
 
 void QSchedulerWidget::update_geometry_hint()
 {
+    // Half a label of room between two hour labels.
+    const int label = fontMetrics().horizontalAdvance(QStringLiteral("00"));
+    hour_width_ = std::max(asked_hour_width_, label + label / 2);
+    row_height_ = std::max(asked_row_height_, fontMetrics().height());
     setMinimumSize(minimumSizeHint());
     updateGeometry();
     update();

@@ -24,9 +24,13 @@ public:
     void set_day(int row, const ScheduleDay &day);
 
     // Pixels per hour and per day row; the page scales them for the display.
+    // Cells never get smaller than the labels of the current font: a row is
+    // at least one line high, an hour wider than its label.
     void set_cell_size(int hour_width, int row_height);
     int hour_width() const { return hour_width_; }
     int row_height() const { return row_height_; }
+    static constexpr int designed_hour_width = 25;
+    static constexpr int designed_row_height = 15;
     // The day-name column and the hour-label header, from the current font.
     int left_column_width() const;
     int header_height() const;
@@ -93,8 +97,10 @@ private:
     int end_day_ = 0;
     MouseState mouse_ = IDLE;
     bool snap_ = true;
-    int hour_width_ = 25;
-    int row_height_ = 15;
+    int hour_width_ = designed_hour_width;
+    int row_height_ = designed_row_height;
+    int asked_hour_width_ = designed_hour_width;
+    int asked_row_height_ = designed_row_height;
     int dash_offset_ = 0;
     QTimer crawl_timer_;
 };

@@ -21,7 +21,7 @@ QToolButton *tool_button(const char *name, const char *icon, QStyle::StandardPix
     auto *button = new QToolButton;
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(page_support::icon(icon, fallback));
-    button->setIconSize(QSize(16, 16));
+    button->setIconSize(page_support::icon_size());
     button->setToolTip(tip);
     button->setAutoRaise(true);
     return button;
@@ -50,8 +50,8 @@ void LoopElement::build(const char *icon, QWidget *selection_widget)
 {
     Q_ASSERT_X(selection_widget, "LoopElement::build", "selection_widget");
     auto *icon_label = new QLabel;
-    icon_label->setPixmap(page_support::pixmap(
-        icon, kind() == 0 ? QStyle::SP_FileDialogDetailedView : QStyle::SP_DesktopIcon, 16));
+    icon_label->setPixmap(page_support::scale_pixmap(page_support::pixmap(
+        icon, kind() == 0 ? QStyle::SP_FileDialogDetailedView : QStyle::SP_DesktopIcon, 16)));
     selection_widget->setObjectName(QStringLiteral("selection"));
     selection_widget->setFixedWidth(page_support::scaled(400));
 

@@ -40,6 +40,13 @@ void QLineTextEdit::cap_height(int pixels)
     adjustTextEditSize();
 }
 
+void QLineTextEdit::changeEvent(QEvent *event)
+{
+    QTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        adjustTextEditSize();
+}
+
 bool QLineTextEdit::eventFilter(QObject *watched, QEvent *event)
 {
     // A condition is one logical line: Return must not split it.

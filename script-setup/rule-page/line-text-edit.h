@@ -21,6 +21,8 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A font given after construction (the host's scale) changes the height.
+    void changeEvent(QEvent *event) override;
 
 private:
     int lines_;

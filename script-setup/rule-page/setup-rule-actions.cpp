@@ -153,6 +153,7 @@ QSetupRule::ActionRow QSetupRule::start_action_row(int kind, const QString &capt
     row.remove = new QToolButton(owner);
     row.remove->setObjectName(QStringLiteral("delete_action"));
     row.remove->setIcon(page_support::icon(":/gtk-icons/gtk-delete.png", QStyle::SP_TrashIcon));
+    row.remove->setIconSize(page_support::icon_size());
     connect(row.remove, &QToolButton::clicked, this, &QSetupRule::delete_action);
     row.up = new QToolButton(owner);
     row.up->setObjectName(QStringLiteral("up"));

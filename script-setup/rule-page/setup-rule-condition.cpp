@@ -30,6 +30,7 @@ QToolButton *tool_button(const char *name, const char *icon, QStyle::StandardPix
     auto *b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setIcon(page_support::icon(icon, fallback));
+    b->setIconSize(page_support::icon_size());
     return b;
 }
 

@@ -1,8 +1,7 @@
 #include "script-setup/script/setup-script-base.h"
 
-#include "plugin/host.h"
-#include "plugin/module-state.h"
 #include "qt4-setup/src/dir-tracker.h"
+#include "script-setup/page-support.h"
 #include "script-setup/script/script-parameters-editor.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
@@ -113,11 +112,7 @@ SetupScriptBase::build_parameters_form(QScrollArea *area, const QString &server_
     auto *grid = new QGridLayout(container);
     auto *form = new ScriptParametersEditor(server_name, grid, container);
     form->setObjectName(QStringLiteral("parameters_editor"));
-    Rizurividuvez::HostRoot *host = module_state::host();
-    const float width_factor = host && host->setup_pages() && host->setup_pages()->ui_scale()
-                                   ? host->setup_pages()->ui_scale()->width_factor()
-                                   : 1.0f;
-    form->setFixedWidth(static_cast<int>(area->width() * width_factor));
+    form->setFixedWidth(static_cast<int>(area->width() * page_support::width_factor()));
     // The rows live in the grid; the editor itself shows nothing and must
     // not cover them.
     form->hide();

@@ -51,7 +51,7 @@ QLabel *counter(const char *name)
 
 void QSetupScript::build_layout()
 {
-    image_ = new Reusable::QImageSelector(64, 128, 128);
+    image_ = new Reusable::QImageSelector(page_support::scaled(64), 128, 128);
     image_->setObjectName(QStringLiteral("image"));
     // Without a picture the selector would be an invisible button.
     image_->setStyleSheet(

@@ -129,6 +129,31 @@ TEST_F(DemoServer, TourGrabsEveryPageOnce)
     EXPECT_TRUE(session->host().log().contains("SANDBOX: calling vx_after_load"));
 }
 
+// A client gives a page room in proportion to its size factor; in that room
+// no page, nor a scroll area of it, may need a horizontal scroll bar, and
+// the page's text grows with it.
+TEST_F(DemoServer, TourFitsEveryPageAtEverySizeFactor)
+{
+    start();
+    for (const float factor : {1.0f, 1.5f, 2.0f}) {
+        SCOPED_TRACE(factor);
+        session->host().pages().scale().set_factor(factor);
+        QTemporaryDir dir;
+        QString printed;
+        QTextStream out(&printed);
+        bool ok = false;
+        const auto stops = sandbox::run_tour(*window, *session, dir.path(), out, &ok);
+        ASSERT_EQ(19u, stops.size());
+        for (const auto &stop : stops) {
+            EXPECT_EQ(QSize(920, 669) * factor, stop.area) << stop.file.toStdString();
+            EXPECT_TRUE(stop.too_wide.isEmpty())
+                << stop.file.toStdString() << ": " << stop.too_wide.join(", ").toStdString();
+            EXPECT_TRUE(stop.small_text.isEmpty())
+                << stop.file.toStdString() << ": " << stop.small_text.join(", ").toStdString();
+        }
+    }
+}
+
 TEST(SandboxOptions, ReadsTheCommandLine)
 {
     sandbox::Options o;

@@ -82,6 +82,33 @@ TEST_F(GridTest, WeekJsonRoundTripsAndRefusesWhatIsNoWeek)
     EXPECT_EQ(grid.day(1), other.day(1)) << "days missing from the text stay";
 }
 
+TEST_F(GridTest, CellsHoldTheirLabelsAtEverySizeAskedAndEveryFont)
+{
+    const QFont base = grid.font();
+    const struct
+    {
+        int hour_width, row_height;
+        double font_scale;
+    } cases[] = {{25, 15, 1}, {1, 1, 1}, {80, 40, 1}, {50, 30, 2}, {25, 15, 3}};
+    for (const auto &c : cases) {
+        QFont font = base;
+        font.setPointSizeF(base.pointSizeF() * c.font_scale);
+        grid.set_cell_size(c.hour_width, c.row_height);
+        grid.setFont(font); // as a host scales the page after the grid is sized
+        const QFontMetrics metrics(font);
+        const int line = metrics.height(), label = metrics.horizontalAdvance("00");
+        const std::string shown = std::to_string(c.hour_width) + "x" +
+                                  std::to_string(c.row_height) + " at " +
+                                  std::to_string(c.font_scale);
+        EXPECT_EQ(std::max(c.row_height, line), grid.row_height()) << shown;
+        EXPECT_EQ(std::max(c.hour_width, label + label / 2), grid.hour_width()) << shown;
+        EXPECT_EQ(QSize(grid.left_column_width() + 24 * grid.hour_width(),
+                        7 * grid.row_height() + line + 1),
+                  grid.minimumSizeHint())
+            << shown;
+    }
+}
+
 TEST_F(GridTest, PaintsColoursAndACrawlingOutline)
 {
     grid.set_cell_size(50, 30);
