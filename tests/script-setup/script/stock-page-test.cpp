@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -155,8 +156,9 @@ TEST_F(StockPage, UnreadFileIsNotReplacedByTheEmptyEditor)
     host.log().clear();
     rlimit old;
     getrlimit(RLIMIT_NOFILE, &old);
-    const int lowest_free = dup(0);
-    close(lowest_free);
+    const int lowest_free = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(lowest_free, 0);
+    ::close(lowest_free);
     rlimit none = old;
     none.rlim_cur = rlim_t(lowest_free);
     setrlimit(RLIMIT_NOFILE, &none);
