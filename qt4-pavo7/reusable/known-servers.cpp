@@ -1,6 +1,7 @@
 #include "qt4-pavo7/reusable/known-servers.h"
 
 #include "utils/folder-lock.h"
+#include "utils/logging.h"
 
 #include <algorithm>
 #include <boost/weak_ptr.hpp>
@@ -24,9 +25,15 @@ void remember(const Settings &server_root)
     if (!server_root)
         return;
     try {
-        roots()[server_root->name()] = server_root;
-    } catch (const std::exception &) {
+        std::string name;
+        {
+            FolderLock guard(server_root);
+            name = server_root->name();
+        }
+        roots()[name] = server_root;
+    } catch (const std::exception &e) {
         // A root that will not tell its name cannot be found by name either.
+        VX_LOG(2, "GUI: cannot remember the server: %s\n", e.what());
     }
 }
 

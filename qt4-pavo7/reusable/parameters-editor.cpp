@@ -1,5 +1,7 @@
 #include "qt4-pavo7/reusable/parameters-editor.h"
 
+#include "qt4-pavo7/reusable/float-spin-box.h"
+
 #include "utils/logging.h"
 #include "utils/text.h"
 
@@ -40,13 +42,6 @@ double attribute_double(const ParameterRecord &record, const char *name, double 
     bool ok = false;
     const double value = record.attributes.value(QLatin1String(name)).toDouble(&ok);
     return ok ? value : otherwise;
-}
-
-// Enough decimals to show the value as stored, at least two.
-int decimals_for(const QString &value)
-{
-    const int point = value.indexOf('.');
-    return point < 0 ? 2 : std::max(2, std::min(6, int(value.size()) - point - 1));
 }
 
 QDate read_date(const QString &value)
@@ -176,8 +171,7 @@ QWidget *UniversalParametersEditor::create_widget(const ParameterRecord &record,
         return box;
     }
     if (type == QLatin1String("float")) {
-        auto *box = new QDoubleSpinBox(parent);
-        box->setDecimals(decimals_for(record.value));
+        auto *box = new FloatSpinBox(parent);
         box->setRange(attribute_double(record, "min", -1e9), attribute_double(record, "max", 1e9));
         connect(box, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
                 &UniversalParametersEditor::change_float);
@@ -269,7 +263,7 @@ void UniversalParametersEditor::change_integer(int value)
 
 void UniversalParametersEditor::change_float(double value)
 {
-    change_from_sender(QString::number(value, 'g', 6));
+    change_from_sender(FloatSpinBox::stored_form(value));
 }
 
 void UniversalParametersEditor::change_date(const QDate &date)

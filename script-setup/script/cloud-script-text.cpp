@@ -22,17 +22,22 @@ bool is_text(const std::string &s)
     return true;
 }
 
-bool is_base64(const std::string &s)
+// Base64 as a cipher leaves it: lines of the Base64 alphabet, blanks only
+// around them, padding only at the end, whole groups of four. Python code
+// has blanks or punctuation inside its lines, so it does not pass.
+bool is_base64(const std::string &s, QByteArray &joined)
 {
-    bool any = false;
-    for (unsigned char c : s) {
-        if (std::isspace(c))
-            continue;
-        if (!std::isalnum(c) && c != '+' && c != '/' && c != '=')
-            return false;
-        any = true;
+    joined.clear();
+    for (const QByteArray &line : QByteArray::fromStdString(s).split('\n')) {
+        const QByteArray piece = line.trimmed();
+        for (char c : piece)
+            if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '/' && c != '=')
+                return false;
+        joined += piece;
     }
-    return any;
+    const int padding = joined.size() - joined.indexOf('=');
+    return !joined.isEmpty() && joined.size() % 4 == 0 &&
+           (!joined.contains('=') || (padding <= 2 && joined.endsWith(QByteArray(padding, '='))));
 }
 
 } // namespace
@@ -40,19 +45,22 @@ bool is_base64(const std::string &s)
 Text readable(const std::string &stored)
 {
     Text out;
-    if (is_base64(stored)) {
-        // Published bodies come cut into lines; the decoder wants them joined.
-        const auto decoded = QByteArray::fromBase64Encoding(
-            QByteArray::fromStdString(stored).simplified().replace(' ', QByteArray()),
-            QByteArray::AbortOnBase64DecodingErrors);
-        if (decoded) {
-            std::string plain = script_cipher::decipher(decoded.decoded.toStdString());
-            if (is_text(plain)) {
-                out.ok = out.enciphered = true;
-                out.text = std::move(plain);
-                return out;
-            }
+    QByteArray joined;
+    if (is_base64(stored, joined)) {
+        const auto decoded =
+            QByteArray::fromBase64Encoding(joined, QByteArray::AbortOnBase64DecodingErrors);
+        std::string plain;
+        if (decoded)
+            plain = script_cipher::decipher(decoded.decoded.toStdString());
+        // Base64 that yields no text was enciphered some other way; taking
+        // it as plain text would show an empty form and no error.
+        if (!decoded || !is_text(plain)) {
+            out.error = "cannot decipher the script text";
+            return out;
         }
+        out.ok = out.enciphered = true;
+        out.text = std::move(plain);
+        return out;
     }
     if (is_text(stored)) {
         out.ok = true;

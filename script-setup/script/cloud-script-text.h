@@ -15,9 +15,9 @@ struct Text
     std::string error; // why it cannot be read, when !ok
 };
 
-// Base64 that deciphers to text wins; otherwise text that reads as text is
-// taken as it stands; anything else (binary, or a cipher this build does not
-// know) cannot be read.
+// Base64 (whole lines of its alphabet) must decipher to text; other text
+// that reads as text is taken as it stands; anything else (binary, or Base64
+// of a cipher this build does not know) cannot be read.
 Text readable(const std::string &stored);
 
 } // namespace cloud_script

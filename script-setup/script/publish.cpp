@@ -1,10 +1,10 @@
 #include "script-setup/script/publish.h"
 
+#include "script-setup/script/contained-name.h"
 #include "script-setup/script/script-header.h"
 #include "utils/script-cipher.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <zlib.h>
@@ -84,7 +84,12 @@ Result publish(const std::string &editor_text, const QStringList &resource_names
     Result result;
     std::vector<Resource> resources;
     for (const QString &name : resource_names) {
-        QFile file(data_folder + QDir::separator() + name);
+        const contained_name::Checked checked = contained_name::resolve(data_folder, name);
+        if (!checked.refusal.isEmpty()) {
+            result.refused.push_back({name, checked.refusal});
+            continue;
+        }
+        QFile file(checked.path);
         if (!file.open(QIODevice::ReadOnly)) {
             result.error = tr("cannot read resource %1").arg(file.fileName());
             return result;

@@ -27,12 +27,19 @@ std::string resources_block(const std::vector<Resource> &resources);
 std::string published_text(const std::string &editor_text, const std::vector<Resource> &resources,
                            bool encoded);
 
+struct Refusal
+{
+    QString name;
+    QString why; // untranslated, for the log
+};
 struct Result
 {
     std::string text;
-    QString error; // empty on success, translated otherwise
+    QString error;                // empty on success, translated otherwise
+    std::vector<Refusal> refused; // names that lead outside the data folder
 };
-// Reads the listed files of the data folder, then builds the text.
+// Reads the listed files of the data folder, then builds the text. A name
+// that leads outside the folder (contained_name) is left out unread.
 Result publish(const std::string &editor_text, const QStringList &resource_names,
                const QString &data_folder, bool encoded);
 

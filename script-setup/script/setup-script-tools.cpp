@@ -151,10 +151,24 @@ void QSetupScript::publish_to_file(QString filename)
         return;
     const script_publish::Result result = script_publish::publish(
         to_utf8(editor_->toPlainText()), resources_, data_folder_, !unencoded_publish_);
+    QStringList refused;
+    for (const script_publish::Refusal &r : result.refused) {
+        VX_LOG(2, "SCRIPT GUI: resource refused: %s\n", to_utf8(r.why).c_str());
+        refused << r.name;
+    }
     const QString failure =
         result.error.isEmpty() ? script_publish::write_file(target, result.text) : result.error;
-    if (failure.isEmpty())
+    if (failure.isEmpty()) {
+        if (!refused.isEmpty())
+            (new Reusable::OurMessageBox(
+                 QMessageBox::Warning, tr("Resources left out"),
+                 tr("The script was published without the resources whose names lead outside "
+                    "its data folder:\n%1")
+                     .arg(refused.join('\n')),
+                 QMessageBox::Ok, this, Qt::WindowModal))
+                ->show();
         return;
+    }
     VX_LOG(2, "SCRIPT GUI: cannot publish %s: %s\n", target.toUtf8().constData(),
            failure.toUtf8().constData());
     (new Reusable::OurMessageBox(QMessageBox::Critical, tr("Saving failed"), failure,

@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,6 +74,7 @@ QSetupScript::QSetupScript(QObject *navigator, Settings folder, Settings server_
     }
 
     std::string script, parameters, actual_ts, language;
+    bool language_read = false;
     try {
         FolderLock guard(folder_);
         script = folder_->get_string("script");
@@ -80,6 +82,7 @@ QSetupScript::QSetupScript(QObject *navigator, Settings folder, Settings server_
         stats_ = folder_->subdir("stats", 1);
         actual_ts = folder_->get_string_or("actual_ts", std::string());
         language = folder_->get_string_or("language", std::string());
+        language_read = true;
     } catch (const std::exception &e) {
         VX_LOG(2, "SCRIPT GUI: cannot load: %s\n", e.what());
     }
@@ -97,7 +100,9 @@ QSetupScript::QSetupScript(QObject *navigator, Settings folder, Settings server_
     fill_examples_menu();
     build_language_menus();
     choose_translate_menu();
-    set_language(QString::fromStdString(language));
+    // Storing back a value that was never read would drop the chosen language.
+    if (language_read)
+        set_language(QString::fromStdString(language));
 
     if (writable_ && parameters_editor_->parameters_count() == 0)
         parameters_source_switch_button_clicked();
@@ -348,6 +353,17 @@ bool QSetupScript::eventFilter(QObject *watched, QEvent *event)
             choose_translate_menu();
     }
     return SetupScriptBase::eventFilter(watched, event);
+}
+
+// Ctrl+S from the parameters view (the editor sends save_pressed itself).
+void QSetupScript::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_S && event->modifiers() == Qt::ControlModifier) {
+        save_button_clicked();
+        event->accept();
+        return;
+    }
+    SetupScriptBase::keyPressEvent(event);
 }
 
 void QSetupScript::error_show(QString title, QString message, QWidget *parent)

@@ -81,6 +81,7 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void show_warnings_changed() override;
 
 private:

@@ -124,6 +124,7 @@ void QSetupStockScript::build_layout()
 void QSetupStockScript::connect_widgets()
 {
     connect(editor_, &QPlainTextEdit::textChanged, this, &QSetupStockScript::script_edited);
+    connect(editor_, &QPlainTextEdit::textChanged, this, [this] { text_unread_ = false; });
     connect(save_button_, &QPushButton::clicked, this, &QSetupStockScript::save_button_clicked);
     connect(editor_, &QScriptWidget::save_pressed, this, &QSetupStockScript::save_button_clicked);
     connect(revert_button_, &QPushButton::clicked, this, &QSetupStockScript::revert_button_clicked);

@@ -10,6 +10,7 @@
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "script-setup/editor/script-widget.h"
 #include "script-setup/page-support.h"
+#include "script-setup/script/contained-name.h"
 #include "script-setup/script/editor-wiring.h"
 #include "script-setup/script/publish.h"
 #include "script-setup/script/script-data-folder.h"
@@ -116,19 +117,29 @@ QSetupStockScript::~QSetupStockScript() = default;
 QString QSetupStockScript::checked_file_name(const std::string &name)
 {
     const QString file = from_utf8(name);
-    const QString refusal = stock_files::refusal(file);
+    const QString refusal = contained_name::refusal(file);
     if (refusal.isEmpty())
         return file;
-    report_file_problem(QStringLiteral("refused: %1").arg(refusal),
+    refuse_file(file, refusal);
+    return QString();
+}
+
+void QSetupStockScript::refuse_file(const QString &file, const QString &why)
+{
+    report_file_problem(QStringLiteral("refused: %1").arg(why),
                         tr("The script's file name \"%1\" is not a name inside the stock folder; "
                            "the file is neither read nor written.")
                             .arg(file));
-    return QString();
 }
 
 void QSetupStockScript::report_file_problem(const QString &log_text, const QString &message)
 {
     VX_LOG(2, "QSetupStockScript: %s\n", to_utf8(log_text).c_str());
+    show_file_message(message);
+}
+
+void QSetupStockScript::show_file_message(const QString &message)
+{
     file_message_->setText(
         QStringLiteral("<font color=\"%1\">%2</font>")
             .arg(QLatin1String(script_marks::error_colour), message.toHtmlEscaped()));
@@ -138,12 +149,15 @@ void QSetupStockScript::report_file_problem(const QString &log_text, const QStri
 bool QSetupStockScript::load_file(const QString &file)
 {
     const stock_files::Text read = stock_files::read(shared_folder_, host_folder_, file);
-    if (!read.ok) {
+    // Until a text is read or typed, the empty editor is no text to write.
+    text_unread_ = !read.ok;
+    if (read.refused)
+        refuse_file(file, read.error);
+    else if (!read.ok)
         report_file_problem(read.error, tr("The script file \"%1\" cannot be read.").arg(file));
-        return false;
-    }
-    editor_->setPlainText(from_utf8(read.text));
-    return true;
+    else
+        editor_->setPlainText(from_utf8(read.text));
+    return read.ok;
 }
 
 void QSetupStockScript::build_form(const std::string &values)
@@ -196,7 +210,7 @@ void QSetupStockScript::save_button_clicked()
         return;
     const std::string text = to_utf8(editor_->toPlainText());
     const std::string values = form_->get_values();
-    if (writable_)
+    if (writable_ && !text_unread_)
         write_file(text);
     // The values are the operator's whatever became of the file.
     try {
@@ -225,6 +239,7 @@ void QSetupStockScript::write_file(const std::string &text)
     if (name.isEmpty())
         return;
     std::string content = text;
+    QStringList refused;
     Rizurividuvez::HostRoot *host = module_state::stock_host();
     const QString folder_name = script_data::folder_name(declaration_, QStringLiteral("_stock_"));
     if (host && !folder_name.isEmpty()) {
@@ -238,12 +253,21 @@ void QSetupStockScript::write_file(const std::string &text)
                 return;
             }
             content = published.text;
+            for (const script_publish::Refusal &r : published.refused) {
+                VX_LOG(2, "QSetupStockScript: refused: %s\n", to_utf8(r.why).c_str());
+                refused << r.name;
+            }
         }
     }
-    const QString target = stock_files::exists_in(shared_folder_, name)
-                               ? stock_files::join(shared_folder_, name)
-                               : stock_files::join(host_folder_, name);
-    const QString failure = script_publish::write_file(target, content);
+    const QString folder =
+        stock_files::exists_in(shared_folder_, name) ? shared_folder_ : host_folder_;
+    const QString target = stock_files::join(folder, name);
+    const contained_name::Checked checked = contained_name::resolve(folder, name);
+    if (!checked.refusal.isEmpty()) {
+        refuse_file(name, checked.refusal);
+        return;
+    }
+    const QString failure = script_publish::write_file(checked.path, content);
     if (!failure.isEmpty()) {
         report_file_problem(QStringLiteral("%1: %2").arg(failure, target),
                             tr("The script could not be written to %1; the previous file is "
@@ -252,7 +276,12 @@ void QSetupStockScript::write_file(const std::string &text)
         return;
     }
     VX_LOG(1, "QSetupStockScript: file %s written\n", to_utf8(target).c_str());
-    file_message_->hide();
+    if (refused.isEmpty())
+        file_message_->hide();
+    else
+        show_file_message(tr("The script file was written without the resources whose names lead "
+                             "outside its data folder: %1")
+                              .arg(refused.join(QStringLiteral(", "))));
 }
 
 void QSetupStockScript::revert_button_clicked()

@@ -58,7 +58,9 @@ private:
     QString checked_file_name(const std::string &name);
     bool load_file(const QString &file); // into the editor
     void write_file(const std::string &text);
+    void refuse_file(const QString &file, const QString &why);
     void report_file_problem(const QString &log_text, const QString &message);
+    void show_file_message(const QString &message);
     bool on_editor_page() const;
     editor_wiring::PageSwitch page_switch() const;
 
@@ -66,8 +68,9 @@ private:
     bool readable_ = false;
     bool writable_ = false;
     bool modified_ = false;
-    std::string declaration_; // "parameters_default" the form was built from
-    std::string values_;      // "parameters" as last read
+    bool text_unread_ = false; // the file could not be read and no text was typed since
+    std::string declaration_;  // "parameters_default" the form was built from
+    std::string values_;       // "parameters" as last read
     QString shared_folder_;
     QString host_folder_;
     Settings stats_;

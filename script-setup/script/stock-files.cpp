@@ -1,5 +1,7 @@
 #include "script-setup/script/stock-files.h"
 
+#include "script-setup/script/contained-name.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -20,25 +22,9 @@ QString host_folder(const std::string &stock_directory)
     return QString::fromStdString(stock_directory) + QLatin1String("/scripts-stock");
 }
 
-QString refusal(const QString &name)
-{
-    if (name.isEmpty())
-        return QStringLiteral("no file name");
-    if (name.contains('/') || name.contains('\\'))
-        return QStringLiteral("file name '%1' holds a path separator").arg(name);
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("file name '%1' names a folder").arg(name);
-    // "C:x.py" is relative to the drive's current folder, not to ours.
-    if (name.contains(':'))
-        return QStringLiteral("file name '%1' names a drive").arg(name);
-    if (name.contains(QChar(0)) || QDir::isAbsolutePath(name))
-        return QStringLiteral("file name '%1' is not a plain name").arg(name);
-    return QString();
-}
-
 QString join(const QString &folder, const QString &name)
 {
-    Q_ASSERT(refusal(name).isEmpty());
+    Q_ASSERT(contained_name::refusal(name).isEmpty());
     return folder + '/' + name;
 }
 
@@ -51,8 +37,14 @@ Text read(const QString &first_folder, const QString &second_folder, const QStri
 {
     Text out;
     for (const QString &folder : {first_folder, second_folder}) {
-        QFile file(join(folder, name));
-        out.path = file.fileName();
+        const contained_name::Checked checked = contained_name::resolve(folder, name);
+        out.path = folder + '/' + name;
+        if (!checked.refusal.isEmpty()) {
+            out.refused = true;
+            out.error = checked.refusal;
+            return out;
+        }
+        QFile file(checked.path);
         if (file.open(QIODevice::ReadOnly)) {
             out.text = file.readAll().toStdString();
             out.ok = true;

@@ -2,6 +2,7 @@
 // the status table, the form from cloud and local values, save and revert of
 // "parameters_local"; and the fault sweep over its life.
 
+#include "script-setup/script/publish.h"
 #include "script-setup/script/setup-cloud-script.h"
 #include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
@@ -43,6 +44,11 @@ TEST_F(CloudPage, StatesFollowTheFolder)
     load_tree_file(tree, "script/cloud.json");
     const std::string c = script_cipher::encipher(tree.string_value(cloud_path, "script"));
     const std::string ciphered = QByteArray(c.data(), int(c.size())).toBase64().toStdString();
+    // Enciphered with another key: Base64, but of nothing this build reads.
+    QByteArray other = QByteArray::fromStdString(tree.string_value(cloud_path, "script"));
+    for (char &ch : other)
+        ch = char(ch ^ 0x5a);
+    const std::string other_cipher = other.toBase64().toStdString();
     using T = memory_host::MemoryTree;
     const struct
     {
@@ -68,6 +74,14 @@ TEST_F(CloudPage, StatesFollowTheFolder)
          "Failed to load script parameters.", false, "GUI: cannot decipher the script text"},
         {"cloud-ciphered", [&](T &t) { t.put_string(cloud_path, "script", ciphered); },
          "Occupancy counter", true, nullptr},
+        {"cloud-ciphered-lines",
+         [&](T &t) {
+             t.put_string(cloud_path, "script",
+                          script_publish::base64_lines(QByteArray(c.data(), int(c.size()))));
+         },
+         "Occupancy counter", true, nullptr},
+        {"cloud-other-cipher", [&](T &t) { t.put_string(cloud_path, "script", other_cipher); },
+         "Failed to load script parameters.", false, "GUI: cannot decipher the script text"},
         {"cloud-error", [](T &t) { t.put_string(cloud_stats, "last_error", "NameError: x"); },
          "<font color='green'>Yes</font>", true, nullptr},
     };

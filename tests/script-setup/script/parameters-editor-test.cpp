@@ -96,7 +96,7 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
     } rows[] = {
         {"integer", "5", "<min>0</min><max>10</max><suffix> s</suffix>", "5 s", Qt::Key_Up, "",
          "6"},
-        {"float", "2.5", "<max>3</max>", "2.50", Qt::Key_Up, "", "3"},
+        {"float", "2.5", "<max>3</max>", "2.5", Qt::Key_Up, "", "3"},
         {"string", "Hello", "", "Hello", Qt::Key_End, " you", "Hello you"},
         {"date", "30.12.2026", "", "30.12.2026", Qt::Key_Up, "", "31.12.2026"},
         {"date", "2026-03-01", "", "01.03.2026", Qt::Key_Up, "", "02.03.2026"},
@@ -141,6 +141,42 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
             QTest::keyClicks(input, rows[i].typed);
         EXPECT_FALSE(changed.isEmpty()) << rows[i].type;
         EXPECT_EQ(QString(rows[i].stores), stored_value(id)) << rows[i].type;
+    }
+}
+
+// Six significant digits, whatever the default's decimals: what is stored
+// shows and stays, what is typed is stored so.
+TEST_F(ParametersForm, FloatsKeepSixSignificantDigits)
+{
+    const struct
+    {
+        const char *declared, *stored; // stored: nullptr for none
+        const char *shows;
+        const char *typed; // replaces the text; nullptr for no edit
+        const char *stores;
+    } rows[] = {
+        {"0.5", "0.125", "0.125", nullptr, "0.125"},
+        {"0.5", nullptr, "0.5", "0.125", "0.125"},
+        {"1e-05", nullptr, "1e-05", nullptr, "1e-05"},
+        {"1e-05", nullptr, "1e-05", "2.5e-7", "2.5e-07"},
+        {"2", "3.14159", "3.14159", "2.718281828", "2.71828"},
+        {"0", nullptr, "0", "-1234.5678", "-1234.57"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.declared + std::string(" ") + (r.typed ? r.typed : "-"));
+        editor->set_description(declare("<parameter><type>float</type><id>f</id><value>" +
+                                        std::string(r.declared) + "</value></parameter>"));
+        if (r.stored)
+            editor->set_values(declare("<parameter><type>float</type><id>f</id><value>" +
+                                       std::string(r.stored) + "</value></parameter>"));
+        QWidget *box = widget_at(0);
+        EXPECT_EQ(QString(r.shows), shown(box));
+        if (r.typed) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, r.typed);
+        }
+        EXPECT_EQ(QString(r.stores), stored_value("f"));
     }
 }
 

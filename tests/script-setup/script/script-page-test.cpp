@@ -3,11 +3,13 @@
 // deleting, languages, publishing with the data folder's resources,
 // examples, and the fault sweep over the page's whole life.
 
+#include "qt4-pavo7/reusable/search-bar.h"
 #include "script-setup/script/setup-script.h"
 #include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +18,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QToolButton>
 #include <map>
 
@@ -213,6 +216,92 @@ TEST_F(ScriptPage, PageSwitchAndEditorTools)
     open(plain_script, 0xff & ~8);
     EXPECT_FALSE(page->isEnabled());
     EXPECT_TRUE(editor()->toPlainText().isEmpty()) << "nothing is read";
+}
+
+// A read refused before "language" leaves nothing to store back: the
+// script's language stays as it was.
+TEST_F(ScriptPage, RefusedReadAtOpeningKeepsTheLanguage)
+{
+    const memory_host::FaultRule refused[] = {
+        {"get_string", script_path, "script", 1},
+        {"get_string", script_path, "parameters", 1},
+        {"subdir", script_path, "", 1},
+        {"get_string_or", script_path, "actual_ts", 1},
+        {"get_string_or", script_path, "language", 1},
+    };
+    for (const auto &rule : refused) {
+        SCOPED_TRACE(rule.op + " " + rule.key);
+        page.reset();
+        host.log().clear();
+        tree.fail_calls(rule);
+        open(plain_script);
+        tree.clear_faults();
+        EXPECT_TRUE(host.log().contains("SCRIPT GUI: cannot load: access denied", 2));
+        EXPECT_EQ("en", tree.string_value(script_path, "language"));
+    }
+}
+
+// Ctrl+S saves from the parameters form as from the editor.
+TEST_F(ScriptPage, CtrlSSavesFromTheParametersView)
+{
+    open(declared_script);
+    ASSERT_EQ(get<QWidget>("parameters_page"),
+              get<QStackedWidget>("script_pages")->currentWidget());
+    QLineEdit *who = in_form<QLineEdit>().value(0);
+    ASSERT_TRUE(who);
+    QTest::keyClicks(who, "!");
+    QTest::keyClick(who, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ((std::vector<std::string>{"script", "parameters"}), written_keys());
+    EXPECT_FALSE(page->modified());
+}
+
+bool search_marked(const QTextBlock &block, int position)
+{
+    for (const QTextLayout::FormatRange &r : block.layout()->formats())
+        if (position >= r.start && position < r.start + r.length)
+            return r.format.background() == QBrush(Qt::yellow);
+    return false;
+}
+
+// The page's own search bar, driven by keys and clicks: Ctrl+F opens it,
+// typing finds, Return and "next" go on, the case box and "previous" are
+// obeyed, matches are marked while it is open, closing hands the editor back.
+TEST_F(ScriptPage, SearchBarFindsThroughThePage)
+{
+    open("alarm = 1\nprint(alarm)\nALARM = 2\nalarm += 1\n");
+    page->show();
+    QApplication::setActiveWindow(page.get());
+    auto *bar = get<Reusable::QSearchBar>("search_bar");
+    ASSERT_TRUE(bar->isHidden());
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(bar->isVisible());
+    const auto found_at = [this] {
+        return editor()->textCursor().selectionStart();
+    };
+
+    QTest::keyClicks(bar->line_edit(), "alarm");
+    EXPECT_EQ(0, found_at());
+    EXPECT_EQ(5, editor()->textCursor().selectedText().size());
+    QTest::keyClick(bar->line_edit(), Qt::Key_Return);
+    EXPECT_EQ(16, found_at());
+    const QTextBlock second = editor()->document()->findBlockByNumber(1);
+    settle_events();
+    EXPECT_TRUE(search_marked(second, 6)) << "matches are marked while the bar is open";
+    QTest::mouseClick(bar->next_button(), Qt::LeftButton);
+    EXPECT_EQ(23, found_at()) << "ALARM: case-insensitive at first";
+    QTest::mouseClick(bar->case_sensitive_box(), Qt::LeftButton);
+    QTest::mouseClick(bar->next_button(), Qt::LeftButton);
+    EXPECT_EQ(33, found_at());
+    QTest::mouseClick(bar->previous_button(), Qt::LeftButton);
+    EXPECT_EQ(16, found_at()) << "backwards, past ALARM";
+
+    QTest::mouseClick(bar->close_button(), Qt::LeftButton);
+    settle_events();
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(search_marked(second, 6));
+    EXPECT_EQ(editor(), QApplication::focusWidget());
+    EXPECT_TRUE(written_keys().empty());
 }
 
 TEST_F(ScriptPage, DeleteWritesTheEraseKeyOnYes)

@@ -11,6 +11,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -140,6 +143,44 @@ TEST_F(StockPage, FileNamesNeverLeaveTheStockFolder)
     EXPECT_EQ(stock_script, read_file(host_stock() + "/guard.py"));
     EXPECT_FALSE(QFile::exists(host_stock() + "/../escape.py"));
     EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
+}
+
+// A file that exists but cannot be read (the page opens with no file
+// descriptor left: root reads whatever the mode says) is not replaced by the
+// empty editor: a parameter-only save leaves it alone, a typed text goes in.
+TEST_F(StockPage, UnreadFileIsNotReplacedByTheEmptyEditor)
+{
+    write_file(host_stock() + "/guard.py", stock_script);
+    open(); // the toolkit loads what it needs while it can
+    page.reset();
+    host.log().clear();
+    rlimit old;
+    getrlimit(RLIMIT_NOFILE, &old);
+    const int lowest_free = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(lowest_free, 0);
+    ::close(lowest_free);
+    rlimit none = old;
+    none.rlim_cur = rlim_t(lowest_free);
+    setrlimit(RLIMIT_NOFILE, &none);
+    page.reset(new QSetupStockScript(&navigator, tree.folder(stock_path), tree.folder(server)));
+    setrlimit(RLIMIT_NOFILE, &old);
+    page->resize(640, 420);
+    settle_events();
+    ASSERT_TRUE(page->writable());
+    EXPECT_TRUE(editor()->toPlainText().isEmpty());
+    EXPECT_TRUE(get<QLabel>("file_message")->text().contains("cannot be read"));
+    EXPECT_TRUE(host.log().contains("QSetupStockScript: cannot read", 2));
+
+    QTest::keyClicks(in_form<QLineEdit>().value(0), "!");
+    click("save_button");
+    EXPECT_EQ(stock_script, read_file(host_stock() + "/guard.py"));
+    EXPECT_NE(std::string::npos, tree.string_value(stock_path, "parameters").find("example.com!"));
+    EXPECT_EQ(1, tree.integer_value(stock_path, "force_run"));
+
+    click("parameters_source_switch_button");
+    QTest::keyClicks(editor(), "check()");
+    click("save_button");
+    EXPECT_EQ("check()", read_file(host_stock() + "/guard.py"));
 }
 
 TEST_F(StockPage, SavedFileHoldsTheDataFolderResources)
