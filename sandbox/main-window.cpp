@@ -56,6 +56,7 @@ MainWindow::MainWindow(Session &session, const QString &plugin_path, QWidget *pa
     page_area_->setObjectName("page_area");
     page_area_->setWidgetResizable(true);
     page_area_->setFrameShape(QFrame::NoFrame);
+    page_area_->setFocusPolicy(Qt::NoFocus); // the page's controls take the focus
     stack_->addWidget(page_area_);
     stack_->addWidget(keys_view_);
 
@@ -237,6 +238,21 @@ void MainWindow::resize_page_area(const QSize &size)
     resize(this->size() + size - page_area_size());
 }
 
+// A page joins the window last in the focus chain; Tab goes from the tree to
+// the page and then on to the log, as they are shown.
+void MainWindow::follow_tree_in_tab_order(QWidget *page)
+{
+    QWidgetList controls;
+    for (QWidget *w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain())
+        if (page->isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus)
+            controls << w;
+    QWidget *previous = tree_view_;
+    for (QWidget *w : controls) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
 void MainWindow::show_header(const QString &path, const QString &type)
 {
     if (path.isEmpty()) {
@@ -291,6 +307,7 @@ QWidget *MainWindow::open_folder(const QString &path)
     page_ = page;
     page_area_->setWidget(page);
     stack_->setCurrentWidget(page_area_);
+    follow_tree_in_tab_order(page);
     return page;
 }
 

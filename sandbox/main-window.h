@@ -62,6 +62,7 @@ private:
     void structure_changed();
     void key_written(const QString &path, const QString &key);
     void show_header(const QString &path, const QString &type);
+    void follow_tree_in_tab_order(QWidget *page);
     void open_tree_file();
     void save_tree_file_as();
     void update_title();

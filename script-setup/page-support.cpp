@@ -6,8 +6,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QHash>
+#include <QKeyEvent>
+#include <QScrollArea>
 #include <QtMath>
+#include <algorithm>
+#include <vector>
 
 namespace page_support {
 namespace {
@@ -20,7 +26,83 @@ Rizurividuvez::UiScale *host_scale()
     return host->setup_pages()->ui_scale();
 }
 
+void collect(QWidget *widget, QWidgetList &out);
+
+void collect(QLayout *layout, QWidgetList &out)
+{
+    struct Place
+    {
+        int row, column;
+        QLayoutItem *item;
+    };
+    std::vector<Place> places;
+    for (int i = 0; i < layout->count(); ++i) {
+        Place p{i, 0, layout->itemAt(i)};
+        if (auto *grid = qobject_cast<QGridLayout *>(layout)) {
+            int row_span, column_span;
+            grid->getItemPosition(i, &p.row, &p.column, &row_span, &column_span);
+        } else if (auto *form = qobject_cast<QFormLayout *>(layout)) {
+            QFormLayout::ItemRole role;
+            form->getItemPosition(i, &p.row, &role);
+            p.column = int(role);
+        }
+        places.push_back(p);
+    }
+    std::stable_sort(places.begin(), places.end(), [](const Place &a, const Place &b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
+    for (const Place &p : places) {
+        if (QWidget *w = p.item->widget())
+            collect(w, out);
+        else if (QLayout *inner = p.item->layout())
+            collect(inner, out);
+    }
+}
+
+void collect(QWidget *widget, QWidgetList &out)
+{
+    if (auto *scroll = qobject_cast<QScrollArea *>(widget)) {
+        if (scroll->widget())
+            collect(scroll->widget(), out);
+        return;
+    }
+    if (widget->focusPolicy() & Qt::TabFocus)
+        out << widget;
+    if (widget->layout())
+        collect(widget->layout(), out);
+}
+
 } // namespace
+
+QWidgetList reading_order(QWidget *root)
+{
+    QWidgetList out;
+    if (root->layout())
+        collect(root->layout(), out);
+    return out;
+}
+
+void chain_tabs(const QWidgetList &order)
+{
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+bool passes_capture(const QKeyEvent *key)
+{
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    case Qt::Key_Escape:
+        return mods == Qt::NoModifier;
+    case Qt::Key_S:
+        return mods == Qt::ControlModifier;
+    default:
+        return false;
+    }
+}
 
 float size_factor()
 {

@@ -5,8 +5,11 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QShortcut>
 #include <QStyle>
+#include <QWidgetList>
 
+class QKeyEvent;
 class QWidget;
 
 namespace page_support {
@@ -25,5 +28,24 @@ QPixmap scale_pixmap(const QPixmap &pixmap);
 
 QIcon icon(const char *resource, QStyle::StandardPixmap fallback);
 QPixmap pixmap(const char *resource, QStyle::StandardPixmap fallback, int size);
+
+// The controls under root that Tab stops at, in reading order: the order of
+// the layouts, grids row by row. Scroll areas are looked through, not stops.
+QWidgetList reading_order(QWidget *root);
+// Tab then visits the widgets in the given order.
+void chain_tabs(const QWidgetList &order);
+
+// The keys a shortcut capture lets through to their usual job: Tab,
+// Shift+Tab and Escape leave the field, Ctrl+S saves the page.
+bool passes_capture(const QKeyEvent *key);
+
+// Ctrl+S runs save whichever control of the page has the focus: a combo box
+// or a key capture would otherwise take the key for itself.
+template <class Page, class Save> void save_key(Page *page, Save save)
+{
+    auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), page);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, page, save);
+}
 
 } // namespace page_support

@@ -97,6 +97,7 @@ void QSetupLoop::build_form()
     frames->addWidget(actions_frame_);
     frames->addStretch(1);
     auto *scroll = new QScrollArea;
+    scroll->setFocusPolicy(Qt::NoFocus); // its rows take the focus, it needs none
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
     scroll->setBackgroundRole(QPalette::Base);

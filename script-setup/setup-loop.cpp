@@ -22,8 +22,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -63,8 +65,15 @@ QSetupLoop::QSetupLoop(QObject *navigator, Settings folder, Settings server_root
     connect(save_btn_, &QPushButton::clicked, this, &QSetupLoop::save_button_clicked);
     connect(delete_btn_, &QPushButton::clicked, this, &QSetupLoop::delete_button_clicked);
     connect(to_script_btn_, &QPushButton::clicked, this, &QSetupLoop::convert_to_script);
-    connect(add_template_btn_, &QPushButton::clicked, this, [this] { add_template(); });
-    connect(add_channel_btn_, &QPushButton::clicked, this, [this] { add_channel(); });
+    connect(add_template_btn_, &QPushButton::clicked, this, [this] {
+        add_template();
+        focus_new_row();
+    });
+    connect(add_channel_btn_, &QPushButton::clicked, this, [this] {
+        add_channel();
+        focus_new_row();
+    });
+    page_support::save_key(this, &QSetupLoop::save_button_clicked);
 
     autoconnect_ = new QAutoConnect(folder_, this);
     autoconnect_->connect_children(this);
@@ -85,6 +94,7 @@ QSetupLoop::QSetupLoop(QObject *navigator, Settings folder, Settings server_root
     });
     too_long_->setVisible(!kept_order_.empty());
 
+    update_tab_order();
     list_edited_ = false;
     modified_ = false;
     apply_rights();
@@ -245,6 +255,36 @@ void QSetupLoop::keyPressEvent(QKeyEvent *e)
         return;
     }
     QWidget::keyPressEvent(e);
+}
+
+bool QSetupLoop::focusNextPrevChild(bool next)
+{
+    update_tab_order();
+    return QWidget::focusNextPrevChild(next);
+}
+
+void QSetupLoop::update_tab_order()
+{
+    page_support::chain_tabs(page_support::reading_order(this));
+}
+
+void QSetupLoop::focus_new_row()
+{
+    update_tab_order();
+    const QWidgetList controls = page_support::reading_order(rows_.back());
+    if (controls.isEmpty())
+        return;
+    controls.front()->setFocus(Qt::TabFocusReason);
+    // The row is placed by the next layout pass; show it then.
+    QPointer<QWidget> row = rows_.back();
+    QMetaObject::invokeMethod(
+        this,
+        [this, row] {
+            if (auto *scroll = findChild<QScrollArea *>())
+                if (row)
+                    scroll->ensureWidgetVisible(row);
+        },
+        Qt::QueuedConnection);
 }
 
 void QSetupLoop::touch()

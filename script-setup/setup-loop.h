@@ -51,7 +51,14 @@ public Q_SLOTS:
 public:
     Q_INVOKABLE QString generate_script();
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
+    // Tab follows the reading order of the rows as they stand now.
+    void update_tab_order();
+    // After "Add template" or "Add channel": the keyboard goes on in the new row.
+    void focus_new_row();
     void build_form();
     void start_receiver();
     void load_templates();

@@ -1,5 +1,6 @@
 #include "script-setup/setup-scripts-folder.h"
 
+#include "qt4-pavo7/reusable/link-label.h"
 #include "qt4-setup/src/dir-tracker.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
@@ -75,10 +76,8 @@ QSetupScriptsFolder::QSetupScriptsFolder(QObject *navigator, Settings folder, Se
     for (int k = 0; k < KIND_COUNT; ++k) {
         QGridLayout *grid = k <= RULE ? automation_grid : resources_grid;
         const int row = k <= RULE ? k : k - SCHEDULE;
-        links_[k] = new QLabel(tr(kinds[k].link_text));
+        links_[k] = new Reusable::QLinkLabel(tr(kinds[k].link_text));
         links_[k]->setObjectName(QString::fromLatin1(kinds[k].link));
-        links_[k]->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
-                                           Qt::LinksAccessibleByKeyboard);
         connect(links_[k], &QLabel::linkActivated, this, &QSetupScriptsFolder::link_clicked);
         count_labels_[k] = new QLabel;
         count_labels_[k]->setObjectName(QString::fromLatin1(kinds[k].count_object_name));

@@ -1,6 +1,7 @@
 #pragma once
-// A small frame that shows itself at a point of the screen, closes on the
-// next click elsewhere and deletes itself once closed.
+// A small frame that shows itself at a point of the screen without taking the
+// focus from the window below, closes on Escape or on the next click
+// elsewhere, and deletes itself once closed.
 
 #include <QFrame>
 
@@ -18,6 +19,12 @@ public:
     QVBoxLayout *box() const { return box_; }
     // Shows the popup with its top-left corner at `global`.
     void show_at(const QPoint &global);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     QVBoxLayout *box_;

@@ -16,6 +16,8 @@ const int name_padding = 8;
 // A press that moves less than this (and stays on its row) is a click.
 const int drag_seconds = 601;
 const int snap_seconds = 1800;
+// The keyboard's cell is half an hour wide.
+const int cursor_seconds = 1800;
 
 } // namespace
 
@@ -163,6 +165,7 @@ void QSchedulerWidget::fill(int colour)
 {
     if (mouse_ != IDLE)
         return;
+    last_colour_ = colour;
     VX_LOG(1, "fill %i:%i %i:%i\n", start_second_, start_day_, end_second_, end_day_);
     if (start_second_ < end_second_)
         for (int d = start_day_; d <= end_day_; ++d)
@@ -189,9 +192,61 @@ void QSchedulerWidget::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_I:
         break;
+    case Qt::Key_Space:
+        fill(last_colour_);
+        break;
     default:
-        QFrame::keyPressEvent(event);
+        if (!move_cursor(event))
+            QFrame::keyPressEvent(event);
     }
+}
+
+bool QSchedulerWidget::move_cursor(const QKeyEvent *event)
+{
+    int second = cursor_second_, day = cursor_day_;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        second -= cursor_seconds;
+        break;
+    case Qt::Key_Right:
+        second += cursor_seconds;
+        break;
+    case Qt::Key_Up:
+        --day;
+        break;
+    case Qt::Key_Down:
+        ++day;
+        break;
+    default:
+        return false;
+    }
+    if (mouse_ != IDLE)
+        return true;
+    cursor_second_ = qBound(0, second, 86400 - cursor_seconds);
+    cursor_day_ = qBound(0, day, DAYS - 1);
+    if (!(event->modifiers() & Qt::ShiftModifier)) {
+        anchor_second_ = cursor_second_;
+        anchor_day_ = cursor_day_;
+    }
+    start_second_ = std::min(anchor_second_, cursor_second_);
+    end_second_ = std::max(anchor_second_, cursor_second_) + cursor_seconds;
+    start_day_ = std::min(anchor_day_, cursor_day_);
+    end_day_ = std::max(anchor_day_, cursor_day_);
+    Q_EMIT rect_changed();
+    update();
+    return true;
+}
+
+void QSchedulerWidget::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QFrame::focusInEvent(event);
+}
+
+void QSchedulerWidget::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QFrame::focusOutEvent(event);
 }
 
 void QSchedulerWidget::crawl_timeout()
@@ -257,6 +312,7 @@ void QSchedulerWidget::paintEvent(QPaintEvent *event)
     paint_grid(painter);
     paint_labels(painter);
     paint_selection(painter);
+    paint_cursor(painter);
 }
 
 void QSchedulerWidget::paint_days(QPainter &painter) const
@@ -325,6 +381,23 @@ void QSchedulerWidget::paint_selection(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(QPoint(left + x_of(start_second_), top + start_day_ * row_height_),
                            QPoint(left + x_of(end_second_), top + (end_day_ + 1) * row_height_)));
+}
+
+void QSchedulerWidget::paint_cursor(QPainter &painter) const
+{
+    if (!hasFocus())
+        return;
+    const int left = left_column_width();
+    const int top = header_height();
+    QPen pen(palette().color(QPalette::Highlight), 2);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(
+        QRect(QPoint(left + x_of(cursor_second_) + 1, top + cursor_day_ * row_height_ + 1),
+              QPoint(left + x_of(cursor_second_ + cursor_seconds) - 1,
+                     top + (cursor_day_ + 1) * row_height_ - 1)));
+    // The whole grid is marked too, so that the focus shows at a glance.
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }
 
 } // namespace Reusable

@@ -1,7 +1,10 @@
 #pragma once
 // The weekly grid of a schedule: seven days (row 0 Monday) of three colours
 // over 24 hours. The operator drags a rectangle of days and hours and fills it
-// with a colour (the keys 1, 2, 3 or the page's buttons).
+// with a colour (the keys 1, 2, 3 or the page's buttons). From the keyboard a
+// cursor of one day and half an hour moves with the arrows (with Shift they
+// stretch the selection from where it started) and Space fills the selection
+// with the colour filled last (red before any fill).
 
 #include "utils/schedule-week.h"
 
@@ -75,6 +78,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -88,6 +93,9 @@ private:
     void paint_labels(QPainter &painter) const;
     void paint_grid(QPainter &painter) const;
     void paint_selection(QPainter &painter) const;
+    void paint_cursor(QPainter &painter) const;
+    // An arrow key; false for any other key.
+    bool move_cursor(const QKeyEvent *event);
     void update_geometry_hint();
 
     ScheduleWeek days_;
@@ -102,6 +110,12 @@ private:
     int asked_hour_width_ = designed_hour_width;
     int asked_row_height_ = designed_row_height;
     int dash_offset_ = 0;
+    // The keyboard's cell (its first second and day) and where Shift started.
+    int cursor_second_ = 0;
+    int cursor_day_ = 0;
+    int anchor_second_ = 0;
+    int anchor_day_ = 0;
+    int last_colour_ = 1;
     QTimer crawl_timer_;
 };
 

@@ -1,5 +1,7 @@
 #include "script-setup/loop/shortcut-filter.h"
 
+#include "script-setup/page-support.h"
+
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -27,6 +29,9 @@ bool ShortcutEventFilter::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
+    // Keys that can never be a shortcut keep their usual job.
+    if (page_support::passes_capture(key))
+        return false;
     const QString text = shortcut_text(key->key(), key->modifiers());
     if (!text.isEmpty())
         if (auto *edit = qobject_cast<QLineEdit *>(watched))

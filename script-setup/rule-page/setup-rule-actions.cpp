@@ -520,6 +520,7 @@ void QSetupRule::add_send_mail(QString, QString action_params, QString)
     subject->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("[^\n]*")), subject));
     auto *message = new QPlainTextEdit(holder);
     message->setObjectName(QStringLiteral("message"));
+    message->setTabChangesFocus(true); // as every other field of the page
     const QString text = lines.mid(4).join(QLatin1Char('\n'));
     message->setPlainText(text.isEmpty() ? tr("Message text") : text);
     message->setMaximumHeight(int(80 * size_factor_));

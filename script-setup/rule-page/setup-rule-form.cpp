@@ -130,6 +130,7 @@ void QSetupRule::build_layout()
 
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scroll_area"));
+    scroll->setFocusPolicy(Qt::NoFocus); // its rows take the focus, it needs none
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setBackgroundRole(QPalette::Base);

@@ -123,6 +123,7 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     connect(delete_button_, &QPushButton::clicked, this, &QSetupRule::delete_button_clicked);
     connect(clipboard_button_, &QPushButton::clicked, this, &QSetupRule::convert_to_script);
     connect(reset_button_, &QPushButton::clicked, this, &QSetupRule::ask_reset_rule);
+    page_support::save_key(this, &QSetupRule::save_button_clicked);
 
     receiver_ = DavaDodaziServiceReceiverImp::create(server_name_, false);
     connect(receiver_.get(), &DavaDodaziServiceReceiverImp::objects_list_changed, this,
@@ -161,6 +162,7 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
         QMetaObject::invokeMethod(this, &QSetupRule::stats_changed, Qt::QueuedConnection);
     }
     page_support::scale_page(this);
+    update_tab_order();
     modified_ = false;
     touch();
 }
@@ -429,6 +431,9 @@ void QSetupRule::show_error_popup(const QString &error, int line)
         }
     }
     error_anchor_ = anchor;
+    // One error at a time: a single Escape or click puts it away.
+    for (Reusable::QPopup *shown : findChildren<Reusable::QPopup *>("error_popup"))
+        shown->close();
     auto *popup = new Reusable::QPopup(this);
     popup->setObjectName(QStringLiteral("error_popup"));
     popup->box()->addWidget(new QLabel(QStringLiteral("<b>Error occured</b>"), popup));
@@ -448,10 +453,47 @@ void QSetupRule::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
+bool QSetupRule::focusNextPrevChild(bool next)
+{
+    update_tab_order();
+    return QWidget::focusNextPrevChild(next);
+}
+
+void QSetupRule::update_tab_order()
+{
+    QWidgetList order = page_support::reading_order(this);
+    // A row's delete button and arrows follow its fields, wherever they are drawn.
+    for (const QGridWidget *grid : {condition_grid_, action_grid_})
+        for (int r = 0; r < grid->count(); ++r) {
+            QWidget *row = grid->row(r);
+            // A row's controls are neighbours in the layouts.
+            int first = -1;
+            QWidgetList fields, buttons;
+            for (int i = 0; i < order.size(); ++i) {
+                if (!row->isAncestorOf(order[i]))
+                    continue;
+                if (first < 0)
+                    first = i;
+                const QString name = order[i]->objectName();
+                const bool button = name == QLatin1String("delete_condition") ||
+                                    name == QLatin1String("delete_action") ||
+                                    name == QLatin1String("up") || name == QLatin1String("down");
+                (button ? buttons : fields) << order[i];
+            }
+            fields += buttons;
+            for (int i = 0; i < fields.size(); ++i)
+                order[first + i] = fields[i];
+        }
+    page_support::chain_tabs(order);
+}
+
 bool QSetupRule::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == shortcut_edit_ && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
+        // Keys that can never be a shortcut keep their usual job.
+        if (page_support::passes_capture(key))
+            return false;
         QString text =
             QKeySequence(int(key->modifiers()) | key->key()).toString(QKeySequence::PortableText);
         if (on_release_->isChecked())

@@ -161,6 +161,7 @@ public Q_SLOTS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     typedef void (QSetupRule::*Adder)(QString, QString, QString);
@@ -170,6 +171,9 @@ private:
         QString caption;
         Adder adder;
     };
+
+    // Tab follows the reading order of the rows as they stand now.
+    void update_tab_order();
 
     // setup-rule-form.cpp
     void build_layout();

@@ -161,6 +161,7 @@ void QSetupCloudScript::build_layout()
     save_button_->setEnabled(false);
     revert_button_->setEnabled(false);
     connect(save_button_, &QPushButton::clicked, this, &QSetupCloudScript::save_button_clicked);
+    page_support::save_key(this, &QSetupCloudScript::save_button_clicked);
     connect(revert_button_, &QPushButton::clicked, this, &QSetupCloudScript::revert_button_clicked);
 
     auto *buttons = new QHBoxLayout;

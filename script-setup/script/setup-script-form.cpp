@@ -210,6 +210,7 @@ void QSetupScript::connect_editor()
     connect(editor_, &QPlainTextEdit::textChanged, this, &QSetupScript::script_edited);
     connect(save_button_, &QPushButton::clicked, this, &QSetupScript::save_button_clicked);
     connect(editor_, &QScriptWidget::save_pressed, this, &QSetupScript::save_button_clicked);
+    page_support::save_key(this, &QSetupScript::save_button_clicked);
     connect(revert_button_, &QPushButton::clicked, this, &QSetupScript::revert_button_clicked);
     connect(delete_button_, &QPushButton::clicked, this, &QSetupScript::delete_button_clicked);
     connect(switch_button_, &QPushButton::clicked, this,

@@ -127,6 +127,7 @@ void QSetupStockScript::connect_widgets()
     connect(editor_, &QPlainTextEdit::textChanged, this, [this] { text_unread_ = false; });
     connect(save_button_, &QPushButton::clicked, this, &QSetupStockScript::save_button_clicked);
     connect(editor_, &QScriptWidget::save_pressed, this, &QSetupStockScript::save_button_clicked);
+    page_support::save_key(this, &QSetupStockScript::save_button_clicked);
     connect(revert_button_, &QPushButton::clicked, this, &QSetupStockScript::revert_button_clicked);
     connect(switch_button_, &QPushButton::clicked, this,
             &QSetupStockScript::parameters_source_switch_button_clicked);

@@ -3,7 +3,9 @@
 #include "tests/support/sweep-check.h"
 #include "tests/support/tree-file.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QTest>
 #include <climits>
 #include <memory>
 
@@ -76,6 +78,35 @@ TEST_F(ScriptsFolderPage, EachClickCountsFromTheTopAgainAndFollowsTheCurrentGuid
     EXPECT_TRUE(host.log().contains("GUI: server busy", 2));
     EXPECT_EQ(QStringList{"/DEMO/scripts/"}, navigator.paths) << "refused, still navigates";
     EXPECT_EQ(INT_MIN + 1, tree.integer_value(folder_path, "rule_create_now"));
+}
+
+TEST_F(ScriptsFolderPage, EachLinkTakesOneTabShowsItAndEnterFollowsIt)
+{
+    page->show();
+    QApplication::setActiveWindow(page.get());
+    // The window gave the focus to the first link; Tab goes round.
+    auto marked = [] {
+        auto *label = qobject_cast<QLabel *>(QApplication::focusWidget());
+        return label && label->hasSelectedText() ? label->objectName() : QString("unmarked");
+    };
+    QStringList forward, backward;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        forward << marked();
+    }
+    EXPECT_EQ((QStringList{"newrule", "newschedule", "newemail", "newloop", "newscript"}), forward);
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        backward << marked();
+    }
+    EXPECT_EQ((QStringList{"newloop", "newemail", "newschedule", "newrule", "newscript"}),
+              backward);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    settle_events();
+    EXPECT_EQ(QStringList{"/DEMO/scripts/{NEW-rule}"}, navigator.paths);
+    EXPECT_EQ(1, tree.integer_value(folder_path, "rule_create_now"));
 }
 
 TEST(ScriptsFolderFaults, EveryRefusedCallIsLoggedAndLeavesNoLockBehind)

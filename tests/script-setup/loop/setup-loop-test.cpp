@@ -125,6 +125,45 @@ TEST_F(LoopPage, RowsAreAddedMovedAndRemoved)
     EXPECT_EQ("ch1:12:1", stored("templates_order"));
 }
 
+TEST_F(LoopPage, AFreshRowTakesTheKeyboardAndTabFollowsAMovedRow)
+{
+    open();
+    page->resize(820, 480);
+    page->show();
+    QApplication::setActiveWindow(page.get());
+    get<QWidget>("name")->setFocus(Qt::TabFocusReason);
+    auto *add = get<QPushButton>("add_template_btn");
+    for (int i = 0; i < 40 && QApplication::focusWidget() != add; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(add, QApplication::focusWidget()) << "the add buttons follow the rows";
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        settle_events();
+        ASSERT_TRUE(rows_of(page.get()).back()->isAncestorOf(QApplication::focusWidget()))
+            << "the new row has the focus";
+        if (i == 0)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        // Back from the first row to the button.
+        for (int n = 0; n < 10 && QApplication::focusWidget() != add; ++n)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(2u, rows_of(page.get()).size());
+    // In the second row: selection, seconds, remove, up.
+    QWidget *second = rows_of(page.get())[1];
+    for (int n = 0; n < 10 && !second->isAncestorOf(QApplication::focusWidget()); ++n)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    while (QApplication::focusWidget()->objectName() != "up_btn")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_TRUE(second->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    settle_events();
+    ASSERT_EQ(second, rows_of(page.get())[0]) << "moved up";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(rows_of(page.get())[1]->isAncestorOf(QApplication::focusWidget()))
+        << "after the moved row's arrows comes the row now below it";
+}
+
 // A save writes the order as shown, clamped and completed, not as stored.
 TEST_F(LoopPage, ShortcutFieldTakesOnlyFunctionKeysAndASaveWritesTheShownOrder)
 {

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -262,6 +263,9 @@ TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
         {-1, name_end},
         {8, name_end},
     };
+    QApplication::setActiveWindow(page.get());
+    QTest::mouseClick(name, Qt::LeftButton);
+    bool by_escape = true;
     for (const auto &c : cases) {
         tree.put_integer(rule_stats_path, "error_count", c.first + 10);
         tree.put_string(rule_stats_path, "last_error", "SyntaxError");
@@ -269,10 +273,17 @@ TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
         settle_events();
         EXPECT_EQ(c.second, page->error_anchor()) << c.first;
         EXPECT_EQ(QString::number(c.first + 10), get<QLabel>("error_count")->text());
-        auto *popup = page->findChild<Reusable::QPopup *>("error_popup");
+        QPointer<Reusable::QPopup> popup = page->findChild<Reusable::QPopup *>("error_popup");
         ASSERT_TRUE(popup);
-        popup->close();
+        EXPECT_EQ(name, QApplication::focusWidget()) << "the popup leaves the keyboard to the page";
+        // Escape or a click elsewhere closes it.
+        if (by_escape)
+            QTest::keyClick(name, Qt::Key_Escape);
+        else
+            QTest::mouseClick(name, Qt::LeftButton);
+        by_escape = !by_escape;
         settle_events();
+        EXPECT_FALSE(popup) << c.first;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <array>
 #include <gtest/gtest.h>
+#include <iterator>
 
 using Reusable::QSchedulerWidget;
 
@@ -140,6 +141,65 @@ TEST_F(GridTest, PaintsColoursAndACrawlingOutline)
 
     grid.crawl_timeout();
     EXPECT_NE(image, grid.grab().toImage()) << "the dashes move on";
+}
+
+TEST_F(GridTest, KeyboardMovesACursorStretchesWithShiftAndPaintsWithSpace)
+{
+    grid.set_cell_size(50, 30);
+    grid.resize(grid.minimumSizeHint());
+    grid.show();
+    QApplication::setActiveWindow(&grid);
+    grid.setFocus(Qt::TabFocusReason);
+    const QColor mark = grid.palette().color(QPalette::Highlight);
+    auto marked = [&](int second, int day) {
+        // The left edge of the half hour's cell.
+        const QImage image = grid.grab().toImage();
+        const QPoint p = grid_point(grid, second, day);
+        return image.pixelColor(grid.left_column_width() + second * 50 / 3600 + 1, p.y()) == mark;
+    };
+    EXPECT_TRUE(marked(0, 0)) << "the focus shows where the keyboard is";
+    QSignalSpy rect_changed(&grid, &QSchedulerWidget::rect_changed);
+
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        Rect selection;
+    } steps[] = {
+        {Qt::Key_Right, Qt::NoModifier, {hms(0, 30), 0, hms(1, 0), 0}},
+        {Qt::Key_Down, Qt::NoModifier, {hms(0, 30), 1, hms(1, 0), 1}},
+        {Qt::Key_Right, Qt::ShiftModifier, {hms(0, 30), 1, hms(1, 30), 1}},
+        {Qt::Key_Down, Qt::ShiftModifier, {hms(0, 30), 1, hms(1, 30), 2}},
+        {Qt::Key_Left, Qt::ShiftModifier, {hms(0, 30), 1, hms(1, 0), 2}},
+        {Qt::Key_Left, Qt::ShiftModifier, {0, 1, hms(1, 0), 2}},
+        {Qt::Key_Up, Qt::NoModifier, {0, 1, hms(0, 30), 1}},
+        {Qt::Key_Up, Qt::NoModifier, {0, 0, hms(0, 30), 0}},
+        {Qt::Key_Left, Qt::NoModifier, {0, 0, hms(0, 30), 0}}, // at the edge it stays
+    };
+    for (const auto &step : steps) {
+        QTest::keyClick(&grid, step.key, step.mods);
+        EXPECT_EQ(step.selection, selection()) << step.key << " " << int(step.mods);
+    }
+    EXPECT_EQ(int(std::size(steps)), rect_changed.count());
+    EXPECT_TRUE(marked(0, 0));
+    for (int i = 0; i < 60; ++i)
+        QTest::keyClick(&grid, Qt::Key_Right);
+    EXPECT_EQ(hms(23, 30), grid.start_second());
+    EXPECT_EQ(86400, grid.end_second()) << "the last cell ends at midnight";
+
+    QTest::keyClick(&grid, Qt::Key_Left);
+    QTest::keyClick(&grid, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    EXPECT_EQ("0,81000,1,84600,0", grid.day(0).to_compact_text()) << "red before any fill";
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_3);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    EXPECT_EQ("0,81000,2,82800,0", grid.day(2).to_compact_text()) << "the colour filled last";
+    EXPECT_EQ(3, after_fill.count());
+
+    grid.clearFocus();
+    EXPECT_FALSE(marked(hms(22, 30), 2)) << "no mark without the focus";
 }
 
 } // namespace
