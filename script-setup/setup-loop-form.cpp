@@ -122,6 +122,8 @@ void QSetupLoop::build_form()
     grid->addWidget(line, 2, 0, 1, 7);
     grid->addWidget(scroll, 3, 0, 1, 7);
     grid->addLayout(bottom, 4, 0, 1, 7);
+    // The name takes most of the free width, so longer names show whole.
+    grid->setColumnStretch(2, 2);
     grid->setColumnStretch(5, 1);
     grid->setRowStretch(3, 1);
 }

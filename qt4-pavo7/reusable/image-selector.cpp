@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
 
@@ -91,9 +92,17 @@ void QImageSelector::show_image()
     const QImage image = this->image();
     QPixmap pixmap(display_size_, display_size_);
     pixmap.fill(Qt::transparent);
-    if (!image.isNull())
+    if (!image.isNull()) {
         pixmap = QPixmap::fromImage(image.scaled(display_size_, display_size_, Qt::KeepAspectRatio,
                                                  Qt::SmoothTransformation));
+    } else {
+        // An empty selector still shows where to click: a dashed frame.
+        QPainter painter(&pixmap);
+        QPen pen(palette().color(QPalette::Mid));
+        pen.setStyle(Qt::DashLine);
+        painter.setPen(pen);
+        painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    }
     button_->setIcon(QIcon(pixmap));
 }
 

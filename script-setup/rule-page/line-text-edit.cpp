@@ -14,6 +14,13 @@ QLineTextEdit::QLineTextEdit(int lines, QWidget *parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     installEventFilter(this);
     connect(this, &QTextEdit::textChanged, this, &QLineTextEdit::adjustTextEditSize);
+    connect(this, &QTextEdit::textChanged, this, [this] {
+        const QString text = toPlainText();
+        if (text == last_text_)
+            return;
+        last_text_ = text;
+        Q_EMIT plain_text_changed();
+    });
     adjustTextEditSize();
 }
 

@@ -16,6 +16,10 @@ public:
     void cap_height(int pixels);
     QSize sizeHint() const override;
 
+Q_SIGNALS:
+    // The plain text changed; a new colouring of the same text is no change.
+    void plain_text_changed();
+
 public Q_SLOTS:
     void adjustTextEditSize();
 
@@ -27,4 +31,5 @@ protected:
 private:
     int lines_;
     int height_cap_ = 0;
+    QString last_text_;
 };

@@ -181,7 +181,7 @@ void QSetupRule::add_wait(QString, QString action_params, QString)
     int seconds = 0;
     if (read_number(action_params, &seconds))
         spin->setValue(seconds);
-    connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &QSetupRule::touch);
+    connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &QSetupRule::edited);
     row.layout->addWidget(row.caption, 1);
     row.layout->addWidget(spin, 3);
     row.layout->addWidget(row.remove);
@@ -196,7 +196,7 @@ void QSetupRule::add_sound(QString, QString action_params, QString)
     for (const std::string &s : sounds_cache_)
         box->addItem(from_utf8(s));
     select_sound(box, action_params);
-    connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::touch);
+    connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::edited);
     row.layout->addWidget(row.caption, 1);
     row.layout->addWidget(box, 3);
     row.layout->addWidget(row.remove);
@@ -257,9 +257,9 @@ void QSetupRule::add_export_video(QString action, QString action_params, QString
         spin->setValue(seconds);
     if (parts.size() > 1)
         substream->setChecked(parts[1] == QLatin1String("ss"));
-    connect(channels, &Reusable::QChannelsBox::data_updated, this, &QSetupRule::touch);
-    connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &QSetupRule::touch);
-    connect(substream, &QCheckBox::clicked, this, &QSetupRule::touch);
+    connect(channels, &Reusable::QChannelsBox::data_updated, this, &QSetupRule::edited);
+    connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &QSetupRule::edited);
+    connect(substream, &QCheckBox::toggled, this, &QSetupRule::edited);
     row.layout->insertWidget(0, row.caption, 1);
     grid->addWidget(channels, 0, 0);
     grid->addWidget(spin, 0, 1);
@@ -288,8 +288,8 @@ void QSetupRule::add_take_screenshot(QString action, QString action_params, QStr
         if (read_number(action_params, &seconds))
             spin->setValue(seconds);
     }
-    connect(channels, &Reusable::QChannelsBox::data_updated, this, &QSetupRule::touch);
-    connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &QSetupRule::touch);
+    connect(channels, &Reusable::QChannelsBox::data_updated, this, &QSetupRule::edited);
+    connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &QSetupRule::edited);
     row.layout->insertWidget(0, row.caption, 1);
     grid->addWidget(channels, 0, 0);
     grid->addWidget(spin, 0, 1);
@@ -332,7 +332,7 @@ void QSetupRule::add_pos_report_export(QString action, QString action_params, QS
     if (read_number(action_params, &value) && value >= 0 && value < interval->count())
         interval->setCurrentIndex(value);
     for (QComboBox *box : {report, interval})
-        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::touch);
+        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::edited);
     row.layout->insertWidget(0, row.caption, 1);
     grid->addWidget(new QLabel(QStringLiteral("%1:").arg(tr("Report type")), holder), 0, 0);
     grid->addWidget(report, 0, 1);
@@ -369,7 +369,7 @@ void QSetupRule::add_settings_change(QString action, QString action_params, QStr
     grid->addWidget(value, 1, 0);
     grid->addWidget(insert, 1, 1);
     grid->setColumnStretch(0, 1);
-    connect(value, &QTextEdit::textChanged, this, &QSetupRule::touch);
+    connect(value, &QLineTextEdit::plain_text_changed, this, &QSetupRule::edited);
     if (action.isEmpty()) {
         auto *dialog = new QSettingsInserterDialog(folder_, this, size_factor_, 0x1e);
         dialog->setObjectName(QStringLiteral("change_setting_dialog"));
@@ -457,7 +457,7 @@ void QSetupRule::update_method(QString method, QString args)
                 : translate_type(type));
         if (line - 1 < values.size())
             edit->setText(values[line - 1].trimmed());
-        connect(edit, &QLineEdit::textChanged, this, &QSetupRule::touch);
+        connect(edit, &QLineEdit::textChanged, this, &QSetupRule::edited);
         grid->addWidget(new QLabel(translate_name(name), holder), line, 0);
         grid->addWidget(edit, line, 1, 1, 3);
         ++line;
@@ -544,11 +544,11 @@ void QSetupRule::add_send_mail(QString, QString action_params, QString)
     enabler->set_enabled(account->currentText());
     connect(account, qOverload<int>(&QComboBox::currentIndexChanged), enabler,
             [enabler, account] { enabler->set_enabled(account->currentText()); });
-    connect(account, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::touch);
-    connect(to, &QLineEdit::textChanged, this, &QSetupRule::touch);
-    connect(subject, &QLineEdit::textChanged, this, &QSetupRule::touch);
-    connect(message, &QPlainTextEdit::textChanged, this, &QSetupRule::touch);
-    connect(attachments, &AttachmentsList::selected_files_changed, this, &QSetupRule::touch);
+    connect(account, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::edited);
+    connect(to, &QLineEdit::textChanged, this, &QSetupRule::edited);
+    connect(subject, &QLineEdit::textChanged, this, &QSetupRule::edited);
+    connect(message, &QPlainTextEdit::textChanged, this, &QSetupRule::edited);
+    connect(attachments, &AttachmentsList::selected_files_changed, this, &QSetupRule::edited);
     connect(this, &QSetupRule::actions_order_changed, attachments,
             [attachments] { attachments->update(); });
 }

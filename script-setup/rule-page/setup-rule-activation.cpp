@@ -84,9 +84,6 @@ void QSetupRule::add_activation_on_shortcut(bool, bool changed)
 void QSetupRule::add_activation_on_schedule(bool, bool changed)
 {
     switch_to(rule::ON_SCHEDULE, schedule_page_);
-    for (QComboBox *box : {schedule_box_, zone_box_})
-        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::touch,
-                Qt::UniqueConnection);
     populate_schedules();
     modified_ = changed;
     touch();
@@ -146,8 +143,6 @@ void QSetupRule::add_activation_on_shortcut(QStringList list, QStringList, QStri
         if (index >= 0)
             panel_box_->setCurrentIndex(index);
     }
-    connect(panel_box_, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::touch,
-            Qt::UniqueConnection);
 }
 
 void QSetupRule::add_activation_on_settings_change(QStringList list, QStringList, QStringList)
@@ -326,6 +321,7 @@ void QSetupRule::objects_list_changed()
 {
     // The rows read the channels when they were built; the first list only
     // tells that the service is there.
+    const Filling filling(filling_);
     const bool first_list = objects_cache_.empty();
     receiver_->take_objects(objects_cache_);
     if (activation_kind_ == rule::ON_SCHEDULE) {
@@ -344,6 +340,7 @@ void QSetupRule::events_list_changed()
 
 void QSetupRule::sounds_list_changed()
 {
+    const Filling filling(filling_);
     receiver_->take_sounds(sounds_cache_);
     update_sounds();
 }

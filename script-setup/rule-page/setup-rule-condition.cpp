@@ -58,10 +58,7 @@ void QSetupRule::add_condition(QString condition, bool disjunct_by_or)
     junction_box->addWidget(and_button);
     junction_box->addWidget(or_button);
     junction_box->addStretch(1);
-    connect(and_button, &QRadioButton::toggled, this, [this] {
-        modified_ = true;
-        touch();
-    });
+    connect(and_button, &QRadioButton::toggled, this, &QSetupRule::edited);
     junction->setVisible(index != 0);
     box->addWidget(junction);
 
@@ -74,7 +71,7 @@ void QSetupRule::add_condition(QString condition, bool disjunct_by_or)
     edit->setPlaceholder(tr("Enter logical expression"));
     if (!condition.isEmpty())
         edit->setPlainText(condition);
-    connect(edit, &QTextEdit::textChanged, this, &QSetupRule::touch);
+    connect(edit, &QLineTextEdit::plain_text_changed, this, &QSetupRule::edited);
     auto *insert = new QPushButton(tr("Insert"), column);
     insert->setObjectName(QStringLiteral("insert_button"));
     insert->setMenu(inserter_menu_);
@@ -93,6 +90,15 @@ void QSetupRule::add_condition(QString condition, bool disjunct_by_or)
     line->addWidget(down);
     box->addLayout(line);
     row->addWidget(column);
+    if (!filling_) {
+        // The focus may only come when a dialog above the page closes: the
+        // new row is the one insertions go to now.
+        if (current_insert_button_)
+            current_insert_button_->hide();
+        current_insert_button_ = insert;
+        current_edit_ = edit;
+        insert->show();
+    }
     edit->setFocus();
 }
 

@@ -239,6 +239,7 @@ void QSetupRule::build_activation_pages()
     grid->addWidget(new QLabel(tr("enters"), schedule_page_), 0, 2);
     grid->addWidget(zone_box_, 0, 3);
     grid->addWidget(new QLabel(tr("zone"), schedule_page_), 0, 4);
+    grid->addItem(new QSpacerItem(20, 10), 0, 5); // keeps "zone" off the edge
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 

@@ -26,6 +26,7 @@
 
 void QSetupRule::load()
 {
+    const Filling filling(filling_);
     int count = 0, activation = rule::NO_ACTIVATION;
     try {
         FolderLock guard(folder_);

@@ -89,9 +89,6 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     on_action_link_->hide();
     objects_edit_->hide();
     objects_button_->hide();
-    for (QLabel *l : findChildren<QLabel *>())
-        if (l->text().contains(QLatin1String("href=")))
-            connect(l, &QLabel::linkActivated, this, &QSetupRule::link_activated);
     shortcut_edit_->installEventFilter(this);
     panel_box_->addItem(tr("None"), QString());
     for (int i = 1; i <= 10; ++i)
@@ -109,6 +106,14 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     connect(add_condition_button_, &QToolButton::clicked, this, [this] { add_condition(); });
 
     build_action_registry();
+    // After the registry: the action links get their text there.
+    for (QLabel *l : findChildren<QLabel *>())
+        if (l->text().contains(QLatin1String("href="))) {
+            connect(l, &QLabel::linkActivated, this, &QSetupRule::link_activated);
+            make_keyboard_link(l);
+        }
+    for (QComboBox *box : {panel_box_, schedule_box_, zone_box_})
+        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::edited);
     activation_kind_ = rule::NO_ACTIVATION;
 
     inserter_menu_ = new QMenu(this);
@@ -184,6 +189,20 @@ void QSetupRule::touch()
         w->setEnabled(can_change_);
 }
 
+void QSetupRule::edited()
+{
+    if (filling_)
+        return;
+    modified_ = true;
+    touch();
+}
+
+void QSetupRule::make_keyboard_link(QLabel *label)
+{
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    label->installEventFilter(this);
+}
+
 void QSetupRule::set_current_choice(QLabel *label, bool current)
 {
     QString text = label->text();
@@ -195,6 +214,8 @@ void QSetupRule::set_current_choice(QLabel *label, bool current)
         label->setStyleSheet(QString());
     }
     label->setText(text);
+    // The current choice is no link: no Tab stop either.
+    label->setFocusPolicy(current ? Qt::NoFocus : Qt::StrongFocus);
 }
 
 void QSetupRule::link_activated(QString link)
@@ -263,22 +284,14 @@ void QSetupRule::save_button_clicked()
 
 void QSetupRule::generate_script()
 {
-    rule::store_script(folder_, rule::generate_script(generator_input(), used_names_.used()).text);
+    rule::store_script(folder_, rule::script_to_save(rule_value(), used_names_));
 }
 
+// What Save would store from the controls as they are; the stored rule and
+// its script stay as they were.
 void QSetupRule::convert_to_script()
 {
-    const QString script = rule::convert_to_script(folder_, generator_input(), used_names_);
-    QApplication::clipboard()->setText(script);
-}
-
-// The generator works on what is stored, as the server will.
-rule::Rule QSetupRule::generator_input() const
-{
-    rule::Rule r = rule::load_rule(folder_, sound_allowed_);
-    r.known_objects = known_objects();
-    r.server_name = from_utf8(server_name_);
-    return r;
+    QApplication::clipboard()->setText(rule::script_to_save(rule_value(), used_names_));
 }
 
 void QSetupRule::ask_reset_rule()
@@ -419,9 +432,10 @@ void QSetupRule::show_error_popup(const QString &error, int line)
             } else if (text == QLatin1String("# CONDITION")) {
                 anchor = condition_title_->mapToGlobal(QPoint(shift100, 0));
             } else if (text.startsWith(QLatin1String("# ACTION_"))) {
+                // The generator numbers the actions from 0, as the rows are.
                 const int n = text.mid(9).toInt();
-                if (n >= 1 && n <= action_grid_->count())
-                    anchor = action_grid_->row(n - 1)->mapToGlobal(QPoint(shift150, 0));
+                if (n >= 0 && n < action_grid_->count())
+                    anchor = action_grid_->row(n)->mapToGlobal(QPoint(shift150, 0));
             } else if (text == QLatin1String("# ACTIONS")) {
                 anchor = actions_frame_->mapToGlobal(QPoint(shift100, 0));
             } else {
@@ -517,10 +531,17 @@ bool QSetupRule::eventFilter(QObject *watched, QEvent *event)
                     current_insert_button_->show();
             }
             current_edit_ = edit;
-        } else if (event->type() == QEvent::KeyPress && condition_grid_->find(edit).first >= 0) {
-            modified_ = true;
-            touch();
         }
+    }
+    // Space follows the link that has the focus, as Enter does.
+    auto *label = qobject_cast<QLabel *>(watched);
+    if (label && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space &&
+        static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier &&
+        label->hasSelectedText()) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &enter);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -209,7 +209,12 @@ private:
     // setup-rule.cpp
     void show_error_popup(const QString &error, int line);
     void set_current_choice(QLabel *label, bool current);
-    rule::Rule generator_input() const;
+    // An operator's change of a control: the rule is modified, unless the
+    // page is filling its controls itself.
+    void edited();
+    // Makes every link of the label reachable with Tab and followed with
+    // Enter or Space.
+    void make_keyboard_link(QLabel *label);
 
     QObject *navigator_;
     Settings folder_;
@@ -245,6 +250,17 @@ private:
     QMenu *inserter_menu_ = nullptr;
     int action_count_ = 0;
     QPoint error_anchor_;
+    int filling_ = 0; // while above 0, control changes are the page's own
+    struct Filling
+    {
+        explicit Filling(int &depth)
+            : depth(depth)
+        {
+            ++depth;
+        }
+        ~Filling() { --depth; }
+        int &depth;
+    };
 
     // Widgets
     QLineEdit *name_ = nullptr;

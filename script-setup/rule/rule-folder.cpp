@@ -154,23 +154,21 @@ bool store_script(const Settings &folder, const QString &script)
     return locked_series(folder, CANNOT_SAVE, [&] { write_string(folder, "script", script); });
 }
 
-bool save_rule(const Settings &folder, const Rule &rule, VariableNames &names)
+QString script_to_save(const Rule &rule, VariableNames names)
 {
-    bool ok = save_stored_rule(folder, encode_rule(rule, names));
-    const GeneratedScript script = generate_script(rule, names.used());
-    ok &= store_script(folder, script.text);
-    names.clear();
-    return ok;
+    // The stored activation names are handed out first; the script's
+    // variables take suffixes against them.
+    encode_rule(rule, names);
+    return generate_script(rule, names.used()).text;
 }
 
-QString convert_to_script(const Settings &folder, const Rule &rule, VariableNames &names)
+bool save_rule(const Settings &folder, const Rule &rule, VariableNames &names)
 {
-    const GeneratedScript script = generate_script(rule, names.used());
-    names = VariableNames(script.used_names);
-    QString stored;
-    if (store_script(folder, script.text))
-        locked_series(folder, CANNOT_LOAD, [&] { stored = read_string(folder, "script"); });
-    return stored;
+    const QString script = script_to_save(rule, names);
+    bool ok = save_stored_rule(folder, encode_rule(rule, names));
+    ok &= store_script(folder, script);
+    names.clear();
+    return ok;
 }
 
 bool delete_rule(const Settings &folder)

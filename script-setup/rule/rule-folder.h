@@ -43,10 +43,9 @@ bool store_script(const Settings &folder, const QString &script);
 // is emptied at the end. True when nothing was refused.
 bool save_rule(const Settings &folder, const Rule &rule, VariableNames &names);
 
-// "Script to the clipboard": generates and stores the script without saving
-// the rule (`names` keeps growing until the next save), then reads "script"
-// back. Empty when the read is refused.
-QString convert_to_script(const Settings &folder, const Rule &rule, VariableNames &names);
+// The script save_rule stores for the rule with these names handed out:
+// "Script to the clipboard" copies it and stores nothing.
+QString script_to_save(const Rule &rule, VariableNames names);
 
 // Asks the server to remove the rule: "rule_erase" with the folder's name,
 // written into the parent folder.

@@ -13,8 +13,11 @@
 #include "tests/sandbox/sandbox-fixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextStream>
 #include <QThread>
 #include <atomic>
@@ -44,6 +47,19 @@ TEST_F(DemoServer, HoldsTheObjectsAndFoldersThePagesRead)
         for (const auto &entry : stats)
             EXPECT_EQ(entry.value.type, object.second.folders.at("stats").keys.at(entry.key).type)
                 << object.first << " stats " << entry.key;
+    }
+    // A rule's stored script is what its page's Save stores: the page copies that.
+    for (const auto &object : folder.folders) {
+        if (object.second.type != "Rule")
+            continue;
+        const std::string path = scripts() + "/" + object.first;
+        QWidget *page = window->open_folder(QString::fromStdString(path));
+        session->settle();
+        QApplication::clipboard()->clear();
+        QTest::mouseClick(child<QPushButton>(page, "clipboard_button"), Qt::LeftButton);
+        EXPECT_EQ(session->tree().string_value(path, "script"),
+                  QApplication::clipboard()->text().toStdString())
+            << object.second.keys.at("name").text;
     }
 
     // The server-wide folders hold what the pages read.

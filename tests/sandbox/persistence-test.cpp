@@ -7,6 +7,7 @@
 #include "sandbox/settings-tree-view.h"
 #include "sandbox/tree-file.h"
 #include "tests/sandbox/sandbox-fixture.h"
+#include "tests/support/link-click.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -73,9 +74,7 @@ TEST_F(TreeFileTest, OnlyChangesThroughPagesAreSavedAndAFreshHostFindsThem)
     const QTreeWidgetItem *item = window->tree_view()->currentItem();
     EXPECT_EQ("Schedule", item->text(sandbox::SettingsTreeView::TYPE).toStdString());
     EXPECT_EQ("Holiday closure", item->text(sandbox::SettingsTreeView::NAME).toStdString());
-    auto *link = child<QLabel>(window->open_folder(QString::fromStdString(scripts())), "newloop");
-    ASSERT_TRUE(link);
-    Q_EMIT link->linkActivated("newloop");
+    ASSERT_TRUE(click_link(window->open_folder(QString::fromStdString(scripts())), "newloop"));
     session->settle();
     QString failure;
     ASSERT_TRUE(session->finish_saving(&failure)) << failure.toStdString();

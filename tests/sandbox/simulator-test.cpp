@@ -5,6 +5,7 @@
 #include "sandbox/object-kinds.h"
 #include "sandbox/script-engine.h"
 #include "tests/sandbox/sandbox-fixture.h"
+#include "tests/support/link-click.h"
 
 #include <QLabel>
 
@@ -35,9 +36,7 @@ TEST_F(ServerSimulatorTest, LinksCreateTypedFoldersAndOpenThem)
         const std::string announced = session->tree().string_value(scripts(), c.guid_key);
         const size_t before = objects_of(c.type).size();
         QWidget *page = window->open_folder(QString::fromStdString(scripts()));
-        auto *link = child<QLabel>(page, c.link);
-        ASSERT_TRUE(link);
-        Q_EMIT link->linkActivated(QString::fromLatin1(c.link));
+        ASSERT_TRUE(click_link(page, c.link));
         session->settle();
 
         const std::string created = scripts() + "/" + announced;

@@ -69,6 +69,16 @@ inline std::string delete_no_then_yes(QWidget *page, const char *button,
     return out;
 }
 
+// Clicks the page's button and answers the question it opens, if any.
+inline void click_and_answer(QWidget *page, const char *button, QMessageBox::StandardButton answer)
+{
+    QTest::mouseClick(child<QPushButton>(page, button), Qt::LeftButton);
+    const auto boxes = page->findChildren<QMessageBox *>();
+    if (!boxes.isEmpty() && boxes.last()->button(answer))
+        QTest::mouseClick(boxes.last()->button(answer), Qt::LeftButton);
+    settle_events();
+}
+
 inline void click_index(QAbstractItemView *view, const QModelIndex &index)
 {
     view->scrollTo(index);

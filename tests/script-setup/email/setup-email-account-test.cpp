@@ -111,7 +111,7 @@ TEST_F(EmailPage, DeletingAsksFirst)
               delete_no_then_yes(page.get(), "delete_button", tree));
 
     tree.fail_calls(FaultRule{"set_string", "/DEMO/scripts", "email_account_erase"});
-    page->delete_confirmed(QMessageBox::Yes);
+    click_and_answer(page.get(), "delete_button", QMessageBox::Yes);
     EXPECT_TRUE(host.log().contains("GUI: cannot erase email account: access denied\n", 2));
 }
 
@@ -123,7 +123,7 @@ TEST(EmailPageFaults, EveryRefusalIsLoggedAndLeavesTheLocksBalanced)
                            QSetupEmailAccount page(&navigator, host.tree().folder(account_path),
                                                    host.server_root());
                            settle_events();
-                           page.delete_confirmed(QMessageBox::Yes);
+                           click_and_answer(&page, "delete_button", QMessageBox::Yes);
                            auto *name = child<QLineEdit>(&page, "name");
                            QTest::keyClicks(name, "xy");
                            // A refused write rolls the field back, so page and host agree; a

@@ -7,6 +7,7 @@
 #include "tests/support/sweep-check.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -26,12 +27,20 @@ TEST(RulePageFaults, EveryRefusedCallIsSurvivedAndLogged)
         bool answers = false;
         {
             QSetupRule page(&navigator, host.tree().folder(path), host.server_root());
+            page.resize(1000, 800);
+            page.show();
             settle_events();
             host.tree().put_string(stats_path, "last_error", "NameError");
             host.tree().put_integer(stats_path, "last_error_line", 3);
             settle_events();
-            page.link_activated("wait");
-            page.save_button_clicked();
+            const auto answer_yes = [&page](const char *button, const char *box) {
+                QTest::mouseClick(page.findChild<QPushButton *>(button), Qt::LeftButton);
+                if (auto *question = page.findChild<QMessageBox *>(box))
+                    QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+                settle_events();
+            };
+            click_link(&page, "wait");
+            QTest::keyClick(&page, Qt::Key_S, Qt::ControlModifier);
             // A save cut short leaves whole actions in order, never a mixed
             // list; a page that could not read the rule leaves it alone.
             rule::VariableNames names;
@@ -39,11 +48,13 @@ TEST(RulePageFaults, EveryRefusedCallIsSurvivedAndLogged)
             const auto read = rule::load_stored_rule(host.tree().folder(path)).actions;
             answers = read == stored || (read.size() <= built.size() &&
                                          std::equal(read.begin(), read.end(), built.begin()));
-            page.convert_to_script();
-            page.reset_rule(QMessageBox::Yes);
-            page.delete_confirmed(QMessageBox::Yes);
-            page.link_activated("activate_on_action");
-            answers &= page.modified() && page.activation_kind() == rule::ON_ACTION_RUN;
+            QTest::mouseClick(page.findChild<QPushButton *>("clipboard_button"), Qt::LeftButton);
+            answer_yes("reset_button", "reset_box");
+            answer_yes("delete_button", "delete_box");
+            // A page whose rights could not be read stays disabled.
+            answers &= !page.isEnabled() ||
+                       (click_link(&page, "activate_on_schedule") && page.modified() &&
+                        page.activation_kind() == rule::ON_SCHEDULE);
             for (QWidget *w : page.findChildren<QWidget *>("error_popup"))
                 w->close();
         }

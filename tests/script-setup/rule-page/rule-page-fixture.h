@@ -8,11 +8,17 @@
 #include "script-setup/rule-page/grid-widget.h"
 #include "script-setup/rule-page/setup-rule.h"
 #include "tests/script-setup/page-helpers.h"
+#include "tests/support/link-click.h"
 #include "tests/support/page-fixture.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTest>
+#include <QTreeView>
 #include <boost/make_shared.hpp>
 #include <memory>
 
@@ -48,10 +54,10 @@ public: // the table-driven cases reach in from free functions
         catalogue->wait_idle();
         settle_events();
     }
-    std::unique_ptr<QSetupRule> open_page()
+    std::unique_ptr<QSetupRule> open_page(const char *path = rule_path)
     {
         std::unique_ptr<QSetupRule> p(
-            new QSetupRule(&navigator, tree.folder(rule_path), host.server_root()));
+            new QSetupRule(&navigator, tree.folder(path), host.server_root()));
         p->resize(1000, 800);
         p->show();
         deliver();
@@ -63,7 +69,11 @@ public: // the table-driven cases reach in from free functions
         page = open_page();
     }
     template <class W> W *get(const char *name) { return child<W>(page.get(), name); }
-    void link(const char *href) { page->link_activated(QString::fromLatin1(href)); }
+    void link(const char *href)
+    {
+        EXPECT_TRUE(click_link(page.get(), QString::fromLatin1(href))) << href;
+        settle_events();
+    }
     // The newest open dialog of the page with that name.
     QDialog *dialog(const char *name)
     {
@@ -71,6 +81,58 @@ public: // the table-driven cases reach in from free functions
         return all.isEmpty() ? nullptr : all.last();
     }
     void save() { QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier); }
+    // In the newest dialog of that name: clicks each item named (its text,
+    // its path of texts, or its data), on its check box when `tick`, then OK.
+    void answer(const char *dialog_name, const char *view_name, const QStringList &items,
+                bool tick = true)
+    {
+        QDialog *d = dialog(dialog_name);
+        ASSERT_TRUE(d) << dialog_name;
+        deliver(); // the lists the dialog shows
+        for (const QString &text : items) {
+            // Several views in turn: "view|item" picks in another one.
+            const QString view_of = text.section('|', 0, -2);
+            auto *view = d->findChild<QAbstractItemView *>(view_of.isEmpty() ? view_name : view_of);
+            ASSERT_TRUE(view) << text.toStdString();
+            if (auto *tree_view = qobject_cast<QTreeView *>(view))
+                tree_view->expandAll();
+            const QModelIndex index =
+                find_item(view->model(), text.section('|', -1), QModelIndex());
+            ASSERT_TRUE(index.isValid()) << text.toStdString();
+            (tick ? click_check_box : click_index)(view, index);
+        }
+        QTest::mouseClick(d->findChild<QPushButton *>("ok_button"), Qt::LeftButton);
+        settle_events();
+    }
+    static QModelIndex find_item(QAbstractItemModel *model, const QString &text,
+                                 const QModelIndex &parent, const QString &above = QString())
+    {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            const QModelIndex i = model->index(row, 0, parent);
+            const QString path =
+                above.isEmpty() ? i.data().toString() : above + '/' + i.data().toString();
+            if (i.data().toString() == text || path == text || path.endsWith('/' + text) ||
+                i.data(Qt::UserRole).toString() == text)
+                return i;
+            const QModelIndex below = find_item(model, text, i, path);
+            if (below.isValid())
+                return below;
+        }
+        return QModelIndex();
+    }
+    // The operator's keys: the combo's item `index` (Home, then Down), a
+    // spin box's new value (its digits typed over the old ones).
+    static void choose(QComboBox *box, int index)
+    {
+        QTest::keyClick(box, Qt::Key_Home);
+        for (int i = 0; i < index; ++i)
+            QTest::keyClick(box, Qt::Key_Down);
+    }
+    static void type_value(QSpinBox *spin, int value)
+    {
+        QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(spin, QString::number(value));
+    }
     QWidget *action_row(int index) { return page->action_grid()->row(index); }
 
     boost::shared_ptr<memory_host::MemoryDavaDodaziService> wizard;

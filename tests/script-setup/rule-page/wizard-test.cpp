@@ -18,7 +18,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 namespace {
 
@@ -41,6 +43,32 @@ protected:
         return action_row(row)->findChild<AttachmentsList *>()->entries();
     }
     QMessageBox *box(const char *name) { return page->findChild<QMessageBox *>(name); }
+    // Clicks the row's "Insert" button; `use` sees the menu it opens and must
+    // close it (with keys) before the click returns.
+    void with_inserter_menu(int row, const std::function<void(QMenu *)> &use)
+    {
+        auto *insert = page->condition_grid()->row(row)->findChild<QPushButton *>("insert_button");
+        ASSERT_TRUE(insert && insert->isVisible());
+        bool used = false;
+        QTimer::singleShot(0, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (menu)
+                use(menu);
+            used = menu;
+            while (QWidget *open = QApplication::activePopupWidget())
+                QTest::keyClick(open, Qt::Key_Escape);
+        });
+        QTest::mouseClick(insert, Qt::LeftButton);
+        settle_events();
+        EXPECT_TRUE(used) << "the menu opened";
+    }
+    static QStringList titles(QMenu *menu)
+    {
+        QStringList out;
+        for (QAction *a : menu->actions())
+            out << a->text();
+        return out;
+    }
 };
 
 TEST_F(Wizard, EventsObjectsAndTheInserterMenu)
@@ -63,9 +91,9 @@ TEST_F(Wizard, EventsObjectsAndTheInserterMenu)
 
     // With types chosen, a later cancel keeps the rule.
     link("activate_on_event");
-    page->events_filter("Motion@Alarm");
-    EXPECT_EQ("Motion;Alarm", get<QLineEdit>("event_types")->text());
-    page->show_events_filter_dialog();
+    answer("events_filter_dialog", "eventsTree", {"Motion", "SignalLost"});
+    EXPECT_EQ((std::set<std::string>{"Motion", "SignalLost"}), page->chosen_event_types());
+    QTest::mouseClick(get<QToolButton>("event_types_button"), Qt::LeftButton);
     QTest::mouseClick(dialog("events_filter_dialog")->findChild<QPushButton *>("cancel_button"),
                       Qt::LeftButton);
     settle_events();
@@ -73,38 +101,36 @@ TEST_F(Wizard, EventsObjectsAndTheInserterMenu)
 
     link("objects_filter");
     EXPECT_FALSE(get<QLineEdit>("objects")->isHidden());
-    page->objects_filter("object(\"Cam 1\")@object(\"Cam 2\")");
+    answer("objects_filter_dialog", "objectsTree", {"Cam 1", "Cam 2"});
     EXPECT_EQ((std::set<std::string>{"Cam 1", "Cam 2"}), page->chosen_objects());
-    page->objects_filter("");
+    QTest::mouseClick(get<QToolButton>("objects_button"), Qt::LeftButton);
+    answer("objects_filter_dialog", "objectsTree", {"Cam 1", "Cam 2"}); // unticked: none left
     EXPECT_TRUE(get<QLineEdit>("objects")->isHidden());
     EXPECT_TRUE(page->chosen_objects().empty());
     EXPECT_TRUE(page->rule_value().activation.all_objects);
 
     // The inserter menu offers the chosen event types, once each.
     link("write_condition");
-    auto *menu = get<QMenu>("inserter_menu");
-    for (int opening = 0; opening < 2; ++opening) {
-        page->update_inserter_menu();
-        QStringList titles;
-        for (QAction *a : menu->actions())
-            titles << a->text();
-        EXPECT_EQ(
-            (QStringList{"Settings values", "Objects state", "Alarm", "Motion", "Event type"}),
-            titles);
-    }
-    QMenu *motion = menu->actions()[3]->menu();
-    QStringList items;
-    for (QAction *a : motion->actions())
-        items << a->text();
-    EXPECT_EQ((QStringList{"origin name", "origin guid", "zone", "level"}), items);
-    QApplication::setActiveWindow(page.get());
-    condition(0)->setFocus();
-    settle_events();
-    motion->actions()[3]->trigger();
+    for (int opening = 0; opening < 2; ++opening)
+        with_inserter_menu(0, [](QMenu *menu) {
+            EXPECT_EQ((QStringList{"Settings values", "Objects state", "Motion", "SignalLost",
+                                   "Event type"}),
+                      titles(menu));
+            EXPECT_EQ((QStringList{"origin name", "origin guid", "zone", "level"}),
+                      titles(menu->actions()[2]->menu()));
+        });
+    // Down to "Motion", into its menu, down to "level".
+    with_inserter_menu(0, [](QMenu *menu) {
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Right);
+        QWidget *sub = QApplication::activePopupWidget();
+        ASSERT_NE(menu, sub);
+        for (int i = 0; i < 3; ++i) // its first item is active on opening
+            QTest::keyClick(sub, Qt::Key_Down);
+        QTest::keyClick(sub, Qt::Key_Return);
+    });
     EXPECT_EQ("event.type == \"Motion\" and event.level", condition(0)->toPlainText());
-    page->events_filter("  ");
-    EXPECT_TRUE(page->chosen_event_types().empty());
-    EXPECT_TRUE(get<QLineEdit>("event_types")->text().isEmpty());
 }
 
 TEST_F(Wizard, ShortcutCapture)
@@ -130,7 +156,7 @@ TEST_F(Wizard, ShortcutCapture)
 
 TEST_F(Wizard, TenActionsHideTheLinksAndADeleteShowsThem)
 {
-    link("activate_on_action");
+    link("activate_on_schedule");
     for (int i = 0; i < 10; ++i)
         link("wait");
     EXPECT_EQ(10, page->action_count());
@@ -145,7 +171,7 @@ TEST_F(Wizard, TenActionsHideTheLinksAndADeleteShowsThem)
     EXPECT_EQ(10, page->action_grid()->count());
     QDialog *method = dialog("method_dialog");
     ASSERT_TRUE(method);
-    method->reject();
+    QTest::keyClick(method, Qt::Key_Escape);
     settle_events();
     EXPECT_EQ(9, page->action_grid()->count());
     EXPECT_EQ(9, page->action_count());
@@ -153,7 +179,7 @@ TEST_F(Wizard, TenActionsHideTheLinksAndADeleteShowsThem)
 
 TEST_F(Wizard, ActionRowsFollowMovesAndNewLists)
 {
-    link("activate_on_action");
+    link("activate_on_schedule");
     link("take_screenshot");
     link("wait");
     link("send_email");
@@ -177,7 +203,7 @@ TEST_F(Wizard, ActionRowsFollowMovesAndNewLists)
     link("play_sound");
     auto *channels = action_row(2)->findChild<QComboBox *>("channel");
     auto *sounds = action_row(3)->findChild<QComboBox *>("sounds_box");
-    sounds->setCurrentIndex(sounds->findText("door.wav"));
+    choose(sounds, sounds->findText("door.wav"));
     const int listed = channels->count();
 
     tree.make_folder("/DEMO/channels/ch3");
@@ -197,19 +223,26 @@ TEST_F(Wizard, ConditionRows)
     link("activate_on_shortcut");
     link("write_condition");
     QTextEdit *edit = condition(0);
-    QApplication::setActiveWindow(page.get());
-    edit->setFocus();
-    settle_events();
-    page->insert_text("a == 1");
-    EXPECT_EQ("a == 1", edit->toPlainText()) << "an empty line takes the text at once";
+    // "Settings values" from the row's menu, a setting chosen in its dialog.
+    const auto insert_setting = [this](const char *path) {
+        with_inserter_menu(0, [](QMenu *menu) {
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        answer("settings_dialog", "settingsTree", {path}, false);
+    };
+    insert_setting("channels/ch1");
+    EXPECT_EQ("settings(\"channels/ch1\")", edit->toPlainText())
+        << "an empty line takes the text at once";
 
     const struct
     {
         const char *button;
         const char *result;
-    } cases[] = {{"Replace", "b == 2"}, {"Insert", "b == 2b == 2"}};
+    } cases[] = {{"Replace", "settings(\"channels/ch2\")"},
+                 {"Insert", "settings(\"channels/ch2\")settings(\"channels/ch2\")"}};
     for (const auto &c : cases) {
-        page->insert_text("b == 2");
+        insert_setting("channels/ch2");
         QMessageBox *question = box("replace_box");
         ASSERT_TRUE(question);
         EXPECT_EQ("Replace Confirmation", question->windowTitle());
@@ -221,8 +254,11 @@ TEST_F(Wizard, ConditionRows)
     }
 
     // Only the first row hides its and/or, whatever moves.
-    page->add_condition("b", true);
-    page->add_condition("c");
+    for (const char *text : {"b", "c"}) {
+        QTest::mouseClick(get<QToolButton>("add_condition"), Qt::LeftButton);
+        QTest::keyClicks(condition(page->condition_grid()->count() - 1), text);
+    }
+    QTest::mouseClick(page->condition_grid()->row(1)->findChild<QWidget *>("or"), Qt::LeftButton);
     auto check = [&](const char *when) {
         for (int i = 0; i < page->condition_grid()->count(); ++i)
             EXPECT_EQ(i == 0,
@@ -248,20 +284,23 @@ TEST_F(Wizard, ConditionRows)
 
 TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
 {
-    link("activate_on_action");
+    link("activate_on_schedule");
     link("write_condition");
     link("wait");
     link("wait");
     settle_events();
-    tree.put_string(rule_path, "script", "# ACTIVATION\nx\n# CONDITION\ny\n# ACTION_2\nz\nw\n");
+    // Actions are numbered from 0, as the generator writes them.
+    tree.put_string(rule_path, "script",
+                    "# ACTIVATION\nx\n# CONDITION\ny\n# ACTION_0\nz\n# ACTION_1\nw\n");
     QWidget *name = get<QWidget>("name");
     const QPoint name_end = name->mapToGlobal(QPoint(name->width(), name->height() / 2));
     const std::pair<int, QPoint> cases[] = {
-        {6, action_row(1)->mapToGlobal(QPoint(150, 0))},
+        {6, action_row(0)->mapToGlobal(QPoint(150, 0))},
+        {8, action_row(1)->mapToGlobal(QPoint(150, 0))},
         {4, get<QWidget>("condition_frame")->findChild<QLabel *>()->mapToGlobal(QPoint(100, 0))},
         {2, get<QWidget>("activation_stack")->mapToGlobal(QPoint(150, 0))},
         {-1, name_end},
-        {8, name_end},
+        {10, name_end},
     };
     QApplication::setActiveWindow(page.get());
     QTest::mouseClick(name, Qt::LeftButton);
@@ -312,7 +351,7 @@ TEST_F(Wizard, SaveClipboardRightsResetAndDelete)
     for (const char *name : {"activation_stack", "condition_frame", "actions_frame",
                              "delete_button", "reset_button", "save_button"})
         EXPECT_FALSE(get<QWidget>(name)->isEnabled()) << name;
-    link("wait");
+    EXPECT_FALSE(click_link(page.get(), "wait"));
     tree.clear_calls();
     page.reset();
     EXPECT_TRUE(tree.calls_of("set_integer").empty());

@@ -109,21 +109,21 @@ TEST_F(RuleFolderTest, StoredFormEdgeCases)
     }
 }
 
-// Activation variables take suffixes against the names handed out until a
-// save empties the list.
-TEST_F(RuleFolderTest, ScriptToTheClipboardAndSave)
+// Save stores the script the clipboard gets from the same value and names;
+// copying hands out no names, so copying twice gives the same script.
+TEST_F(RuleFolderTest, ScriptToTheClipboardIsWhatSaveStores)
 {
     const Rule r =
         rule_from_json({{"activation", QJsonObject{{"code", 3}, {"state_objects", "a;a"}}}});
-    VariableNames names;
-    EXPECT_TRUE(convert_to_script(folder, r, names).contains("\nobject__a__1 = object(\"a\")\n"));
-    const QString second = convert_to_script(folder, r, names);
-    EXPECT_TRUE(second.contains("\nobject__a__2 = object(\"a\")\n"));
-    EXPECT_TRUE(second.contains("\nobject__a__3.activate_on_state_changes(aquire_lock)"));
+    VariableNames names({"object__a__"});
+    const QString copied = script_to_save(r, names);
+    EXPECT_TRUE(copied.contains("\nobject__a__1 = object(\"a\")\n"));
+    EXPECT_EQ(copied, script_to_save(r, names));
+    EXPECT_EQ(QStringList{"object__a__"}, names.used());
     ASSERT_TRUE(save_rule(folder, r, names));
     EXPECT_TRUE(names.used().isEmpty());
     EXPECT_EQ("a\na1", tree.string_value(RULE, "activation_names"));
-    EXPECT_TRUE(convert_to_script(folder, r, names).contains("\nobject__a__ = object"));
+    EXPECT_EQ(copied.toStdString(), tree.string_value(RULE, "script"));
 }
 
 } // namespace
