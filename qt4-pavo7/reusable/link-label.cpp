@@ -1,6 +1,7 @@
 #include "qt4-pavo7/reusable/link-label.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 namespace Reusable {
 
@@ -10,23 +11,53 @@ QLinkLabel::QLinkLabel(const QString &text, QWidget *parent)
     setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
 }
 
+int QLinkLabel::link_count() const
+{
+    return int(text().count(QLatin1String("href=")));
+}
+
+// The label's own walk goes from the start of the text to the next link;
+// a label's walk backwards does not stop at its first link, so every
+// selection is made forwards.
+void QLinkLabel::select_link(int index)
+{
+    setSelection(0, 0);
+    for (int i = 0; i <= index; ++i)
+        QLabel::focusNextPrevChild(true);
+    selected_ = index;
+}
+
 void QLinkLabel::focusInEvent(QFocusEvent *event)
 {
     QLabel::focusInEvent(event);
-    if ((event->reason() != Qt::TabFocusReason && event->reason() != Qt::BacktabFocusReason) ||
-        !text().contains(QLatin1String("href")))
+    selected_ = -1;
+    const int links = link_count();
+    if (links == 0)
         return;
-    // From the start of the text the next link is the one; the last visit may
-    // have left the cursor behind it. (Without a link the label would pass
-    // the focus on.)
-    setSelection(0, 0);
-    QLabel::focusNextPrevChild(true);
+    if (event->reason() == Qt::TabFocusReason)
+        select_link(0);
+    else if (event->reason() == Qt::BacktabFocusReason)
+        select_link(links - 1);
 }
 
-// The link was selected on arrival: the next Tab or Shift+Tab leaves (a
-// plain label would select the same link again on Shift+Tab).
+void QLinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        hasSelectedText()) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QLabel::keyPressEvent(&enter);
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
 bool QLinkLabel::focusNextPrevChild(bool next)
 {
+    const int target = selected_ + (next ? 1 : -1);
+    if (hasFocus() && selected_ >= 0 && target >= 0 && target < link_count()) {
+        select_link(target);
+        return true;
+    }
     return QWidget::focusNextPrevChild(next);
 }
 

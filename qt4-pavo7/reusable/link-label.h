@@ -1,8 +1,9 @@
 #pragma once
-// A label holding one link that takes a single Tab: arriving by Tab or
-// Shift+Tab selects the link at once (a plain label takes a second Tab for
-// that, and shows nothing the first time), Enter follows it, and the next
-// Tab leaves.
+// A label of links that the keyboard walks one link at a time: arriving by
+// Tab selects the first link, by Shift+Tab the last (a plain label takes a
+// second Tab for that, and shows nothing the first time), Tab and Shift+Tab
+// move between the links and leave after the last or the first one, and
+// Enter or Space follows the selected link.
 
 #include <QLabel>
 
@@ -12,11 +13,18 @@ class QLinkLabel : public QLabel
 {
     Q_OBJECT
 public:
-    explicit QLinkLabel(const QString &text, QWidget *parent = nullptr);
+    explicit QLinkLabel(const QString &text = QString(), QWidget *parent = nullptr);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+
+private:
+    int link_count() const;
+    void select_link(int index);
+
+    int selected_ = -1;
 };
 
 } // namespace Reusable

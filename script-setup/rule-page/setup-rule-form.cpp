@@ -3,6 +3,7 @@
 #include "script-setup/rule-page/setup-rule.h"
 
 #include "qt4-pavo7/reusable/image-selector.h"
+#include "qt4-pavo7/reusable/link-label.h"
 #include "script-setup/page-support.h"
 #include "script-setup/rule-page/grid-widget.h"
 
@@ -27,7 +28,8 @@ QLabel *bold(const QString &text, QWidget *parent)
 
 QLabel *link(const char *key, const QString &caption, QWidget *parent)
 {
-    auto *label = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(key, caption), parent);
+    auto *label =
+        new Reusable::QLinkLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(key, caption), parent);
     label->setObjectName(QString::fromLatin1(key));
     return label;
 }
@@ -309,7 +311,7 @@ void QSetupRule::build_actions_frame(QWidget *parent)
     add_label_ = new QLabel(tr("Add:"), inner);
     add_label_->setObjectName(QStringLiteral("add_label"));
     add_label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    action_links_ = new QLabel(inner);
+    action_links_ = new Reusable::QLinkLabel(QString(), inner);
     action_links_->setObjectName(QStringLiteral("action_links"));
     action_links_->setWordWrap(true);
     add_row->addWidget(add_label_);

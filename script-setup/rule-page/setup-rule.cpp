@@ -108,10 +108,8 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     build_action_registry();
     // After the registry: the action links get their text there.
     for (QLabel *l : findChildren<QLabel *>())
-        if (l->text().contains(QLatin1String("href="))) {
+        if (l->text().contains(QLatin1String("href=")))
             connect(l, &QLabel::linkActivated, this, &QSetupRule::link_activated);
-            make_keyboard_link(l);
-        }
     for (QComboBox *box : {panel_box_, schedule_box_, zone_box_})
         connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::edited);
     activation_kind_ = rule::NO_ACTIVATION;
@@ -195,12 +193,6 @@ void QSetupRule::edited()
         return;
     modified_ = true;
     touch();
-}
-
-void QSetupRule::make_keyboard_link(QLabel *label)
-{
-    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    label->installEventFilter(this);
 }
 
 void QSetupRule::set_current_choice(QLabel *label, bool current)
@@ -532,16 +524,6 @@ bool QSetupRule::eventFilter(QObject *watched, QEvent *event)
             }
             current_edit_ = edit;
         }
-    }
-    // Space follows the link that has the focus, as Enter does.
-    auto *label = qobject_cast<QLabel *>(watched);
-    if (label && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space &&
-        static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier &&
-        label->hasSelectedText()) {
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(label, &enter);
-        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

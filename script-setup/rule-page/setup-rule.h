@@ -214,7 +214,6 @@ private:
     void edited();
     // Makes every link of the label reachable with Tab and followed with
     // Enter or Space.
-    void make_keyboard_link(QLabel *label);
 
     QObject *navigator_;
     Settings folder_;
