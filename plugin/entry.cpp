@@ -5,6 +5,7 @@
 #include "plugin/module-state.h"
 #include "plugin/setup-generator.h"
 #include "script-setup/pages.h"
+#include "script-setup/references/reference-index.h"
 #include "utils/logging.h"
 
 #include <boost/shared_ptr.hpp>
@@ -128,6 +129,8 @@ __attribute__((visibility("default"))) void vx_done()
     g_script_factory.reset();
     g_cloud_factory.reset();
     g_stock_factory.reset();
+    // The host's folders may go once it is done with the plug-in.
+    references::ReferenceIndex::forget_all();
     g_host = nullptr;
 }
 

@@ -2,6 +2,7 @@
 // the demo server (or a tree file), and shows its pages; without a display it
 // takes the headless tour of every page.
 
+#include "sandbox/check-references.h"
 #include "sandbox/demo-server.h"
 #include "sandbox/engine/headless-fire.h"
 #include "sandbox/log-pane.h"
@@ -165,6 +166,11 @@ int main(int argc, char **argv)
             status = status ? status : 1;
         }
         return status;
+    }
+
+    if (options.check_references) {
+        session->settle();
+        return sandbox::check_references(*session, stdout);
     }
 
     sandbox::PluginLibrary plugin(session->host().log());

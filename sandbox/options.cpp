@@ -17,6 +17,8 @@ QString usage()
                "  --screenshot FILE     grab the window to FILE and exit\n"
                "  --print-script PATH   print the script of a rule or template loop folder and "
                "exit\n"
+               "  --check-references    print each broken reference of the server's rules, loops\n"
+               "                        and schedules as a JSON line; exit 1 when there is one\n"
                "  --scale F             the host's size factor for the pages (default 1)\n"
                "  --fire PATH KIND [ARGUMENT]\n"
                "                        fire at the enabled rules and scripts and print each "
@@ -69,6 +71,8 @@ bool parse_options(const QStringList &arguments, Options &out, QString *error)
         } else if (arg == "--print-script") {
             if (!value(i, out.print_script))
                 return false;
+        } else if (arg == "--check-references") {
+            out.check_references = true;
         } else if (arg == "--demo-size") {
             if (!value(i, size))
                 return false;

@@ -21,6 +21,8 @@ struct Options
     QString print_script; // print the script of this rule or loop folder and exit
     double scale = 1.0;   // the host's size factor
     bool help = false;
+    // --check-references: list the broken references and exit
+    bool check_references = false;
     // --fire: what to fire at the scripts, with the clock and the limits
     std::vector<FireRequest> fires;
     bool real_clock = false;
@@ -30,7 +32,7 @@ struct Options
     bool headless() const
     {
         return !tour_dir.isEmpty() || !screenshot.isEmpty() || !print_script.isEmpty() ||
-               !fires.empty();
+               !fires.empty() || check_references;
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "script-setup/page-support.h"
+#include "script-setup/references/used-by-links.h"
 #include "utils/erase-request.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
@@ -70,6 +71,10 @@ QSetupEmailAccount::QSetupEmailAccount(QObject *navigator, Settings folder, Sett
 
     read_account_names();
     validate_input();
+
+    used_by_ = new references::UsedByLinks(navigator_, folder_, server_root_,
+                                           references::EMAIL_ACCOUNT, tr("Used by:"), this);
+    static_cast<QVBoxLayout *>(layout())->insertWidget(1, used_by_);
 }
 
 QSetupEmailAccount::~QSetupEmailAccount() = default;
@@ -196,10 +201,12 @@ void QSetupEmailAccount::validate_input()
 
 void QSetupEmailAccount::delete_account()
 {
-    auto *box =
-        new QMessageBox(QMessageBox::Question, tr("Delete Confirmation"),
-                        tr("Are you sure you want to delete account '%1'?").arg(name_->text()),
-                        QMessageBox::Yes | QMessageBox::No, this);
+    const QString question = used_by_->delete_question(
+        name_->text(), tr("Are you sure you want to delete account '%1'?"),
+        tr("Account '%1' is used by 1 rule: %2. Delete it anyway?"),
+        tr("Account '%1' is used by %3 rules: %2. Delete it anyway?"));
+    auto *box = new QMessageBox(QMessageBox::Question, tr("Delete Confirmation"), question,
+                                QMessageBox::Yes | QMessageBox::No, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, &QSetupEmailAccount::delete_confirmed);
     box->show();

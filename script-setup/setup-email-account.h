@@ -12,6 +12,9 @@ class QAutoConnect;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace references {
+class UsedByLinks;
+}
 
 class QSetupEmailAccount : public QWidget
 {
@@ -44,4 +47,5 @@ private:
     QLabel *address_warning_ = nullptr;
     QLineEdit *username_ = nullptr;
     QPushButton *delete_button_ = nullptr;
+    references::UsedByLinks *used_by_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "script-setup/loop/templates-order.h"
 #include "script-setup/objects-list-receiver.h"
 #include "script-setup/page-support.h"
+#include "script-setup/references/reference-marks.h"
 #include "utils/erase-request.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
@@ -98,6 +99,7 @@ QSetupLoop::QSetupLoop(QObject *navigator, Settings folder, Settings server_root
     list_edited_ = false;
     modified_ = false;
     apply_rights();
+    references::ReferenceMarks::for_loop(this, folder_, server_root_);
 }
 
 QSetupLoop::~QSetupLoop() = default;

@@ -4,6 +4,7 @@
 #include "qt4-setup/src/dir-tracker.h"
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "script-setup/page-support.h"
+#include "script-setup/references/used-by-links.h"
 #include "script-setup/schedule-channels.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimeEdit>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
@@ -76,6 +78,10 @@ QSetupSchedule::QSetupSchedule(QObject *navigator, Settings folder, Settings ser
 
     build_channel_list();
     dir_rights_changed();
+
+    used_by_ = new references::UsedByLinks(navigator_, folder_, server_root_, references::SCHEDULE,
+                                           tr("Used by:"), this);
+    static_cast<QVBoxLayout *>(layout())->insertWidget(2, used_by_);
 }
 
 QSetupSchedule::~QSetupSchedule() = default;
@@ -254,10 +260,12 @@ void QSetupSchedule::serialize_to_dir()
 
 void QSetupSchedule::delete_button_clicked()
 {
-    auto *box =
-        new QMessageBox(QMessageBox::Question, tr("Delete Confirmation"),
-                        tr("Are you sure you want to delete schedule '%1'?").arg(name_->text()),
-                        QMessageBox::Yes | QMessageBox::No, this);
+    const QString question = used_by_->delete_question(
+        name_->text(), tr("Are you sure you want to delete schedule '%1'?"),
+        tr("Schedule '%1' is used by 1 rule: %2. Delete it anyway?"),
+        tr("Schedule '%1' is used by %3 rules: %2. Delete it anyway?"));
+    auto *box = new QMessageBox(QMessageBox::Question, tr("Delete Confirmation"), question,
+                                QMessageBox::Yes | QMessageBox::No, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, &QSetupSchedule::delete_confirmed);
     box->show();

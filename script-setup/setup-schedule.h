@@ -24,6 +24,9 @@ class QTimeEdit;
 namespace Reusable {
 class QSchedulerWidget;
 }
+namespace references {
+class UsedByLinks;
+}
 
 class QSetupSchedule : public QWidget
 {
@@ -87,4 +90,5 @@ private:
     QListWidget *channels_list_ = nullptr;
     QPushButton *select_all_ = nullptr;
     QPushButton *select_none_ = nullptr;
+    references::UsedByLinks *used_by_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "qt4-pavo7/reusable/link-label.h"
 #include "qt4-setup/src/dir-tracker.h"
+#include "script-setup/references/used-by-links.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
 #include "utils/text.h"
@@ -96,6 +97,12 @@ QSetupScriptsFolder::QSetupScriptsFolder(QObject *navigator, Settings folder, Se
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(automation);
     layout->addWidget(resources);
+    auto *broken =
+        new references::BrokenLinks(server_root_, tr("1 rule or loop refers to something missing:"),
+                                    tr("%1 rules and loops refer to something missing:"), this);
+    connect(broken, &references::BrokenLinks::open_folder, this,
+            &QSetupScriptsFolder::cd_to_parent);
+    layout->addWidget(broken);
     layout->addStretch(1);
 
     track();

@@ -507,7 +507,8 @@ void QSetupRule::add_send_mail(QString, QString action_params, QString)
     if (selected >= 0 && !stored_account.isEmpty()) {
         account->setCurrentIndex(selected);
     } else {
-        account->insertItem(0, QString(), QString());
+        // An account that is gone stays stored until the operator picks another.
+        account->insertItem(0, stored_account, stored_account);
         account->setCurrentIndex(0);
     }
     auto *to = new QLineEdit(lines.value(1), holder);

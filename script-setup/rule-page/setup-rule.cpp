@@ -12,6 +12,7 @@
 #include "qt4-setup/src/settings-autoconnect.h"
 #include "script-setup/inserters/host-scale.h"
 #include "script-setup/page-support.h"
+#include "script-setup/references/reference-marks.h"
 #include "script-setup/rule-page/grid-widget.h"
 #include "script-setup/rule-page/line-text-edit.h"
 #include "script-setup/rule/rule-folder.h"
@@ -157,6 +158,7 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     }
 
     load();
+    references::ReferenceMarks::for_rule(this, folder_, server_root_, action_grid_);
 
     if (stats_tracker_) {
         connect(stats_tracker_.get(), qOverload<QString>(&QDirTracker::values_changed), this,

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -90,6 +91,39 @@ TEST_F(CommandLine, ScaleReachesThePages)
         pictures[i] = QImage(shot);
     }
     EXPECT_NE(pictures[0], pictures[1]);
+}
+
+// --check-references: the demo server has no broken reference; a tree with
+// one of each kind lists each on a JSON line of its own and exits 1.
+TEST_F(CommandLine, CheckReferencesListsEachBrokenReference)
+{
+    const Outcome demo = run_sandbox({"--check-references"});
+    EXPECT_EQ(0, demo.status) << demo.out.toStdString() << demo.err.toStdString();
+    EXPECT_EQ(QString(), demo.out);
+
+    const QString tree = dir.filePath("broken.json");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VX_TEST_DATA_DIR "/references/server.json"), tree));
+    const Outcome run = run_sandbox({"--tree", tree, "--check-references"});
+    EXPECT_EQ(1, run.status) << run.err.toStdString();
+    QStringList found;
+    for (const QString &line : run.out.split('\n', Qt::SkipEmptyParts)) {
+        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+        found << QStringLiteral("%1 %2 %3 '%4' %5 %6")
+                     .arg(o["folder"].toString(), o["name"].toString(), o["kind"].toString(),
+                          o["missing"].toString(), o["where"].toString())
+                     .arg(o["index"].toInt());
+    }
+    EXPECT_EQ(QStringList({
+                  "/DEMO/scripts/{L1} Lobby template '{TGONE}' loop element 2",
+                  "/DEMO/scripts/{R3} Old rule schedule 'Day shift' activation 0",
+                  "/DEMO/scripts/{R3} Old rule e-mail account '{AGONE}' action 1",
+                  "/DEMO/scripts/{R3} Old rule channel '{CZ}' action 2",
+                  "/DEMO/scripts/{R3} Old rule object 'Ghost' action 3",
+                  "/DEMO/scripts/{R3} Old rule sound 'gone.wav' action 4",
+                  "/DEMO/scripts/{R3} Old rule settings path 'nowhere/x/y' action 5",
+                  "/DEMO/scripts/{S2} Weekend channel '{CGONE}' channels 1",
+              }),
+              found);
 }
 
 } // namespace
