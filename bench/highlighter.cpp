@@ -1,7 +1,8 @@
 // Colouring a generated 10,000-line script: the product Highlighter against
 // the literal rules (one regular expression after another), KDE's syntax
 // highlighter with its Python definition when it was found at build time,
-// and a highlighter that does nothing (the framework's own floor). Prints
+// and a highlighter that does nothing (the framework's own floor); the
+// "-search" variants also mark every "self", as with the search bar open. Prints
 // the time ratios of one run; `--instructions` runs each variant once for
 // bench/highlighter-instructions.sh under callgrind.
 
@@ -60,17 +61,30 @@ struct Colouring
     KSyntaxHighlighting::Repository repository;
 #endif
 
-    explicit Colouring(const std::string &variant)
+    explicit Colouring(std::string variant)
     {
         document.setDocumentLayout(new QPlainTextDocumentLayout(&document));
+        const std::string search_suffix = "-search";
+        const bool search = variant.size() > search_suffix.size() &&
+                            variant.compare(variant.size() - search_suffix.size(),
+                                            search_suffix.size(), search_suffix) == 0;
+        if (search)
+            variant.resize(variant.size() - search_suffix.size());
+        const QString pattern = QRegExp::escape(QStringLiteral("self"));
         if (variant == "product") {
-            highlighter = std::make_unique<Highlighter>(&document);
+            auto product = std::make_unique<Highlighter>(&document);
+            if (search)
+                product->set_search_pattern(pattern);
+            highlighter = std::move(product);
         } else if (variant == "literal") {
             KindFormats formats;
             Highlighter defaults(nullptr);
             for (int k = python_syntax::call; k < python_syntax::kind_count; ++k)
                 formats[k] = defaults.format_of(python_syntax::Kind(k));
-            highlighter = std::make_unique<LiteralHighlighter>(&document, formats);
+            auto literal = std::make_unique<LiteralHighlighter>(&document, formats);
+            if (search)
+                literal->set_search(pattern, false);
+            highlighter = std::move(literal);
         } else if (variant == "empty") {
             highlighter = std::make_unique<EmptyHighlighter>(&document);
         }
@@ -84,7 +98,19 @@ struct Colouring
 #endif
         // Attached to an empty document, so that edits are coloured at once
         // (a highlighter put on a full document waits for the event loop).
+        load();
+    }
+
+    // Sets the script's text; the product's slices run from the event loop.
+    void load()
+    {
         document.setPlainText(script());
+    }
+    void settle()
+    {
+        auto *product = dynamic_cast<Highlighter *>(highlighter.get());
+        while (product && product->colouring_pending())
+            QCoreApplication::processEvents();
     }
 
     // Types one character in the middle of the script and takes it back.
@@ -101,7 +127,8 @@ struct Colouring
 
 std::vector<std::string> variants()
 {
-    std::vector<std::string> names = {"product", "literal", "empty"};
+    std::vector<std::string> names = {"product", "product-search", "literal", "literal-search",
+                                      "empty"};
 #ifdef VX_HAVE_KSYNTAXHIGHLIGHTING
     names.push_back("ksyntaxhighlighting");
 #endif
@@ -111,6 +138,7 @@ std::vector<std::string> variants()
 void BM_Highlight(benchmark::State &state, std::string variant)
 {
     Colouring colouring(variant);
+    colouring.settle();
     for (auto _ : state)
         colouring.highlighter->rehighlight();
 }
@@ -118,6 +146,7 @@ void BM_Highlight(benchmark::State &state, std::string variant)
 void BM_Keystroke(benchmark::State &state, std::string variant)
 {
     Colouring colouring(variant);
+    colouring.settle();
     bool insert = true;
     for (auto _ : state) {
         colouring.keystroke(insert);
@@ -140,7 +169,31 @@ void print_ratios(const std::map<std::string, double> &seconds)
     }
 }
 
-// One run of each variant with collection on, one callgrind dump per part.
+// One slice of the product's colouring of a freshly loaded script.
+void BM_Slice(benchmark::State &state)
+{
+    Colouring colouring("product");
+    for (auto _ : state) {
+        state.PauseTiming();
+        colouring.load();
+        state.ResumeTiming();
+        QCoreApplication::processEvents();
+    }
+}
+
+// Instructions of one part, as one callgrind dump.
+template <typename Part> void count(const std::string &name, Part part)
+{
+    CALLGRIND_ZERO_STATS;
+    CALLGRIND_TOGGLE_COLLECT;
+    part();
+    CALLGRIND_TOGGLE_COLLECT;
+    CALLGRIND_DUMP_STATS_AT(name.c_str());
+}
+
+// One run of each variant with collection on, one callgrind dump per part:
+// loading the script (the product leaves most of it to its slices), one
+// slice, colouring the whole script, one keystroke.
 void count_instructions()
 {
     for (const std::string &variant : variants()) {
@@ -148,18 +201,16 @@ void count_instructions()
         const std::string highlight = "highlight " + variant;
         const std::string keystroke = "keystroke " + variant;
         Colouring colouring(variant);
+        colouring.settle();
+        count("load " + variant, [&] { colouring.load(); });
+        if (variant == "product")
+            count("slice " + variant, [] { QCoreApplication::processEvents(); });
+        colouring.settle();
         // Warm the text shaper's caches, which the first variant would pay for.
         colouring.keystroke(true);
         colouring.keystroke(false);
-        CALLGRIND_ZERO_STATS;
-        CALLGRIND_TOGGLE_COLLECT;
-        colouring.highlighter->rehighlight();
-        CALLGRIND_TOGGLE_COLLECT;
-        CALLGRIND_DUMP_STATS_AT(highlight.c_str());
-        CALLGRIND_TOGGLE_COLLECT;
-        colouring.keystroke(true);
-        CALLGRIND_TOGGLE_COLLECT;
-        CALLGRIND_DUMP_STATS_AT(keystroke.c_str());
+        count(highlight, [&] { colouring.highlighter->rehighlight(); });
+        count(keystroke, [&] { colouring.keystroke(true); });
     }
 }
 
@@ -174,6 +225,7 @@ int main(int argc, char **argv)
         count_instructions();
         return 0;
     }
+    benchmark::RegisterBenchmark("BM_Slice/product", BM_Slice)->Unit(benchmark::kMillisecond);
     for (const std::string &variant : variants()) {
         benchmark::RegisterBenchmark(("BM_Highlight/" + variant).c_str(), BM_Highlight, variant)
             ->Unit(benchmark::kMillisecond);

@@ -1,10 +1,17 @@
 #include "script-setup/editor/highlighter.h"
 
+#include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 
 using namespace python_syntax;
 
 namespace {
+
+// A block state no line has: set on the lines a pass must visit, so that
+// the base class goes on from each to the next.
+const int unsettled_state = -2;
 
 QTextCharFormat text_format(Qt::GlobalColor colour, bool bold)
 {
@@ -18,6 +25,7 @@ QTextCharFormat text_format(Qt::GlobalColor colour, bool bold)
 
 Highlighter::Highlighter(QTextDocument *document)
     : QSyntaxHighlighter(document)
+    , slice_timer_(new QTimer(this))
 {
     formats_[call] = text_format(Qt::darkBlue, false);
     formats_[grammar_term] = text_format(Qt::darkYellow, false);
@@ -33,9 +41,18 @@ Highlighter::Highlighter(QTextDocument *document)
     formats_[tab].setUnderlineColor(Qt::lightGray);
     formats_[search_match].setBackground(Qt::yellow);
 
+    slice_timer_->setSingleShot(true);
+    slice_timer_->setInterval(0);
+    connect(slice_timer_, &QTimer::timeout, this, &Highlighter::colour_slice);
     if (document) {
+        // The base class would colour every changed line at once, a whole
+        // script on loading; this class decides which lines wait.
+        disconnect(document, SIGNAL(contentsChange(int, int, int)), this,
+                   SLOT(_q_reformatBlocks(int, int, int)));
+        connect(document, &QTextDocument::contentsChange, this, &Highlighter::contents_change);
         connect(document, &QTextDocument::blockCountChanged, this, &Highlighter::document_changed);
         connect(document, &QTextDocument::contentsChanged, this, &Highlighter::document_changed);
+        owed_ = QTextCursor(document);
     }
 }
 
@@ -78,7 +95,143 @@ void Highlighter::document_changed()
     const int old_count = line_count_;
     line_count_ = document()->blockCount();
     if ((old_count <= max_coloured_lines) != (line_count_ <= max_coloured_lines))
-        rehighlight();
+        rehighlight_later();
+}
+
+void Highlighter::rehighlight()
+{
+    pending_ = false;
+    slice_timer_->stop();
+    if (!document())
+        return;
+    // Colours are no edit: the page must not take them for one.
+    const QSignalBlocker quiet(document());
+    QSyntaxHighlighter::rehighlight();
+}
+
+void Highlighter::rehighlight_blocks(const QTextBlock &first, const QTextBlock &last)
+{
+    if (!document() || !first.isValid())
+        return;
+    const QSignalBlocker quiet(document());
+    QTextCursor batch(document()); // one layout change for all of them
+    batch.beginEditBlock();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        rehighlightBlock(block);
+        if (block == last)
+            break;
+    }
+    batch.endEditBlock();
+}
+
+// Mirrors the base class for a small change: the changed lines, then on
+// while a line's state changes; a large one is left to the slices.
+void Highlighter::contents_change(int from, int removed, int added)
+{
+    QTextDocument *doc = document();
+    const QTextBlock first = doc->findBlock(from);
+    if (!first.isValid())
+        return;
+    QTextBlock last = doc->findBlock(from + added + (removed > 0 ? 1 : 0));
+    if (!last.isValid())
+        last = doc->lastBlock();
+    if (last.blockNumber() - first.blockNumber() >= slice_lines) {
+        owe_from(first);
+        return;
+    }
+    if (pending_ && first.position() > owed_.position()) {
+        // Lines still waiting: colour them for the eye, the slice settles them.
+        for (QTextBlock block = first; block.isValid(); block = block.next()) {
+            rehighlightBlock(block);
+            if (block == last)
+                break;
+        }
+        return;
+    }
+    for (QTextBlock block = first; block != last; block = block.next())
+        block.setUserState(unsettled_state);
+    rehighlightBlock(first);
+}
+
+void Highlighter::rehighlight_later()
+{
+    if (document())
+        owe_from(document()->firstBlock());
+}
+
+void Highlighter::owe_from(const QTextBlock &block)
+{
+    if (!pending_ || block.position() < owed_.position())
+        owed_.setPosition(block.position());
+    pending_ = true;
+    slice_timer_->start();
+    emit colouring_deferred();
+}
+
+void Highlighter::colour_slice()
+{
+    if (!pending_ || !document())
+        return;
+    const QSignalBlocker quiet(document());
+    QTextBlock block = document()->findBlock(owed_.position());
+    slice_budget_ = slice_lines;
+    block.setUserState(unsettled_state);
+    rehighlightBlock(block);
+    slice_budget_ = 0;
+    if (pending_)
+        slice_timer_->start();
+}
+
+void Highlighter::colour_now(const QTextBlock &first, const QTextBlock &last)
+{
+    if (!pending_ || !document() || !first.isValid() || !last.isValid() ||
+        last.position() < owed_.position())
+        return;
+    QTextBlock block = document()->findBlock(owed_.position());
+    if (last.blockNumber() - block.blockNumber() < slice_lines) {
+        const QSignalBlocker quiet(document());
+        slice_budget_ = last.blockNumber() - block.blockNumber() + 1;
+        block.setUserState(unsettled_state);
+        rehighlightBlock(block);
+        slice_budget_ = 0;
+        return;
+    }
+    if (line_count_ <= max_coloured_lines) {
+        int state = block.previous().isValid() ? block.previous().userState() : -1;
+        for (; block.isValid(); block = block.next()) {
+            const QString text = block.text();
+            state = line_state(text.constData(), text.size(), state);
+            block.setUserState(state);
+            if (block == last)
+                break;
+        }
+    }
+    rehighlight_blocks(first, last);
+}
+
+// Called for every coloured line: whether its state may be stored. Lines
+// below the owed one keep theirs, so an edit there runs on no further; the
+// slice that reaches the owed line moves the mark on.
+bool Highlighter::may_store_state()
+{
+    if (!pending_)
+        return true;
+    const QTextBlock block = currentBlock();
+    const int owed = owed_.position();
+    if (block.position() > owed)
+        return false;
+    if (slice_budget_ > 0 && owed < block.position() + block.length()) {
+        QTextBlock next = block.next();
+        if (!next.isValid()) {
+            pending_ = false;
+            slice_timer_->stop();
+        } else {
+            owed_.setPosition(next.position());
+            if (--slice_budget_ > 0)
+                next.setUserState(unsettled_state);
+        }
+    }
+    return true;
 }
 
 void Highlighter::highlightBlock(const QString &text)
@@ -91,10 +244,13 @@ void Highlighter::highlightBlock(const QString &text)
         kinds_.resize(static_cast<size_t>(length));
     uint8_t *kinds = kinds_.data();
 
+    int state = closed;
     if (line_count_ <= max_coloured_lines)
-        setCurrentBlockState(classify_line(text.constData(), length, previousBlockState(), kinds));
+        state = classify_line(text.constData(), length, previousBlockState(), kinds);
     else
         std::fill(kinds, kinds + length, uint8_t(plain));
+    if (may_store_state())
+        setCurrentBlockState(state);
     mark_tabs(text.constData(), length, kinds);
     if (!search_pattern_.isEmpty())
         mark_search(text, search_expression_, kinds);

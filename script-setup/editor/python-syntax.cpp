@@ -242,6 +242,7 @@ int find_triple(const ushort *s, int n, int from, ushort quote)
 // The long-string step as the editor has always done it: a string that opens
 // and closes on one line is coloured three characters past its end, and the
 // next search starts there; a line continuing a string uses no such offset.
+// Without kinds it only settles the state.
 bool multiline_step(const ushort *s, int n, ushort quote, int open_state, int previous_state,
                     int &state, uint8_t *kinds)
 {
@@ -261,8 +262,9 @@ bool multiline_step(const ushort *s, int n, ushort quote, int open_state, int pr
             state = closed;
             length = end - start + 3;
         }
-        std::memset(kinds + start, multiline_string,
-                    static_cast<size_t>(std::min(n, start + length + add) - start));
+        if (kinds)
+            std::memset(kinds + start, multiline_string,
+                        static_cast<size_t>(std::min(n, start + length + add) - start));
         start = find_triple(s, n, start + length + add, quote);
     }
     return state == open_state;
@@ -317,6 +319,15 @@ int classify_line(const QChar *text, int n, int previous_state, uint8_t *kinds)
         multiline_step(s, n, '"', open_double_triple, previous_state, state, kinds);
     if (!double_open && (singles >= 3 || previous_state == open_single_triple))
         multiline_step(s, n, '\'', open_single_triple, previous_state, state, kinds);
+    return state;
+}
+
+int line_state(const QChar *text, int n, int previous_state)
+{
+    const ushort *s = reinterpret_cast<const ushort *>(text);
+    int state = closed;
+    if (!multiline_step(s, n, '"', open_double_triple, previous_state, state, nullptr))
+        multiline_step(s, n, '\'', open_single_triple, previous_state, state, nullptr);
     return state;
 }
 

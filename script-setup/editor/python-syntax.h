@@ -41,6 +41,10 @@ Kind word_kind(const QString &word);
 // line above (-1 when there is none).
 int classify_line(const QChar *text, int length, int previous_state, uint8_t *kinds);
 
+// The state classify_line returns, found without classifying: it depends on
+// the triple quotes alone.
+int line_state(const QChar *text, int length, int previous_state);
+
 // Marks every tab character.
 void mark_tabs(const QChar *text, int length, uint8_t *kinds);
 

@@ -29,6 +29,9 @@ QScriptWidget::QScriptWidget(QWidget *parent)
     connect(this, &QPlainTextEdit::blockCountChanged, this,
             &QScriptWidget::update_line_number_area_width);
     connect(this, &QPlainTextEdit::updateRequest, this, &QScriptWidget::update_line_number_area);
+    // Queued: the view knows the new text's lines only after the change.
+    connect(highlighter_, &Highlighter::colouring_deferred, this, &QScriptWidget::colour_shown,
+            Qt::QueuedConnection);
     update_line_number_area_width(0);
 }
 
@@ -68,6 +71,25 @@ void QScriptWidget::resizeEvent(QResizeEvent *event)
     const QRect contents = contentsRect();
     line_number_area_->setGeometry(
         QRect(contents.left(), contents.top(), line_number_area_width(), contents.height()));
+    colour_shown();
+}
+
+std::pair<QTextBlock, QTextBlock> QScriptWidget::shown_blocks() const
+{
+    const QTextBlock first = firstVisibleBlock();
+    const int lines = viewport()->height() / qMax(1, fontMetrics().lineSpacing()) + 1;
+    QTextBlock last = document()->findBlockByNumber(first.blockNumber() + lines);
+    if (!last.isValid())
+        last = document()->lastBlock();
+    return {first, last};
+}
+
+void QScriptWidget::colour_shown()
+{
+    if (!highlighter_->colouring_pending())
+        return;
+    const auto [first, last] = shown_blocks();
+    highlighter_->colour_now(first, last);
 }
 
 void QScriptWidget::line_number_area_paint_event(QPaintEvent *event)
@@ -163,15 +185,9 @@ void QScriptWidget::set_search_string(QString text)
     search_string_ = text;
     highlighter_->set_search_pattern(search_pattern());
     // Only the lines on screen now; the rest when the first visible line
-    // changes. Lines count by height alone: scrolled sideways, they begin
-    // left of the viewport.
-    const int bottom = viewport()->rect().bottom();
-    const QPointF offset = contentOffset();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
-            break;
-        highlighter_->rehighlightBlock(block);
-    }
+    // changes.
+    const auto [first, last] = shown_blocks();
+    highlighter_->rehighlight_blocks(first, last);
     rehighlight_pending_ = true;
 }
 
@@ -197,6 +213,7 @@ void QScriptWidget::rehighlight_if_needed()
     last_first_visible_ = first.blockNumber();
     if (rehighlight_pending_) {
         rehighlight_pending_ = false;
-        highlighter_->rehighlight();
+        highlighter_->rehighlight_later();
     }
+    colour_shown();
 }

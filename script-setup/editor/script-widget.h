@@ -3,6 +3,9 @@
 // with marked matches, automatic indentation, Ctrl+S and Ctrl+F.
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
+
+#include <utility>
 
 class Highlighter;
 class QLineNumberArea;
@@ -45,6 +48,11 @@ protected:
 private:
     QString search_pattern() const;
     void indent_new_line();
+    // The lines on screen, counted by height (lines do not wrap), so that
+    // none has to be laid out to find them.
+    std::pair<QTextBlock, QTextBlock> shown_blocks() const;
+    // Colours the lines on screen that still wait for their slice.
+    void colour_shown();
 
     QString search_string_;
     bool highlight_search_ = false;

@@ -6,6 +6,7 @@
 #include "tests/script-setup/editor/literal-highlighter.h"
 #include "tests/script-setup/editor/python-sample.h"
 
+#include <QCoreApplication>
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -41,9 +42,11 @@ std::string first_difference(const QTextDocument &expected, const QTextDocument 
     return {};
 }
 
+// The product loads its text as the editor does: what it leaves to the
+// slices is coloured once the events are processed (settle).
 struct HighlightedPair
 {
-    explicit HighlightedPair(const QString &text)
+    explicit HighlightedPair(const QString &text, const QString &search = {}, bool settled = true)
     {
         KindFormats formats;
         for (int kind = call; kind < kind_count; ++kind) {
@@ -52,12 +55,33 @@ struct HighlightedPair
             product.set_format_of(Kind(kind), formats[kind]);
         }
         literal = std::make_unique<LiteralHighlighter>(&expected, formats);
+        const QString escaped = QRegExp::escape(search);
+        literal->set_search(escaped, false);
+        product.set_search_pattern(escaped);
         for (QTextDocument *doc : {&expected, &actual}) {
             doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
             doc->setPlainText(text);
         }
+        if (settled)
+            settle();
     }
     std::string difference() const { return first_difference(expected, actual); }
+    void settle()
+    {
+        for (int round = 0; product.colouring_pending() && round < 100000; ++round)
+            QCoreApplication::processEvents();
+        ASSERT_FALSE(product.colouring_pending());
+    }
+    // The same edit in both documents: at the start of a line, remove some
+    // characters and insert a text.
+    void edit(int line, int removed, const QString &inserted)
+    {
+        for (QTextDocument *doc : {&expected, &actual}) {
+            QTextCursor cursor(doc->findBlockByNumber(line));
+            cursor.setPosition(cursor.position() + removed, QTextCursor::KeepAnchor);
+            cursor.insertText(inserted);
+        }
+    }
 
     QTextDocument expected, actual;
     std::unique_ptr<LiteralHighlighter> literal;
@@ -100,6 +124,43 @@ TEST(HighlighterDifferential, GeneratedScriptRandomLinesAndSearchMatches)
             pair.product.rehighlight();
             EXPECT_EQ("", pair.difference()) << text;
         }
+}
+
+// Loading leaves most lines to the slices: lines asked for meanwhile, edits
+// above, across and below the lines still waiting, and a triple quote that
+// turns everything below into a string all end as the literal rules colour
+// them, search marks included.
+TEST(HighlighterDifferential, SlicesEditsAndShownLinesMeanwhile)
+{
+    const QString text = generated_python_script(3000) + "\n" + random_lines(600, 5);
+    for (const char *search : {"", "self"}) {
+        HighlightedPair pair(text, search, false);
+        ASSERT_TRUE(pair.product.colouring_pending()) << "a whole script waits for slices";
+
+        // Lines shown far down are coloured at once, their states carried down.
+        const QTextBlock first = pair.actual.findBlockByNumber(2001);
+        const QTextBlock last = pair.actual.findBlockByNumber(2040);
+        pair.product.colour_now(first, last);
+        for (QTextBlock e = pair.expected.findBlockByNumber(2001), a = first;;
+             e = e.next(), a = a.next()) {
+            EXPECT_EQ(describe(e).toStdString(), describe(a).toStdString()) << a.blockNumber();
+            if (a == last)
+                break;
+        }
+        ASSERT_TRUE(pair.product.colouring_pending());
+
+        QCoreApplication::processEvents();                    // a slice or so
+        pair.edit(3300, 2, "x");                              // below the waiting lines' mark
+        pair.edit(3300, 0, "\"\"\"");                         // ... opening a string there
+        pair.edit(10, 0, "\"\"\"\n# opened\n");               // above it: all below turns
+        pair.edit(Highlighter::slice_lines - 20, 300, "def"); // across it
+        pair.edit(1500, 0, "\tif ready:\n\t\treturn '#'\n");
+        pair.settle();
+        EXPECT_EQ("", pair.difference()) << search;
+
+        pair.edit(12, 0, "'''"); // settled: an edit runs on as far as states change
+        EXPECT_EQ("", pair.difference()) << search;
+    }
 }
 
 } // namespace

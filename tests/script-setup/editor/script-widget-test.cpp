@@ -50,6 +50,13 @@ protected:
         editor.setTextCursor(cursor);
     }
     QTextBlock block(int number) { return editor.document()->findBlockByNumber(number); }
+    // Lets the slices colour what they still owe.
+    void settle()
+    {
+        for (int round = 0; editor.highlighter()->colouring_pending() && round < 1000; ++round)
+            QCoreApplication::processEvents();
+        ASSERT_FALSE(editor.highlighter()->colouring_pending());
+    }
     int selection_start() { return editor.textCursor().selectionStart(); }
 
     QScriptWidget editor;
@@ -134,6 +141,7 @@ TEST_F(ScriptWidgetTest, NewSearchColoursTheScreenNowAndTheRestOnScroll)
     EXPECT_FALSE(is_search_match(far, far.text().indexOf("self")));
 
     editor.verticalScrollBar()->setValue(300);
+    settle();
     EXPECT_TRUE(is_search_match(far, far.text().indexOf("self")));
 
     // Scrolled sideways, the lines on screen begin left of it: still coloured now.
@@ -151,16 +159,19 @@ TEST_F(ScriptWidgetTest, ColoursStopAboveTenThousandLinesAndComeBack)
 {
     set_text(QString("if x:\t# check\n").repeated(Highlighter::max_coloured_lines + 1).chopped(1),
              0);
+    settle();
     EXPECT_FALSE(is_keyword(block(0), 0));
     EXPECT_EQ(QColor(Qt::lightGray), format_at(block(0), 5).underlineColor()) << "tabs still";
 
     QTextCursor cursor(block(100));
     cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    settle();
     EXPECT_TRUE(is_keyword(block(0), 0));
 
     editor.moveCursor(QTextCursor::End);
     QTest::keyClick(&editor, Qt::Key_Return);
+    settle();
     EXPECT_FALSE(is_keyword(block(0), 0));
 }
 
@@ -210,6 +221,51 @@ TEST_F(ScriptWidgetTest, SearchBarFindsTheSelectionBothWaysAndCloseClearsTheMark
     EXPECT_FALSE(is_search_match(second.block(), second.positionInBlock() - 1));
     layout->removeWidget(&editor);
     editor.setParent(nullptr);
+}
+
+// A long script shows its first screen coloured before the first paint and
+// the rest in slices; meanwhile no text change is signalled for colours (the
+// page would drop its error mark), search marks are right on every line
+// shown, and a line typed far down is coloured at once.
+TEST_F(ScriptWidgetTest, LongScriptColoursTheScreenFirstAndTheRestInSlices)
+{
+    editor.resize(500, 300);
+    editor.show();
+    editor.set_highlight_search(true);
+    editor.search("self", false);
+    set_text(generated_python_script(9000), 0);
+    QSignalSpy edits(&editor, &QPlainTextEdit::textChanged);
+    auto first_with = [this](const QString &word, int from) {
+        QTextBlock b = block(from);
+        while (b.isValid() && !b.text().contains(word))
+            b = b.next();
+        return b;
+    };
+
+    QCoreApplication::sendPostedEvents(); // before the first paint, no slice yet
+    ASSERT_TRUE(editor.highlighter()->colouring_pending());
+    const QTextBlock shown = first_with("self", 5);
+    EXPECT_TRUE(is_search_match(shown, shown.text().indexOf("self")));
+    EXPECT_TRUE(is_keyword(first_with("def", 0), first_with("def", 0).text().indexOf("def")));
+    const QTextBlock far = first_with("self", 8000);
+    EXPECT_FALSE(is_search_match(far, far.text().indexOf("self")));
+
+    QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+    const QTextBlock end =
+        first_with("self", editor.cursorForPosition(QPoint(0, 0)).block().blockNumber());
+    ASSERT_TRUE(end.isValid());
+    EXPECT_TRUE(is_search_match(end, end.text().indexOf("self"))) << "shown at once";
+    ASSERT_TRUE(editor.highlighter()->colouring_pending());
+    EXPECT_EQ(0, edits.count()) << "colours are no edit: the page keeps its error mark";
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QTest::keyClicks(&editor, "if ready:");
+    const QTextBlock typed = editor.textCursor().block();
+    EXPECT_TRUE(is_keyword(typed, typed.text().indexOf("if"))) << "typed far down";
+    const int typed_edits = edits.count();
+
+    settle();
+    EXPECT_TRUE(is_search_match(far, far.text().indexOf("self")));
+    EXPECT_EQ(typed_edits, edits.count());
 }
 
 } // namespace
