@@ -13,7 +13,8 @@ QLinkLabel::QLinkLabel(const QString &text, QWidget *parent)
 
 int QLinkLabel::link_count() const
 {
-    return int(text().count(QLatin1String("href=")));
+    // Shown names are escaped, so only the label's own links start a tag.
+    return int(text().count(QLatin1String("<a href=")));
 }
 
 // The label's own walk goes from the start of the text to the next link;

@@ -27,14 +27,13 @@ void make_link_label(QLabel *label, const char *name)
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::RichText);
     label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
 }
 
 } // namespace
 
 UsedByLinks::UsedByLinks(QObject *navigator, const Settings &folder, const Settings &server_root,
                          Kind kind, const QString &caption, QWidget *parent)
-    : QLabel(parent)
+    : Reusable::QLinkLabel(QString(), parent)
     , kind_(kind)
     , caption_(caption)
     , index_(ReferenceIndex::of_server(server_root))
@@ -94,7 +93,7 @@ void UsedByLinks::refresh()
 
 BrokenLinks::BrokenLinks(const Settings &server_root, const QString &one, const QString &many,
                          QWidget *parent)
-    : QLabel(parent)
+    : Reusable::QLinkLabel(QString(), parent)
     , one_(one)
     , many_(many)
     , index_(ReferenceIndex::of_server(server_root))

@@ -6,6 +6,8 @@
 #include "plugin/rizurividuvez.h"
 #include "script-setup/references/references.h"
 
+#include "qt4-pavo7/reusable/link-label.h"
+
 #include <QLabel>
 #include <QStringList>
 
@@ -13,7 +15,7 @@ namespace references {
 
 class ReferenceIndex;
 
-class UsedByLinks : public QLabel
+class UsedByLinks : public Reusable::QLinkLabel
 {
     Q_OBJECT
 public:
@@ -48,7 +50,7 @@ private:
 // The rules and loops with a reference that leads nowhere, for the scripts
 // folder page: its translated caption for one of them and for %1 of them,
 // then one link each. Hidden while nothing is broken.
-class BrokenLinks : public QLabel
+class BrokenLinks : public Reusable::QLinkLabel
 {
     Q_OBJECT
 public:

@@ -229,7 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         PageCase{"EmailAccount",
                  "Security desk",
-                 "delete_button name server_address use_ssl server_port username password",
+                 "delete_button name server_address use_ssl server_port username password "
+                 "used_by",
                  nullptr,
                  Qt::Key_unknown,
                  {}}));
