@@ -119,6 +119,26 @@ SetupScriptBase::build_parameters_form(QScrollArea *area, const QString &server_
     fill(form);
     grid->setRowStretch(grid->rowCount(), 1);
     grid->setColumnStretch(grid->columnCount(), 1);
+    area->setFocusPolicy(Qt::NoFocus); // its rows take the focus, it needs none
     area->setWidget(container);
+    // The rows are new: Tab reaches them where they stand, before the buttons
+    // below. Where no control comes before them, they go before the first
+    // one after them, whose place in the window's chain is right.
+    QWidget *page = area;
+    while (page && !qobject_cast<SetupScriptBase *>(page))
+        page = page->parentWidget();
+    const QWidgetList rows = page_support::reading_order(container);
+    if (page && !rows.isEmpty()) {
+        QWidgetList order = page_support::reading_order(page);
+        const int first = int(order.indexOf(rows.first()));
+        const int after = first + int(rows.size());
+        if (first == 0 && after < order.size()) {
+            QWidget *before = order[after]->previousInFocusChain();
+            while (rows.contains(before))
+                before = before->previousInFocusChain();
+            order.prepend(before);
+        }
+        page_support::chain_tabs(order);
+    }
     return form;
 }
