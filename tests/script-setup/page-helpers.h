@@ -7,7 +7,11 @@
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QObject>
 #include <QPushButton>
@@ -15,6 +19,8 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -108,4 +114,47 @@ inline QModelIndex index_of(QTreeWidget *tree, QTreeWidgetItem *item)
 inline QModelIndex index_of(QListWidget *list, QListWidgetItem *item)
 {
     return list->model()->index(list->row(item), 0);
+}
+
+// Clicks the tool button and takes the entry `path` names in the menu it
+// opens: down with the arrow key to each title, right into a submenu, Return
+// on the last. Whatever is still open is closed with Escape. False when an
+// entry was not there.
+inline bool choose_in_menu(QToolButton *button, const QStringList &path)
+{
+    bool taken = false;
+    QTimer::singleShot(0, button, [&] {
+        for (int level = 0; level < path.size(); ++level) {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            const auto at_title = [&] {
+                return menu->activeAction() && menu->activeAction()->text() == path[level];
+            };
+            for (int i = 0; menu && i <= menu->actions().size() && !at_title(); ++i)
+                QTest::keyClick(menu, Qt::Key_Down);
+            if (!menu || !at_title())
+                break;
+            const bool last = level == path.size() - 1;
+            QTest::keyClick(menu, last ? Qt::Key_Return : Qt::Key_Right);
+            taken = last;
+        }
+        while (QWidget *open = QApplication::activePopupWidget())
+            QTest::keyClick(open, Qt::Key_Escape);
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    settle_events();
+    return taken;
+}
+
+// Opens the "Publish" menu, takes the entry, and names the file in the
+// dialog, as the operator does.
+inline void publish_through_menu(QWidget *page, const char *entry, const QString &file)
+{
+    ASSERT_TRUE(choose_in_menu(child<QToolButton>(page, "publish_button"), {entry}));
+    auto *dialog = page->findChild<QFileDialog *>();
+    ASSERT_TRUE(dialog);
+    auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+    ASSERT_TRUE(name);
+    QTest::keyClicks(name, file);
+    QTest::keyClick(name, Qt::Key_Return);
+    settle_events();
 }

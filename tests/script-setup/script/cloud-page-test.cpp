@@ -174,9 +174,9 @@ TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
         const auto boxes = page.findChild<QScrollArea *>()->findChildren<QSpinBox *>();
         if (boxes.size() == 2) {
             boxes[0]->setValue(1);
-            page.revert_button_clicked();
+            QTest::mouseClick(child<QPushButton>(&page, "revert_button"), Qt::LeftButton);
             boxes[1]->setValue(2);
-            page.save_button_clicked();
+            QTest::mouseClick(child<QPushButton>(&page, "save_button"), Qt::LeftButton);
         }
         settle_events();
         return page.findChild<QLabel *>("status") != nullptr;

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -313,6 +314,19 @@ TEST_F(ScriptPage, DeleteWritesTheEraseKeyOnYes)
               delete_no_then_yes(page.get(), "delete_button", tree));
 }
 
+// Declares company ACME, title Gate, version 2 and two resources.
+const std::string gate_script = read_file(script_data("gate.py")).toStdString();
+
+// Puts both resources of gate.py into its data folder.
+QString fill_data_folder(memory_host::MemoryHost &host)
+{
+    const QString folder =
+        QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_2";
+    for (const char *name : {"zones.json", "beep.wav"})
+        write_file(folder + "/" + name, read_file(script_data(name)));
+    return folder;
+}
+
 TEST_F(ScriptPage, LanguageMenusAndCommands)
 {
     open(plain_script); // "en, xx" available, "en" chosen
@@ -334,10 +348,19 @@ TEST_F(ScriptPage, LanguageMenusAndCommands)
                                         "sections of parameters)"}),
               menu_texts(select));
 
-    add->actions()[3]->trigger();        // Russian
-    update->actions().back()->trigger(); // all
-    select->actions()[3]->trigger();     // none
-    page->add_language_accepted("xx");
+    // With a data folder the button offers every menu.
+    page.reset();
+    fill_data_folder(host);
+    open(gate_script);
+    auto *button = get<QToolButton>("translate_button");
+    EXPECT_TRUE(choose_in_menu(button, {"Add", "Russian (ru)"}));
+    EXPECT_TRUE(choose_in_menu(button, {"Update", "all"}));
+    EXPECT_TRUE(choose_in_menu(button, {"Select", "none"}));
+    EXPECT_TRUE(choose_in_menu(button, {"Add", "Another language..."}));
+    QWidget *dialog = page->findChild<QDialog *>();
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    QTest::keyClicks(child<QLineEdit>(dialog, "language_name"), "xx");
+    QTest::mouseClick(child<QPushButton>(dialog, "ok_button"), Qt::LeftButton);
     settle_events();
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"add_language", "ru"}, {"lupdate", "en,xx"}, {"language", ""}};
@@ -349,19 +372,6 @@ TEST_F(ScriptPage, LanguageMenusAndCommands)
     ASSERT_TRUE(box);
     EXPECT_EQ("Language \"xx\" already exists.", box->text());
     EXPECT_EQ("Error adding language", box->windowTitle());
-}
-
-// Declares company ACME, title Gate, version 2 and two resources.
-const std::string gate_script = read_file(script_data("gate.py")).toStdString();
-
-// Puts both resources of gate.py into its data folder.
-QString fill_data_folder(memory_host::MemoryHost &host)
-{
-    const QString folder =
-        QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_2";
-    for (const char *name : {"zones.json", "beep.wav"})
-        write_file(folder + "/" + name, read_file(script_data(name)));
-    return folder;
 }
 
 TEST_F(ScriptPage, PublishPacksTheDataFolderResources)
@@ -382,13 +392,11 @@ TEST_F(ScriptPage, PublishPacksTheDataFolderResources)
 
     fill_data_folder(host);
     QTemporaryDir out;
-    page->publish_to_file(out.filePath("gate"));
-    settle_events();
+    publish_through_menu(page.get(), "To file...", out.filePath("gate"));
     EXPECT_EQ(read_file(script_data("gate-encoded.py")), read_file(out.filePath("gate.py")));
 
     QFile::remove(folder + "/beep.wav");
-    page->publish_to_file(out.filePath("again.py"));
-    settle_events();
+    publish_through_menu(page.get(), "To file...", out.filePath("again.py"));
     auto *box = page->findChild<QMessageBox *>();
     ASSERT_TRUE(box);
     EXPECT_EQ("Saving failed", box->windowTitle());
@@ -434,12 +442,13 @@ TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
         settle_events();
         auto *editor = page.findChild<QPlainTextEdit *>("script_text");
         editor->setPlainText(QString::fromStdString(gate_script) + "x = 1\n");
-        page.save_button_clicked();
+        page.resize(900, 600);
+        QTest::mouseClick(child<QPushButton>(&page, "save_button"), Qt::LeftButton);
         editor->setPlainText("lost = 1\n");
-        page.revert_button_clicked();
-        page.add_language_accepted("ru");
-        page.publish_to_file(out.filePath("published"));
-        page.delete_confirmed(QMessageBox::Yes);
+        QTest::mouseClick(child<QPushButton>(&page, "revert_button"), Qt::LeftButton);
+        choose_in_menu(child<QToolButton>(&page, "translate_button"), {"Add", "Russian (ru)"});
+        publish_through_menu(&page, "To file...", out.filePath("published"));
+        click_and_answer(&page, "delete_button", QMessageBox::Yes);
         settle_events();
         editor->setPlainText("still = 1\n");
         return page.modified();

@@ -224,9 +224,9 @@ TEST(StockFaults, EveryRefusedCallIsSurvivedAndLogged)
         settle_events();
         auto *editor = page.findChild<QPlainTextEdit *>("script_text");
         editor->setPlainText("x = 1\n");
-        page.save_button_clicked();
+        QTest::mouseClick(child<QPushButton>(&page, "save_button"), Qt::LeftButton);
         editor->setPlainText("lost = 1\n");
-        page.revert_button_clicked();
+        QTest::mouseClick(child<QPushButton>(&page, "revert_button"), Qt::LeftButton);
         settle_events();
         editor->setPlainText("still = 1\n");
         return page.modified();
