@@ -19,15 +19,25 @@ typedef std::list<std::pair<Rizurividuvez::Dir *, boost::shared_ptr<ReferenceInd
 // to page does not read the server again; the oldest goes first.
 const size_t kept_servers = 4;
 
+Registry *kept = nullptr;
+
+// Released with the application, while Qt objects may still go; or by
+// forget_all when the plug-in is unloaded first (nothing of the plug-in may
+// stay registered with Qt after that).
+void release_registry()
+{
+    Registry *gone = kept;
+    kept = nullptr;
+    delete gone;
+}
+
 Registry &registry()
 {
-    static Registry *r = [] {
-        auto *made = new Registry;
-        // Released with the application, while Qt objects may still go.
-        qAddPostRoutine([] { registry().clear(); });
-        return made;
-    }();
-    return *r;
+    if (!kept) {
+        kept = new Registry;
+        qAddPostRoutine(release_registry);
+    }
+    return *kept;
 }
 
 Settings child_of(const Settings &folder, const QString &name)
@@ -63,7 +73,10 @@ boost::shared_ptr<ReferenceIndex> ReferenceIndex::of_server(const Settings &serv
 
 void ReferenceIndex::forget_all()
 {
-    registry().clear();
+    if (!kept)
+        return;
+    qRemovePostRoutine(release_registry);
+    release_registry();
 }
 
 ReferenceIndex::ReferenceIndex(const Settings &server_root)
