@@ -35,3 +35,23 @@ inline std::string to_utf8(const QString &s)
     const QByteArray bytes = s.toUtf8();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
+
+// The text with an invisible break chance (U+200B) inside every run of more
+// than `longest` characters that offers none (no space, "/", "\", "-", ",",
+// ";"), so that a wrapped label folds a long identifier or ciphered word
+// instead of widening its page.
+inline QString with_break_chances(const QString &text, int longest = 30)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / longest);
+    int run = 0;
+    for (const QChar c : text) {
+        if (run == longest) {
+            out += QChar(0x200B);
+            run = 0;
+        }
+        out += c;
+        run = c.isSpace() || QStringLiteral("/\\-,;").contains(c) ? 0 : run + 1;
+    }
+    return out;
+}

@@ -5,6 +5,7 @@
 #include "script-setup/script/script-parameters-editor.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
+#include "utils/text.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -83,7 +84,7 @@ void SetupScriptBase::show_problem(QLabel *label, const QString &error, const QS
 {
     const auto coloured = [](const char *colour, const QString &text) {
         return QStringLiteral("<font color=\"%1\">%2</font>")
-            .arg(QLatin1String(colour), "<b>" + text.toHtmlEscaped() + "</b>");
+            .arg(QLatin1String(colour), "<b>" + with_break_chances(text).toHtmlEscaped() + "</b>");
     };
     if (!error.isEmpty())
         label->setText(

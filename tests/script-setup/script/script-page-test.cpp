@@ -194,6 +194,14 @@ TEST_F(ScriptPage, StatsMarkTheLineAndShowTheProblem)
         auto *label = get<QLabel>("last_error");
         EXPECT_EQ(s.label, label->isHidden() ? std::string() : label->text().toStdString());
     }
+
+    // A word wider than the page is folded in the label, not a reason for the
+    // page to grow a horizontal scroll bar; its text stays whole.
+    const QString word = QString("x").repeated(60) + QString("_figures").repeated(20);
+    tree.put_string(stats_path, "last_error", word.toStdString());
+    settle_events();
+    EXPECT_LT(page->minimumSizeHint().width(), 700);
+    EXPECT_TRUE(get<QLabel>("last_error")->text().remove(QChar(0x200B)).contains(word));
 }
 
 TEST_F(ScriptPage, PageSwitchAndEditorTools)
