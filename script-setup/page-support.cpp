@@ -2,6 +2,7 @@
 
 #include "plugin/host.h"
 #include "plugin/module-state.h"
+#include "script-setup/scaled-style.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -145,6 +146,7 @@ void scale_page(QWidget *page)
         widget->setStyleSheet(sheet + size_rule);
     }
     scale_icons(page);
+    scale_indicators(page, static_cast<double>(scale->size_factor()));
 }
 
 QSize icon_size()

@@ -17,7 +17,8 @@ namespace page_support {
 float size_factor();
 float width_factor();
 int scaled(int size); // size x size_factor, rounded
-// The host's scale for the whole page (its font), and its icons scaled alike.
+// The host's scale for the whole page (its font), and its icons and the
+// style's marks (check boxes, spin box arrows) scaled alike.
 void scale_page(QWidget *page);
 // The style's small icon size (buttons, row icons) at the host's scale.
 QSize icon_size();

@@ -229,16 +229,22 @@ void QSetupCloudScript::script_changed()
         status.enabled = enable != 0;
         status.download_ts = unsigned_decimal(download_ts, "download_ts");
 
-        declaration_ = script_header::declaration(text.text);
+        const std::string declaration = script_header::declaration(text.text);
         const QString description =
             script_header::description_text(from_utf8(text.text), std::string());
         description_label_->setText(description);
         description_caption_->setVisible(!description.isEmpty());
         description_label_->setVisible(!description.isEmpty());
-        values_cloud_ = cloud;
-        values_local_ = local;
-        build_form();
-        modified_ = false;
+        // The rows stay while what they show is stored unchanged, as after a
+        // save: the focus and any unsaved edit stay in them.
+        if (!form_ || declaration != declaration_ || cloud != values_cloud_ ||
+            local != values_local_) {
+            declaration_ = declaration;
+            values_cloud_ = cloud;
+            values_local_ = local;
+            build_form();
+        }
+        modified_ = form_->get_values() != baseline_;
         set_buttons();
         if (!status_known_ || status != status_)
             set_status(status);

@@ -218,6 +218,9 @@ void QSetupStockScript::save_button_clicked()
         if (writable_)
             folder_->set_integer("force_run", 1);
         folder_->set_string("parameters", values);
+        // The host's notice of it then finds the rows showing what is stored
+        // and leaves them, with the focus, in place.
+        values_ = values;
     } catch (const std::exception &e) {
         VX_LOG(1, "QSetupStockScript: cannot save: %s\n", e.what());
     }

@@ -14,8 +14,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -167,6 +170,68 @@ TEST_F(DemoServer, TourFitsEveryPageAtEverySizeFactor)
             EXPECT_TRUE(stop.small_text.isEmpty())
                 << stop.file.toStdString() << ": " << stop.small_text.join(", ").toStdString();
         }
+    }
+}
+
+// What the style draws beside the text grows with it: the arrows of spin and
+// combo boxes, check and radio marks, on rows built with the page or later
+// and under the rule page's style sheet.
+TEST_F(DemoServer, StyleDrawnMarksGrowWithTheSizeFactor)
+{
+    struct Mark
+    {
+        const char *type, *name, *control; // object name, or class of the first
+    };
+    const Mark marks[] = {{"Script", "Parking lot lights", "QSpinBox"},
+                          {"Script", "Parking lot lights", "QTimeEdit"},
+                          {"Script", "Parking lot lights", "QComboBox"},
+                          {"Script", "Parking lot lights", "enable"},
+                          {"CloudScript", "Occupancy counter", "QCheckBox"},
+                          {"Rule", "Panic button F5", "enable"},
+                          {"Rule", "Panic button F5", "seconds"},
+                          {"EmailAccount", "Security desk", "use_ssl"}};
+    const auto rect_of = [](QWidget *w) {
+        if (auto *spin = qobject_cast<QAbstractSpinBox *>(w)) {
+            QStyleOptionSpinBox o;
+            o.initFrom(spin);
+            o.buttonSymbols = spin->buttonSymbols();
+            o.subControls = QStyle::SC_All;
+            return w->style()->subControlRect(QStyle::CC_SpinBox, &o, QStyle::SC_SpinBoxUp, w);
+        }
+        if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            QStyleOptionComboBox o;
+            o.initFrom(combo);
+            o.subControls = QStyle::SC_All;
+            return w->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxArrow, w);
+        }
+        QStyleOptionButton o;
+        o.initFrom(w);
+        return w->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &o, w);
+    };
+    start();
+    std::map<std::pair<float, int>, QSize> sizes;
+    for (const float factor : {1.0f, 2.0f}) {
+        session->host().pages().scale().set_factor(factor);
+        for (int i = 0; i < int(std::size(marks)); ++i) {
+            const Mark &m = marks[i];
+            std::string path;
+            for (const std::string &p : objects_of(m.type))
+                if (session->tree().string_value(p, "name") == m.name)
+                    path = p;
+            QWidget *page = window->open_folder(QString::fromStdString(path));
+            session->settle();
+            QWidget *control = page->findChild<QWidget *>(m.control);
+            for (QWidget *w : page->findChildren<QWidget *>())
+                if (!control && w->metaObject()->className() == QByteArray(m.control))
+                    control = w;
+            ASSERT_TRUE(control) << m.type << " " << m.control;
+            sizes[{factor, i}] = rect_of(control).size();
+        }
+    }
+    for (int i = 0; i < int(std::size(marks)); ++i) {
+        const QSize one = sizes[{1.0f, i}], two = sizes[{2.0f, i}];
+        // Arrow buttons are as high as the box, which the text decides.
+        EXPECT_GE(two.width(), 1.8 * one.width()) << marks[i].type << " " << marks[i].control;
     }
 }
 

@@ -181,6 +181,11 @@ TEST_P(Keyboard, TabVisitsEveryControlInReadingOrderAndCtrlSSavesFromEach)
         const size_t before = scripts_written();
         press(Qt::Key_S, Qt::ControlModifier);
         EXPECT_LT(before, scripts_written()) << "Ctrl+S at " << stops[at].toStdString();
+        // The host's notice of the save keeps the focus where it was, for the
+        // next edit and save.
+        session->settle();
+        ASSERT_TRUE(on_page()) << "after Ctrl+S at " << stops[at].toStdString();
+        EXPECT_EQ(stops[at].toStdString(), stop_name(focus()).toStdString());
     }
 }
 
@@ -254,8 +259,8 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{"CloudScript",
                  "Occupancy counter",
                  "QSpinBox QSpinBox QCheckBox",
-                 nullptr,
-                 Qt::Key_unknown,
+                 "QSpinBox",
+                 Qt::Key_Up,
                  {}},
         PageCase{"StockScript",
                  "Disk space guard",
