@@ -28,6 +28,11 @@ Rizurividuvez::UiScale *host_scale()
 
 void collect(QWidget *widget, QWidgetList &out);
 
+QString font_size_rule(const QWidget *page)
+{
+    return QStringLiteral("\nQWidget { font-size: %1pt; }").arg(page->font().pointSizeF());
+}
+
 void collect(QLayout *layout, QWidgetList &out)
 {
     struct Place
@@ -131,8 +136,7 @@ void scale_page(QWidget *page)
     // Under a style sheet a widget keeps the font it had when the sheet was
     // set, whatever font the page gets later; a rule of the sheet gives it
     // the host's size.
-    const QString size_rule =
-        QStringLiteral("\nQWidget { font-size: %1pt; }").arg(page->font().pointSizeF());
+    const QString size_rule = font_size_rule(page);
     QList<QWidget *> styled;
     if (page->font().pointSizeF() != before.pointSizeF())
         styled = page->findChildren<QWidget *>() << page;
@@ -145,6 +149,13 @@ void scale_page(QWidget *page)
         widget->setStyleSheet(sheet + size_rule);
     }
     scale_icons(page);
+}
+
+QString scaled_sheet(const QWidget *page, const QString &sheet)
+{
+    if (page->font().pointSizeF() == QApplication::font().pointSizeF())
+        return sheet;
+    return sheet + font_size_rule(page);
 }
 
 QSize icon_size()

@@ -6,6 +6,7 @@
 #include "qt4-pavo7/reusable/link-label.h"
 #include "script-setup/page-support.h"
 #include "script-setup/rule-page/grid-widget.h"
+#include "script-setup/rule-page/page-style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,7 +82,6 @@ QWidget *titled_page(QStackedWidget *stack, const QString &title, QGridLayout **
 
 void QSetupRule::build_layout()
 {
-    setStyleSheet(QStringLiteral("\n.QWidget {\n\tborder:0;\n}\n.QFrame {\n\tborder:0;\n}"));
     setContextMenuPolicy(Qt::CustomContextMenu);
     auto *top = new QGridLayout(this);
     top->setSpacing(6);
@@ -128,6 +128,7 @@ void QSetupRule::build_layout()
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
+    rule_page::keep_frame_style(line, this); // its gap shows, the line does not
     top->addWidget(line, 2, 0, 1, 7);
 
     auto *scroll = new QScrollArea(this);

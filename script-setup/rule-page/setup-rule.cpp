@@ -15,6 +15,7 @@
 #include "script-setup/references/reference-marks.h"
 #include "script-setup/rule-page/grid-widget.h"
 #include "script-setup/rule-page/line-text-edit.h"
+#include "script-setup/rule-page/page-style.h"
 #include "script-setup/rule/rule-folder.h"
 #include "script-setup/rule/rule-script.h"
 #include "script-setup/wizard/dava-dodazi-receiver.h"
@@ -117,6 +118,7 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
 
     inserter_menu_ = new QMenu(this);
     inserter_menu_->setObjectName(QStringLiteral("inserter_menu"));
+    rule_page::keep_frame_style(inserter_menu_, this);
     connect(inserter_menu_->addAction(tr("Settings values")), &QAction::triggered, this,
             &QSetupRule::show_settings_dialog);
     connect(inserter_menu_->addAction(tr("Objects state")), &QAction::triggered, this,
@@ -202,7 +204,8 @@ void QSetupRule::set_current_choice(QLabel *label, bool current)
     QString text = label->text();
     if (current) {
         text.replace(text.indexOf(QLatin1String("href")), 4, QStringLiteral("gref"));
-        label->setStyleSheet(QStringLiteral(" QLabel { font-style: italic; } "));
+        label->setStyleSheet(
+            page_support::scaled_sheet(this, QStringLiteral(" QLabel { font-style: italic; } ")));
     } else {
         text.replace(QLatin1String("gref"), QLatin1String("href"));
         label->setStyleSheet(QString());
@@ -295,6 +298,7 @@ void QSetupRule::ask_reset_rule()
         tr("Are you sure you want to reset rule '%1'?").arg(name_->text()),
         QMessageBox::Yes | QMessageBox::No, this);
     box->setObjectName(QStringLiteral("reset_box"));
+    rule_page::keep_frame_style(box, this);
     connect(box, &QMessageBox::finished, this, &QSetupRule::reset_rule);
     box->show();
 }
@@ -374,6 +378,7 @@ void QSetupRule::delete_button_clicked()
         tr("Are you sure you want to delete rule '%1'?").arg(name_->text()),
         QMessageBox::Yes | QMessageBox::No, this);
     box->setObjectName(QStringLiteral("delete_box"));
+    rule_page::keep_frame_style(box, this);
     connect(box, &QMessageBox::finished, this, &QSetupRule::delete_confirmed);
     box->show();
 }
@@ -444,6 +449,7 @@ void QSetupRule::show_error_popup(const QString &error, int line)
         shown->close();
     auto *popup = new Reusable::QPopup(this);
     popup->setObjectName(QStringLiteral("error_popup"));
+    rule_page::keep_frame_style(popup, this);
     popup->box()->addWidget(new QLabel(QStringLiteral("<b>Error occured</b>"), popup));
     auto *text = new QLabel(error, popup);
     text->setWordWrap(true);
