@@ -53,6 +53,7 @@ QStringList parts(const QString &text)
 void QSetupRule::switch_to(int kind, QWidget *page)
 {
     activation_kind_ = kind;
+    fill_activation_page(page);
     chooser_page_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     page->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     page->adjustSize();

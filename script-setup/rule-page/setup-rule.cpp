@@ -84,19 +84,13 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     can_view_ = rights & 8;
     can_change_ = rights & 64;
     if (!can_view_) {
+        fill_activation_page(chooser_page_);
         setEnabled(false);
         return;
     }
 
-    on_action_link_->hide();
     objects_edit_->hide();
     objects_button_->hide();
-    shortcut_edit_->installEventFilter(this);
-    panel_box_->addItem(tr("None"), QString());
-    for (int i = 1; i <= 10; ++i)
-        panel_box_->addItem(tr("User function") + QStringLiteral(" U%1").arg(i),
-                            QStringLiteral("U%1").arg(i));
-    zone_box_->addItems({tr("Green"), tr("Red"), tr("Blue")});
     connect(findChild<QToolButton *>("event_types_button"), &QToolButton::clicked, this,
             &QSetupRule::show_events_filter_dialog);
     for (const char *name : {"objects_button", "state_objects_button"})
@@ -112,8 +106,6 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     for (QLabel *l : findChildren<QLabel *>())
         if (l->text().contains(QLatin1String("href=")))
             connect(l, &QLabel::linkActivated, this, &QSetupRule::link_activated);
-    for (QComboBox *box : {panel_box_, schedule_box_, zone_box_})
-        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::edited);
     activation_kind_ = rule::NO_ACTIVATION;
 
     inserter_menu_ = new QMenu(this);
@@ -160,6 +152,8 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     }
 
     load();
+    if (activation_stack_->currentWidget() == chooser_page_)
+        fill_activation_page(chooser_page_);
     references::ReferenceMarks::for_rule(this, folder_, server_root_, action_grid_);
 
     if (stats_tracker_) {
@@ -334,6 +328,7 @@ void QSetupRule::reset_rule(int force)
     activation_kind_ = rule::NO_ACTIVATION;
     for (QWidget *page : {events_page_, shortcut_page_, state_page_, settings_page_})
         page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    fill_activation_page(chooser_page_);
     chooser_page_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     chooser_page_->adjustSize();
     condition_frame_->hide();
@@ -343,7 +338,8 @@ void QSetupRule::reset_rule(int force)
     reset_rule_settings(true, true, true, true);
     for (QLineEdit *e :
          {event_types_edit_, objects_edit_, shortcut_edit_, state_objects_edit_, settings_edit_})
-        e->clear();
+        if (e) // a page never shown has none
+            e->clear();
     current_edit_ = nullptr;
     current_insert_button_ = nullptr;
     condition_grid_->clear();
