@@ -29,6 +29,11 @@ Rizurividuvez::UiScale *host_scale()
 
 void collect(QWidget *widget, QWidgetList &out);
 
+QString font_size_rule(const QWidget *page)
+{
+    return QStringLiteral("\nQWidget { font-size: %1pt; }").arg(page->font().pointSizeF());
+}
+
 void collect(QLayout *layout, QWidgetList &out)
 {
     struct Place
@@ -132,8 +137,7 @@ void scale_page(QWidget *page)
     // Under a style sheet a widget keeps the font it had when the sheet was
     // set, whatever font the page gets later; a rule of the sheet gives it
     // the host's size.
-    const QString size_rule =
-        QStringLiteral("\nQWidget { font-size: %1pt; }").arg(page->font().pointSizeF());
+    const QString size_rule = font_size_rule(page);
     QList<QWidget *> styled;
     if (page->font().pointSizeF() != before.pointSizeF())
         styled = page->findChildren<QWidget *>() << page;
@@ -147,6 +151,13 @@ void scale_page(QWidget *page)
     }
     scale_icons(page);
     scale_indicators(page, static_cast<double>(scale->size_factor()));
+}
+
+QString scaled_sheet(const QWidget *page, const QString &sheet)
+{
+    if (page->font().pointSizeF() == QApplication::font().pointSizeF())
+        return sheet;
+    return sheet + font_size_rule(page);
 }
 
 QSize icon_size()

@@ -20,6 +20,10 @@ int scaled(int size); // size x size_factor, rounded
 // The host's scale for the whole page (its font), and its icons and the
 // style's marks (check boxes, spin box arrows) scaled alike.
 void scale_page(QWidget *page);
+// A style sheet for a widget of the page: after scale_page changed the page's
+// font, with the rule that keeps the widget at the page's font size, as
+// scale_page adds to the sheets set before it.
+QString scaled_sheet(const QWidget *page, const QString &sheet);
 // The style's small icon size (buttons, row icons) at the host's scale.
 QSize icon_size();
 // Buttons under the widget (and itself) that show an icon at the style's

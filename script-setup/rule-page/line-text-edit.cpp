@@ -50,8 +50,12 @@ void QLineTextEdit::cap_height(int pixels)
 void QLineTextEdit::changeEvent(QEvent *event)
 {
     QTextEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        // A new style sheet brings the font before the frame width; the
+        // height needs the frame the style gives now.
+        setFrameStyle(frameStyle());
         adjustTextEditSize();
+    }
 }
 
 bool QLineTextEdit::eventFilter(QObject *watched, QEvent *event)

@@ -14,6 +14,7 @@
 #include "script-setup/rule-page/enabler-disabler.h"
 #include "script-setup/rule-page/grid-widget.h"
 #include "script-setup/rule-page/line-text-edit.h"
+#include "script-setup/rule-page/page-style.h"
 #include "script-setup/rule/rule-texts.h"
 #include "utils/folder-lock.h"
 #include "utils/logging.h"
@@ -35,13 +36,14 @@
 
 namespace {
 
-QSpinBox *seconds_box(int minimum, QWidget *parent)
+QSpinBox *seconds_box(int minimum, QWidget *parent, const QWidget *page)
 {
     auto *spin = new QSpinBox(parent);
     spin->setObjectName(QStringLiteral("seconds"));
     spin->setRange(minimum, 86400);
     spin->setSuffix(QStringLiteral(" sec"));
     spin->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    rule_page::keep_frame_style(spin, page);
     return spin;
 }
 
@@ -177,7 +179,7 @@ QSetupRule::ActionRow QSetupRule::start_action_row(int kind, const QString &capt
 void QSetupRule::add_wait(QString, QString action_params, QString)
 {
     ActionRow row = start_action_row(rule::WAIT, tr("Wait (seconds): "), true);
-    auto *spin = seconds_box(1, row.caption->parentWidget());
+    auto *spin = seconds_box(1, row.caption->parentWidget(), this);
     int seconds = 0;
     if (read_number(action_params, &seconds))
         spin->setValue(seconds);
@@ -242,7 +244,7 @@ void QSetupRule::add_export_video(QString action, QString action_params, QString
     QWidget *holder;
     QGridLayout *grid = inner_grid(row.layout, 3, &holder);
     auto *channels = channels_box(holder);
-    auto *spin = seconds_box(1, holder);
+    auto *spin = seconds_box(1, holder, this);
     auto *substream = new QCheckBox(tr("substream"), holder);
     substream->setObjectName(QStringLiteral("substream"));
     if (!action.isEmpty()) {
@@ -277,7 +279,7 @@ void QSetupRule::add_take_screenshot(QString action, QString action_params, QStr
     QWidget *holder;
     QGridLayout *grid = inner_grid(row.layout, 3, &holder);
     auto *channels = channels_box(holder);
-    auto *spin = seconds_box(0, holder);
+    auto *spin = seconds_box(0, holder, this);
     {
         const QSignalBlocker b1(channels), b2(spin);
         if (!action.isEmpty())
@@ -349,6 +351,7 @@ void QSetupRule::add_settings_change(QString action, QString action_params, QStr
     QWidget *holder;
     row.layout->addWidget(row.caption, 0);
     QGridLayout *grid = inner_grid(row.layout, 1, &holder);
+    rule_page::keep_frame_style(holder, this);
     auto *setting = new QLabel(holder);
     setting->setObjectName(QStringLiteral("setting"));
     QFont f = setting->font();
@@ -373,6 +376,7 @@ void QSetupRule::add_settings_change(QString action, QString action_params, QStr
     if (action.isEmpty()) {
         auto *dialog = new QSettingsInserterDialog(folder_, this, size_factor_, 0x1e);
         dialog->setObjectName(QStringLiteral("change_setting_dialog"));
+        rule_page::keep_frame_style(dialog, this);
         connect(dialog, &QSettingsInserterDialog::accepted, setting, &QLabel::setText);
         connect(dialog, &QSettingsInserterDialog::accepted_type, value,
                 &QLineTextEdit::setPlaceholder);
@@ -413,6 +417,7 @@ void QSetupRule::add_method(QString action, QString action_params, QString)
         auto *dialog = new QObjectsInserterDialog(module_state::host(), server_name_, this, 0x903,
                                                   std::set<std::string>());
         dialog->setObjectName(QStringLiteral("method_dialog"));
+        rule_page::keep_frame_style(dialog, this);
         connect(dialog, &QObjectsInserterDialog::accepted, this,
                 [this](const QString &m) { update_method(m); });
         connect(dialog, &QDialog::rejected, row.remove, &QToolButton::click);

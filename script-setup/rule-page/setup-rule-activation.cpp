@@ -9,6 +9,7 @@
 #include "script-setup/inserters/objects-inserter-dialog.h"
 #include "script-setup/inserters/settings-inserter-dialog.h"
 #include "script-setup/rule-page/grid-widget.h"
+#include "script-setup/rule-page/page-style.h"
 #include "script-setup/wizard/dava-dodazi-receiver.h"
 #include "utils/text.h"
 
@@ -52,6 +53,7 @@ QStringList parts(const QString &text)
 void QSetupRule::switch_to(int kind, QWidget *page)
 {
     activation_kind_ = kind;
+    fill_activation_page(page);
     chooser_page_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     page->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     page->adjustSize();
@@ -182,6 +184,7 @@ void QSetupRule::show_events_filter_dialog()
     auto *dialog = new QEventsInserterDialog(module_state::host(), server_name_, this,
                                              QEventsInserterDialog::CHECK_EVENTS, event_types_);
     dialog->setObjectName(QStringLiteral("events_filter_dialog"));
+    rule_page::keep_frame_style(dialog, this);
     connect(dialog, &QEventsInserterDialog::accepted, this, &QSetupRule::events_filter);
     connect(dialog, &QDialog::rejected, this, [this] { reset_rule(); });
     dialog->show();
@@ -192,6 +195,7 @@ void QSetupRule::show_objects_filter_dialog()
     auto *dialog = new QObjectsInserterDialog(module_state::host(), server_name_, this, 0x791,
                                               std::set<std::string>(objects_));
     dialog->setObjectName(QStringLiteral("objects_filter_dialog"));
+    rule_page::keep_frame_style(dialog, this);
     event_types_.erase(std::string());
     dialog->set_event_types(event_types_);
     connect(dialog, &QObjectsInserterDialog::accepted, this, &QSetupRule::objects_filter);
@@ -203,6 +207,7 @@ void QSetupRule::show_settings_filter_dialog()
 {
     auto *dialog = new QSettingsInserterDialog(folder_, this, size_factor_, 0x23);
     dialog->setObjectName(QStringLiteral("settings_filter_dialog"));
+    rule_page::keep_frame_style(dialog, this);
     QStringList paths;
     for (const std::string &s : settings_)
         paths << from_utf8(s);

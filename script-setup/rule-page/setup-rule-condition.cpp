@@ -11,6 +11,7 @@
 #include "script-setup/page-support.h"
 #include "script-setup/rule-page/grid-widget.h"
 #include "script-setup/rule-page/line-text-edit.h"
+#include "script-setup/rule-page/page-style.h"
 #include "utils/text.h"
 
 #include <QHBoxLayout>
@@ -42,6 +43,7 @@ void QSetupRule::add_condition(QString condition, bool disjunct_by_or)
     const int index = condition_grid_->count() - 1;
     QWidget *owner = condition_grid_->row(index);
     auto *column = new QWidget(owner);
+    rule_page::keep_frame_style(column, this);
     auto *box = new QVBoxLayout(column);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(6);
@@ -233,6 +235,7 @@ void QSetupRule::insert_text(QString text)
             QMessageBox::Question, tr("Replace Confirmation"),
             tr("Do you want to replace existing condition?"), QMessageBox::NoButton, this);
         replace_box_->setObjectName(QStringLiteral("replace_box"));
+        rule_page::keep_frame_style(replace_box_, this);
         replace_button_ = replace_box_->addButton(tr("Replace"), QMessageBox::ActionRole);
         insert_button_ = replace_box_->addButton(tr("Insert"), QMessageBox::ActionRole);
         connect(replace_box_, &QMessageBox::finished, this, &QSetupRule::replace_condition);
@@ -262,6 +265,7 @@ void QSetupRule::show_settings_dialog()
 {
     auto *dialog = new QSettingsInserterDialog(folder_, this, size_factor_, 0x26);
     dialog->setObjectName(QStringLiteral("settings_dialog"));
+    rule_page::keep_frame_style(dialog, this);
     fake_roots(activation_kind_, dialog);
     connect(dialog, &QSettingsInserterDialog::accepted, this, &QSetupRule::insert_text);
     dialog->show();
@@ -272,6 +276,7 @@ void QSetupRule::show_objects_dialog()
     auto *dialog = new QObjectsInserterDialog(module_state::host(), server_name_, this, 0x78d,
                                               std::set<std::string>());
     dialog->setObjectName(QStringLiteral("objects_dialog"));
+    rule_page::keep_frame_style(dialog, this);
     fake_roots(rule::ON_STATE_CHANGE, nullptr);
     connect(dialog, &QObjectsInserterDialog::accepted, this, &QSetupRule::insert_text);
     dialog->show();

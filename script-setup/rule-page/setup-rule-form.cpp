@@ -6,6 +6,7 @@
 #include "qt4-pavo7/reusable/link-label.h"
 #include "script-setup/page-support.h"
 #include "script-setup/rule-page/grid-widget.h"
+#include "script-setup/rule-page/page-style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,10 +59,9 @@ QLineEdit *filter(const char *name, QWidget *parent)
     return e;
 }
 
-QWidget *titled_page(QStackedWidget *stack, const QString &title, QGridLayout **grid,
-                     const QString &hint = QString())
+void fill_titled(QWidget *page, const QString &title, QGridLayout **grid,
+                 const QString &hint = QString())
 {
-    auto *page = new QWidget(stack);
     auto *box = vbox(page);
     box->addWidget(bold(title, page));
     auto *inner = new QWidget(page);
@@ -73,6 +73,20 @@ QWidget *titled_page(QStackedWidget *stack, const QString &title, QGridLayout **
     inner_box->addLayout(*grid);
     box->addWidget(inner);
     box->addStretch(1);
+}
+
+QWidget *titled_page(QStackedWidget *stack, const QString &title, QGridLayout **grid,
+                     const QString &hint = QString())
+{
+    auto *page = new QWidget(stack);
+    fill_titled(page, title, grid, hint);
+    stack->addWidget(page);
+    return page;
+}
+
+QWidget *empty_page(QStackedWidget *stack)
+{
+    auto *page = new QWidget(stack);
     stack->addWidget(page);
     return page;
 }
@@ -81,7 +95,6 @@ QWidget *titled_page(QStackedWidget *stack, const QString &title, QGridLayout **
 
 void QSetupRule::build_layout()
 {
-    setStyleSheet(QStringLiteral("\n.QWidget {\n\tborder:0;\n}\n.QFrame {\n\tborder:0;\n}"));
     setContextMenuPolicy(Qt::CustomContextMenu);
     auto *top = new QGridLayout(this);
     top->setSpacing(6);
@@ -128,6 +141,7 @@ void QSetupRule::build_layout()
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
+    rule_page::keep_frame_style(line, this); // its gap shows, the line does not
     top->addWidget(line, 2, 0, 1, 7);
 
     auto *scroll = new QScrollArea(this);
@@ -174,24 +188,12 @@ void QSetupRule::build_layout()
 
 void QSetupRule::build_activation_pages()
 {
+    // The chooser and the pages of one line get their widgets when they are
+    // first shown (most rules never show another page than their own). The
+    // taller pages are built now: the stack is as high as its highest page.
     QStackedWidget *stack = activation_stack_;
-    chooser_page_ = new QWidget(stack);
+    chooser_page_ = empty_page(stack);
     chooser_page_->setObjectName(QStringLiteral("chooser_page"));
-    auto *box = vbox(chooser_page_);
-    box->addWidget(bold(tr("Activation"), chooser_page_));
-    auto *links = new QWidget(chooser_page_);
-    auto *links_box = vbox(links, 10);
-    links_box->addWidget(new QLabel(tr("Please, select type of activation:"), links));
-    links_box->addWidget(link("activate_on_event", tr("On event"), links));
-    links_box->addWidget(link("activate_on_shortcut", tr("On shortcut"), links));
-    links_box->addWidget(link("activate_on_schedule", tr("On schedule"), links));
-    links_box->addWidget(link("activate_on_state_change", tr("On state change"), links));
-    links_box->addWidget(link("activate_on_settings_change", tr("On settings change"), links));
-    on_action_link_ = link("activate_on_action", tr("On action run"), links);
-    links_box->addWidget(on_action_link_);
-    box->addWidget(links);
-    box->addStretch(1);
-    stack->addWidget(chooser_page_);
 
     QGridLayout *grid;
     events_page_ = titled_page(stack, tr("Activation on event"), &grid);
@@ -211,39 +213,8 @@ void QSetupRule::build_activation_pages()
     grid->addWidget(objects_button_, 1, 4);
     grid->setColumnStretch(3, 1);
 
-    shortcut_page_ = titled_page(stack, tr("Activation on shortcut"), &grid);
-    shortcut_edit_ = new QLineEdit(shortcut_page_);
-    shortcut_edit_->setObjectName(QStringLiteral("shortcut"));
-    shortcut_edit_->setPlaceholderText(tr("Type shortcut"));
-    shortcut_edit_->setMaximumWidth(int(250 * size_factor_));
-    on_release_ = new QCheckBox(tr("On Release"), shortcut_page_);
-    on_release_->setObjectName(QStringLiteral("on_release"));
-    panel_box_ = new QComboBox(shortcut_page_);
-    panel_box_->setObjectName(QStringLiteral("panel"));
-    panel_box_->setMaxVisibleItems(15);
-    grid->addWidget(new QLabel(tr("On Keyboard:"), shortcut_page_), 0, 0);
-    grid->addWidget(shortcut_edit_, 0, 1);
-    grid->addWidget(on_release_, 0, 2);
-    grid->addItem(new QSpacerItem(20, 10), 0, 3);
-    grid->addWidget(new QLabel(tr("On Panel:"), shortcut_page_), 0, 4);
-    grid->addWidget(panel_box_, 0, 5);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(5, 1);
-
-    schedule_page_ = titled_page(stack, tr("Activation on schedule"), &grid);
-    schedule_box_ = new QComboBox(schedule_page_);
-    schedule_box_->setObjectName(QStringLiteral("schedule"));
-    zone_box_ = new QComboBox(schedule_page_);
-    zone_box_->setObjectName(QStringLiteral("zone"));
-    zone_box_->setMaximumWidth(120);
-    grid->addWidget(new QLabel(tr("When schedule"), schedule_page_), 0, 0);
-    grid->addWidget(schedule_box_, 0, 1);
-    grid->addWidget(new QLabel(tr("enters"), schedule_page_), 0, 2);
-    grid->addWidget(zone_box_, 0, 3);
-    grid->addWidget(new QLabel(tr("zone"), schedule_page_), 0, 4);
-    grid->addItem(new QSpacerItem(20, 10), 0, 5); // keeps "zone" off the edge
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
+    shortcut_page_ = empty_page(stack);
+    schedule_page_ = empty_page(stack);
 
     state_page_ =
         titled_page(stack, tr("Activation on state change"), &grid, tr("Please, select objects:"));
@@ -261,12 +232,85 @@ void QSetupRule::build_activation_pages()
     grid->addWidget(dots("settings_button", settings_page_), 0, 3);
     grid->setColumnStretch(1, 1);
 
-    action_page_ = new QWidget(stack);
-    auto *action_box = vbox(action_page_);
-    action_box->addWidget(bold(tr("Activation on action run"), action_page_));
-    action_box->addStretch(1);
-    stack->addWidget(action_page_);
+    action_page_ = empty_page(stack);
     stack->setCurrentIndex(0);
+}
+
+void QSetupRule::fill_activation_page(QWidget *page)
+{
+    if (page->layout())
+        return;
+    if (page == chooser_page_) {
+        auto *box = vbox(chooser_page_);
+        box->addWidget(bold(tr("Activation"), chooser_page_));
+        auto *links = new QWidget(chooser_page_);
+        auto *links_box = vbox(links, 10);
+        links_box->addWidget(new QLabel(tr("Please, select type of activation:"), links));
+        links_box->addWidget(link("activate_on_event", tr("On event"), links));
+        links_box->addWidget(link("activate_on_shortcut", tr("On shortcut"), links));
+        links_box->addWidget(link("activate_on_schedule", tr("On schedule"), links));
+        links_box->addWidget(link("activate_on_state_change", tr("On state change"), links));
+        links_box->addWidget(link("activate_on_settings_change", tr("On settings change"), links));
+        auto *on_action = link("activate_on_action", tr("On action run"), links);
+        on_action->hide();
+        links_box->addWidget(on_action);
+        box->addWidget(links);
+        box->addStretch(1);
+        for (QLabel *l : links->findChildren<QLabel *>())
+            connect(l, &QLabel::linkActivated, this, &QSetupRule::link_activated);
+        return;
+    }
+    QGridLayout *grid;
+    if (page == shortcut_page_) {
+        fill_titled(shortcut_page_, tr("Activation on shortcut"), &grid);
+        shortcut_edit_ = new QLineEdit(shortcut_page_);
+        shortcut_edit_->setObjectName(QStringLiteral("shortcut"));
+        shortcut_edit_->setPlaceholderText(tr("Type shortcut"));
+        shortcut_edit_->setMaximumWidth(int(250 * size_factor_));
+        on_release_ = new QCheckBox(tr("On Release"), shortcut_page_);
+        on_release_->setObjectName(QStringLiteral("on_release"));
+        panel_box_ = new QComboBox(shortcut_page_);
+        panel_box_->setObjectName(QStringLiteral("panel"));
+        panel_box_->setMaxVisibleItems(15);
+        grid->addWidget(new QLabel(tr("On Keyboard:"), shortcut_page_), 0, 0);
+        grid->addWidget(shortcut_edit_, 0, 1);
+        grid->addWidget(on_release_, 0, 2);
+        grid->addItem(new QSpacerItem(20, 10), 0, 3);
+        grid->addWidget(new QLabel(tr("On Panel:"), shortcut_page_), 0, 4);
+        grid->addWidget(panel_box_, 0, 5);
+        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(5, 1);
+        shortcut_edit_->installEventFilter(this);
+        panel_box_->addItem(tr("None"), QString());
+        for (int i = 1; i <= 10; ++i)
+            panel_box_->addItem(tr("User function") + QStringLiteral(" U%1").arg(i),
+                                QStringLiteral("U%1").arg(i));
+        connect(panel_box_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                &QSetupRule::edited);
+    } else if (page == schedule_page_) {
+        fill_titled(schedule_page_, tr("Activation on schedule"), &grid);
+        schedule_box_ = new QComboBox(schedule_page_);
+        schedule_box_->setObjectName(QStringLiteral("schedule"));
+        zone_box_ = new QComboBox(schedule_page_);
+        zone_box_->setObjectName(QStringLiteral("zone"));
+        zone_box_->setMaximumWidth(120);
+        grid->addWidget(new QLabel(tr("When schedule"), schedule_page_), 0, 0);
+        grid->addWidget(schedule_box_, 0, 1);
+        grid->addWidget(new QLabel(tr("enters"), schedule_page_), 0, 2);
+        grid->addWidget(zone_box_, 0, 3);
+        grid->addWidget(new QLabel(tr("zone"), schedule_page_), 0, 4);
+        grid->addItem(new QSpacerItem(20, 10), 0, 5); // keeps "zone" off the edge
+        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(3, 1);
+        zone_box_->addItems({tr("Green"), tr("Red"), tr("Blue")});
+        for (QComboBox *box : {schedule_box_, zone_box_})
+            connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                    &QSetupRule::edited);
+    } else if (page == action_page_) {
+        auto *action_box = vbox(action_page_);
+        action_box->addWidget(bold(tr("Activation on action run"), action_page_));
+        action_box->addStretch(1);
+    }
 }
 
 void QSetupRule::build_condition_frame(QWidget *parent)

@@ -113,15 +113,20 @@ void QSetupRule::load()
 void QSetupRule::read_activation(rule::Activation *a) const
 {
     a->code = activation_kind_;
-    a->shortcut = shortcut_edit_->text();
-    a->panel_shortcut = panel_box_->currentData().toString();
+    // A page never shown has no controls and holds nothing.
+    if (shortcut_edit_) {
+        a->shortcut = shortcut_edit_->text();
+        a->panel_shortcut = panel_box_->currentData().toString();
+    }
     a->settings = settings_edit_->text();
     a->state_objects = state_objects_edit_->text();
     a->event_types = event_types_edit_->text();
     a->all_objects = !objects_filter_link_->text().contains(QLatin1String("gref"));
     a->objects = objects_edit_->text();
-    a->schedule = schedule_box_->currentText();
-    a->zone = zone_box_->currentText();
+    if (schedule_box_) {
+        a->schedule = schedule_box_->currentText();
+        a->zone = zone_box_->currentText();
+    }
 }
 
 rule::Action QSetupRule::read_action(int index) const

@@ -15,6 +15,7 @@
 #include "script-setup/references/reference-marks.h"
 #include "script-setup/rule-page/grid-widget.h"
 #include "script-setup/rule-page/line-text-edit.h"
+#include "script-setup/rule-page/page-style.h"
 #include "script-setup/rule/rule-folder.h"
 #include "script-setup/rule/rule-script.h"
 #include "script-setup/wizard/dava-dodazi-receiver.h"
@@ -83,19 +84,13 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     can_view_ = rights & 8;
     can_change_ = rights & 64;
     if (!can_view_) {
+        fill_activation_page(chooser_page_);
         setEnabled(false);
         return;
     }
 
-    on_action_link_->hide();
     objects_edit_->hide();
     objects_button_->hide();
-    shortcut_edit_->installEventFilter(this);
-    panel_box_->addItem(tr("None"), QString());
-    for (int i = 1; i <= 10; ++i)
-        panel_box_->addItem(tr("User function") + QStringLiteral(" U%1").arg(i),
-                            QStringLiteral("U%1").arg(i));
-    zone_box_->addItems({tr("Green"), tr("Red"), tr("Blue")});
     connect(findChild<QToolButton *>("event_types_button"), &QToolButton::clicked, this,
             &QSetupRule::show_events_filter_dialog);
     for (const char *name : {"objects_button", "state_objects_button"})
@@ -111,12 +106,11 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     for (QLabel *l : findChildren<QLabel *>())
         if (l->text().contains(QLatin1String("href=")))
             connect(l, &QLabel::linkActivated, this, &QSetupRule::link_activated);
-    for (QComboBox *box : {panel_box_, schedule_box_, zone_box_})
-        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &QSetupRule::edited);
     activation_kind_ = rule::NO_ACTIVATION;
 
     inserter_menu_ = new QMenu(this);
     inserter_menu_->setObjectName(QStringLiteral("inserter_menu"));
+    rule_page::keep_frame_style(inserter_menu_, this);
     connect(inserter_menu_->addAction(tr("Settings values")), &QAction::triggered, this,
             &QSetupRule::show_settings_dialog);
     connect(inserter_menu_->addAction(tr("Objects state")), &QAction::triggered, this,
@@ -158,6 +152,8 @@ QSetupRule::QSetupRule(QObject *navigator, Settings folder, Settings server_root
     }
 
     load();
+    if (activation_stack_->currentWidget() == chooser_page_)
+        fill_activation_page(chooser_page_);
     references::ReferenceMarks::for_rule(this, folder_, server_root_, action_grid_);
 
     if (stats_tracker_) {
@@ -202,7 +198,8 @@ void QSetupRule::set_current_choice(QLabel *label, bool current)
     QString text = label->text();
     if (current) {
         text.replace(text.indexOf(QLatin1String("href")), 4, QStringLiteral("gref"));
-        label->setStyleSheet(QStringLiteral(" QLabel { font-style: italic; } "));
+        label->setStyleSheet(
+            page_support::scaled_sheet(this, QStringLiteral(" QLabel { font-style: italic; } ")));
     } else {
         text.replace(QLatin1String("gref"), QLatin1String("href"));
         label->setStyleSheet(QString());
@@ -295,6 +292,7 @@ void QSetupRule::ask_reset_rule()
         tr("Are you sure you want to reset rule '%1'?").arg(name_->text()),
         QMessageBox::Yes | QMessageBox::No, this);
     box->setObjectName(QStringLiteral("reset_box"));
+    rule_page::keep_frame_style(box, this);
     connect(box, &QMessageBox::finished, this, &QSetupRule::reset_rule);
     box->show();
 }
@@ -330,6 +328,7 @@ void QSetupRule::reset_rule(int force)
     activation_kind_ = rule::NO_ACTIVATION;
     for (QWidget *page : {events_page_, shortcut_page_, state_page_, settings_page_})
         page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    fill_activation_page(chooser_page_);
     chooser_page_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     chooser_page_->adjustSize();
     condition_frame_->hide();
@@ -339,7 +338,8 @@ void QSetupRule::reset_rule(int force)
     reset_rule_settings(true, true, true, true);
     for (QLineEdit *e :
          {event_types_edit_, objects_edit_, shortcut_edit_, state_objects_edit_, settings_edit_})
-        e->clear();
+        if (e) // a page never shown has none
+            e->clear();
     current_edit_ = nullptr;
     current_insert_button_ = nullptr;
     condition_grid_->clear();
@@ -374,6 +374,7 @@ void QSetupRule::delete_button_clicked()
         tr("Are you sure you want to delete rule '%1'?").arg(name_->text()),
         QMessageBox::Yes | QMessageBox::No, this);
     box->setObjectName(QStringLiteral("delete_box"));
+    rule_page::keep_frame_style(box, this);
     connect(box, &QMessageBox::finished, this, &QSetupRule::delete_confirmed);
     box->show();
 }
@@ -444,6 +445,7 @@ void QSetupRule::show_error_popup(const QString &error, int line)
         shown->close();
     auto *popup = new Reusable::QPopup(this);
     popup->setObjectName(QStringLiteral("error_popup"));
+    rule_page::keep_frame_style(popup, this);
     popup->box()->addWidget(new QLabel(QStringLiteral("<b>Error occured</b>"), popup));
     auto *text = new QLabel(error, popup);
     text->setWordWrap(true);

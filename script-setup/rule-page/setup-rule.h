@@ -178,6 +178,7 @@ private:
     // setup-rule-form.cpp
     void build_layout();
     void build_activation_pages();
+    void fill_activation_page(QWidget *page);
     void build_condition_frame(QWidget *parent);
     void build_actions_frame(QWidget *parent);
     void build_action_registry();
@@ -268,7 +269,6 @@ private:
     QLabel *error_count_ = nullptr;
     QStackedWidget *activation_stack_ = nullptr;
     QWidget *chooser_page_ = nullptr;
-    QLabel *on_action_link_ = nullptr;
     QWidget *events_page_ = nullptr;
     QLineEdit *event_types_edit_ = nullptr;
     QLabel *all_objects_link_ = nullptr;

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -373,3 +374,21 @@ TEST_F(RuleEdits, ANewConditionRowShowsItsInsertButton)
 }
 
 } // namespace
+
+// At a size factor the page's font reaches its rows and the windows it opens,
+// the frame style of which is set on them alone.
+TEST_F(RuleEdits, TheHostsFontSizeReachesRowsAndWindows)
+{
+    host.pages().scale().set_factor(1.5f);
+    page = open_page();
+    const qreal size = page->font().pointSizeF();
+    ASSERT_EQ(QApplication::font().pointSizeF() * 1.5, size);
+    link("activate_on_event");
+    EXPECT_EQ(size, dialog("events_filter_dialog")->font().pointSizeF());
+    answer("events_filter_dialog", "eventsTree", {"Motion"});
+    link("write_condition");
+    auto *edit = page->condition_grid()->row(0)->findChild<QWidget *>("condition");
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(size, edit->font().pointSizeF());
+    EXPECT_EQ(size, get<QMenu>("inserter_menu")->font().pointSizeF());
+}
