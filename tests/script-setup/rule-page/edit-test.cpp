@@ -43,15 +43,6 @@ public:
     {
         return child<W>(action_row(row), name);
     }
-    // Replaces the text of a line edit or text edit as typed.
-    static void retype(QWidget *edit, const QString &text)
-    {
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            QTest::keyClicks(edit, text);
-    }
     void put_activation(int code, const char *list, const char *params = "")
     {
         tree.put_integer(r2, "activation_type", code);
@@ -133,9 +124,9 @@ const Edit edits[] = {
      "activation_list", "channels/ch1\nchannels/ch2"},
     // The actions.
     {"method parameter", as_stored,
-     [](RuleEdits &t) { t.retype(t.in_row<QLineEdit>(0, "parameter"), "9"); }, "action0_params",
+     [](RuleEdits &t) { retype(t.in_row<QLineEdit>(0, "parameter"), "9"); }, "action0_params",
      "9;"},
-    {"wait", as_stored, [](RuleEdits &t) { t.type_value(t.in_row<QSpinBox>(1, "seconds"), 12); },
+    {"wait", as_stored, [](RuleEdits &t) { retype(t.in_row<QSpinBox>(1, "seconds"), "12"); },
      "action1_params", "12"},
     {"sound", as_stored, [](RuleEdits &t) { t.choose(t.in_row<QComboBox>(2, "sounds_box"), 2); },
      "action2_params", "door.wav"},
@@ -146,13 +137,13 @@ const Edit edits[] = {
      },
      "action3", "ch2_DEMO"},
     {"export seconds", as_stored,
-     [](RuleEdits &t) { t.type_value(t.in_row<QSpinBox>(3, "seconds"), 45); }, "action3_params",
+     [](RuleEdits &t) { retype(t.in_row<QSpinBox>(3, "seconds"), "45"); }, "action3_params",
      "45,ss"},
     {"export substream", as_stored,
      [](RuleEdits &t) { QTest::mouseClick(t.in_row<QCheckBox>(3, "substream"), Qt::LeftButton); },
      "action3_params", "30,main"},
     {"setting value", as_stored,
-     [](RuleEdits &t) { t.retype(t.in_row<QTextEdit>(4, "setting_value"), "7"); }, "action4_params",
+     [](RuleEdits &t) { retype(t.in_row<QTextEdit>(4, "setting_value"), "7"); }, "action4_params",
      "7"},
     {"screenshot channel", as_stored,
      [](RuleEdits &t) {
@@ -161,8 +152,7 @@ const Edit edits[] = {
      },
      "action5", "ch1_DEMO"},
     {"screenshot delay", as_stored,
-     [](RuleEdits &t) { t.type_value(t.in_row<QSpinBox>(5, "seconds"), 3); }, "action5_params",
-     "3"},
+     [](RuleEdits &t) { retype(t.in_row<QSpinBox>(5, "seconds"), "3"); }, "action5_params", "3"},
     {"e-mail account",
      [](RuleEdits &t) {
          t.tree.make_folder("/DEMO/scripts/acc2", "EmailAccount");
@@ -174,13 +164,13 @@ const Edit edits[] = {
      },
      "action6_params", "acc2\na@b.c\nHi\ne1;s1\nBody"},
     {"recipients", as_stored,
-     [](RuleEdits &t) { t.retype(t.in_row<QLineEdit>(6, "recipients"), "x@y.z"); },
-     "action6_params", "acc1\nx@y.z\nHi\ne1;s1\nBody"},
-    {"subject", as_stored, [](RuleEdits &t) { t.retype(t.in_row<QLineEdit>(6, "subject"), "Re"); },
+     [](RuleEdits &t) { retype(t.in_row<QLineEdit>(6, "recipients"), "x@y.z"); }, "action6_params",
+     "acc1\nx@y.z\nHi\ne1;s1\nBody"},
+    {"subject", as_stored, [](RuleEdits &t) { retype(t.in_row<QLineEdit>(6, "subject"), "Re"); },
      "action6_params", "acc1\na@b.c\nRe\ne1;s1\nBody"},
     {"message", as_stored,
-     [](RuleEdits &t) { t.retype(t.in_row<QPlainTextEdit>(6, "message"), "Text"); },
-     "action6_params", "acc1\na@b.c\nHi\ne1;s1\nText"},
+     [](RuleEdits &t) { retype(t.in_row<QPlainTextEdit>(6, "message"), "Text"); }, "action6_params",
+     "acc1\na@b.c\nHi\ne1;s1\nText"},
     {"attachment", as_stored,
      [](RuleEdits &t) {
          auto *e1 = t.action_row(6)->findChild<FileAttachment *>("e1");
