@@ -67,7 +67,7 @@ TEST_F(TreeFileTest, OnlyChangesThroughPagesAreSavedAndAFreshHostFindsThem)
     const std::string schedule = objects_of("Schedule").front();
     auto *name = child<QLineEdit>(window->current_page(), "name");
     ASSERT_TRUE(name) << "the schedule page binds its name";
-    name->selectAll();
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(name, "Holiday closure");
     session->settle();
     ASSERT_TRUE(window->tree_view()->select_path(QString::fromStdString(schedule)));
@@ -165,7 +165,7 @@ TEST_F(TreeFileTest, AFailedSaveIsShownKeptRetriedAndReported)
     QTimer::singleShot(0, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             shown = box->text();
-            box->button(QMessageBox::Cancel)->click();
+            QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
         }
     });
     window->show();

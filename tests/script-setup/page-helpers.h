@@ -8,6 +8,8 @@
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -75,14 +77,55 @@ inline std::string delete_no_then_yes(QWidget *page, const char *button,
     return out;
 }
 
+// Answers the newest question of the page with its button; false when
+// there is none to answer.
+inline bool answer_box(QWidget *page, QMessageBox::StandardButton answer)
+{
+    const auto boxes = page->findChildren<QMessageBox *>();
+    if (boxes.isEmpty() || !boxes.last()->button(answer))
+        return false;
+    QTest::mouseClick(boxes.last()->button(answer), Qt::LeftButton);
+    settle_events();
+    return true;
+}
+
 // Clicks the page's button and answers the question it opens, if any.
 inline void click_and_answer(QWidget *page, const char *button, QMessageBox::StandardButton answer)
 {
     QTest::mouseClick(child<QPushButton>(page, button), Qt::LeftButton);
-    const auto boxes = page->findChildren<QMessageBox *>();
-    if (!boxes.isEmpty() && boxes.last()->button(answer))
-        QTest::mouseClick(boxes.last()->button(answer), Qt::LeftButton);
+    answer_box(page, answer);
     settle_events();
+}
+
+// Types the text into the control, Return for each line end.
+inline void type_lines(QWidget *edit, const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, lines[i]);
+    }
+}
+
+// Replaces the text of an edit or a spin box as typed: all selected, then
+// the keys (Delete for no text).
+inline void retype(QWidget *edit, const QString &text)
+{
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        type_lines(edit, text);
+}
+
+// Replaces an editor's text with one copied from elsewhere: all selected,
+// then pasted.
+inline void paste_over(QWidget *edit, const QString &text)
+{
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
 }
 
 inline void click_index(QAbstractItemView *view, const QModelIndex &index)
@@ -145,16 +188,27 @@ inline bool choose_in_menu(QToolButton *button, const QStringList &path)
     return taken;
 }
 
-// Opens the "Publish" menu, takes the entry, and names the file in the
-// dialog, as the operator does.
+// Names the file in the page's open file dialog and takes it, as the
+// operator does; no name cancels the dialog.
+inline void answer_file_dialog(QWidget *page, const QString &file)
+{
+    const auto dialogs = page->findChildren<QFileDialog *>();
+    ASSERT_FALSE(dialogs.isEmpty());
+    auto *name = dialogs.last()->findChild<QLineEdit *>("fileNameEdit");
+    auto *buttons = dialogs.last()->findChild<QDialogButtonBox *>();
+    ASSERT_TRUE(name && buttons);
+    if (file.isEmpty()) {
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+    } else {
+        QTest::keyClicks(name, file);
+        QTest::keyClick(name, Qt::Key_Return);
+    }
+    settle_events();
+}
+
+// Opens the "Publish" menu, takes the entry, and names the file.
 inline void publish_through_menu(QWidget *page, const char *entry, const QString &file)
 {
     ASSERT_TRUE(choose_in_menu(child<QToolButton>(page, "publish_button"), {entry}));
-    auto *dialog = page->findChild<QFileDialog *>();
-    ASSERT_TRUE(dialog);
-    auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-    ASSERT_TRUE(name);
-    QTest::keyClicks(name, file);
-    QTest::keyClick(name, Qt::Key_Return);
-    settle_events();
+    answer_file_dialog(page, file);
 }

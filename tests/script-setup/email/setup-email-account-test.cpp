@@ -31,7 +31,7 @@ protected:
     QLineEdit *edit(const char *name) { return child<QLineEdit>(page.get(), name); }
     void retype(const char *field, const QString &text)
     {
-        edit(field)->selectAll();
+        QTest::keyClick(edit(field), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit(field), Qt::Key_Delete);
         for (const QChar c : text) // as typed, letters beyond ASCII too
             QTest::sendKeyEvent(QTest::Click, edit(field), Qt::Key_unknown, c, Qt::NoModifier);

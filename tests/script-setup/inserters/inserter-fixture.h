@@ -42,7 +42,7 @@ protected:
 // "<none>"; an accepting dialog deletes itself.
 template <class D> QString press_ok(const QPointer<D> &dialog, QSignalSpy &accepted)
 {
-    dialog->template findChild<QPushButton *>("ok_button")->click();
+    QTest::mouseClick(dialog->template findChild<QPushButton *>("ok_button"), Qt::LeftButton);
     settle_events();
     EXPECT_TRUE(accepted.isEmpty() || dialog.isNull()) << "the dialog deletes itself when closed";
     return accepted.isEmpty() ? QString("<none>") : accepted.takeFirst().at(0).toString();

@@ -32,7 +32,7 @@ TEST(LanguageDialog, TypedCodesAreValidatedLowerCasedAndEmptyOnesRefused)
         EXPECT_EQ(edit, dialog.focusWidget());
         QTest::keyClicks(edit, c.keys);
         EXPECT_EQ(c.shown, edit->text());
-        dialog.findChild<QPushButton *>("ok_button")->click();
+        QTest::mouseClick(dialog.findChild<QPushButton *>("ok_button"), Qt::LeftButton);
         if (c.returned) {
             ASSERT_EQ(1, accepted.count());
             EXPECT_EQ(c.returned, accepted.takeFirst().at(0).toString());
@@ -46,7 +46,7 @@ TEST(LanguageDialog, TypedCodesAreValidatedLowerCasedAndEmptyOnesRefused)
         EXPECT_EQ("Cannot use empty language code", box->text());
         EXPECT_EQ(QMessageBox::Warning, box->icon());
         EXPECT_FALSE(box->isModal());
-        dialog.findChild<QPushButton *>("cancel_button")->click();
+        QTest::mouseClick(dialog.findChild<QPushButton *>("cancel_button"), Qt::LeftButton);
         EXPECT_FALSE(dialog.isVisible());
     }
 }

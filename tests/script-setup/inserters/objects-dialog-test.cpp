@@ -58,13 +58,13 @@ TEST_F(ObjectsDialog, EventsNoObjectRaisesAreQuestioned)
     for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
         open(0x791, {}, {"Motion", "Attached"});
         tick_object("Cam 1");
-        dialog->findChild<QPushButton *>("ok_button")->click();
+        QTest::mouseClick(dialog->findChild<QPushButton *>("ok_button"), Qt::LeftButton);
         auto *question = dialog->findChild<QMessageBox *>("events_question");
         ASSERT_TRUE(question);
         EXPECT_EQ("Events", question->windowTitle());
         EXPECT_EQ("There are events that will never be activated. Do you want to proceed?",
                   question->text());
-        question->button(answer)->click();
+        QTest::mouseClick(question->button(answer), Qt::LeftButton);
         settle_events();
         if (answer == QMessageBox::Yes) {
             EXPECT_EQ(QList<QVariantList>{{"object(\"Cam 1\")"}}, QList<QVariantList>(*accepted));
@@ -128,7 +128,7 @@ TEST_F(ObjectsDialog, AStateIsComparedWithTheChosenOperation)
     choose(properties(), "signal");
     EXPECT_EQ(2, values()->count());
     choose(values(), "Lost");
-    dialog->findChild<QComboBox *>("operationComboBox")->setCurrentIndex(1);
+    QTest::keyClick(dialog->findChild<QComboBox *>("operationComboBox"), Qt::Key_Down);
     EXPECT_EQ("object(\"Cam 1\").state(\"signal\") != \"Lost\"", press_ok());
 }
 

@@ -134,16 +134,17 @@ TEST_F(SettingsDialog, FoldersTooLargeToShowAtOnceAreReadWhenTheUserLooksThere)
 
 TEST(SettingsDialogFaults, RefusedReadsAreLoggedAndLeaveNoLockHeld)
 {
-    expect_sweep_clean([](MemoryTree &tree) { load_tree_file(tree, settings_file); },
-                       [](MemoryHost &host) {
-                           QPointer<QSettingsInserterDialog> dialog = new QSettingsInserterDialog(
-                               host.tree().folder(rule_path), nullptr, 1.0f, 0x26);
-                           dialog->add_named_root("a_b", "a/b");
-                           QSignalSpy accepted(dialog.data(), &QSettingsInserterDialog::accepted);
-                           dialog->findChild<QPushButton *>("ok_button")->click();
-                           settle_events();
-                           return accepted.count() == 1 && dialog.isNull();
-                       });
+    expect_sweep_clean(
+        [](MemoryTree &tree) { load_tree_file(tree, settings_file); },
+        [](MemoryHost &host) {
+            QPointer<QSettingsInserterDialog> dialog =
+                new QSettingsInserterDialog(host.tree().folder(rule_path), nullptr, 1.0f, 0x26);
+            dialog->add_named_root("a_b", "a/b");
+            QSignalSpy accepted(dialog.data(), &QSettingsInserterDialog::accepted);
+            QTest::mouseClick(dialog->findChild<QPushButton *>("ok_button"), Qt::LeftButton);
+            settle_events();
+            return accepted.count() == 1 && dialog.isNull();
+        });
 }
 
 } // namespace

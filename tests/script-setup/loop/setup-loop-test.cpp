@@ -116,9 +116,7 @@ TEST_F(LoopPage, RowsAreAddedMovedAndRemoved)
     click_in_row(1, "up_btn");
     EXPECT_EQ("ch1:5:1 t-a:5:0", rows_text(page.get()));
     click_in_row(0, "down_btn");
-    auto *seconds = child<QSpinBox>(rows_of(page.get()).at(1), "seconds");
-    seconds->selectAll();
-    QTest::keyClicks(seconds, "12");
+    retype(child<QSpinBox>(rows_of(page.get()).at(1), "seconds"), "12");
     click_in_row(0, "remove_btn");
     QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ("t-a:5:0 ch1:5:1", stored("templates_order")) << "Ctrl+Shift+S does not save";

@@ -120,18 +120,12 @@ public: // the table-driven cases reach in from free functions
         }
         return QModelIndex();
     }
-    // The operator's keys: the combo's item `index` (Home, then Down), a
-    // spin box's new value (its digits typed over the old ones).
+    // The operator's keys in a combo box: Home, then Down to item `index`.
     static void choose(QComboBox *box, int index)
     {
         QTest::keyClick(box, Qt::Key_Home);
         for (int i = 0; i < index; ++i)
             QTest::keyClick(box, Qt::Key_Down);
-    }
-    static void type_value(QSpinBox *spin, int value)
-    {
-        QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(spin, QString::number(value));
     }
     QWidget *action_row(int index) { return page->action_grid()->row(index); }
 

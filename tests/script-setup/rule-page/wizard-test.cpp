@@ -9,7 +9,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
@@ -326,18 +325,14 @@ TEST_F(Wizard, ErrorPopupPointsAtTheFailingPart)
     }
 }
 
-TEST_F(Wizard, SaveClipboardRightsResetAndDelete)
+TEST_F(Wizard, SaveRightsResetAndDelete)
 {
     link("activate_on_shortcut");
     QTest::keyClick(get<QLineEdit>("shortcut"), Qt::Key_F5);
     QTest::keyClick(page.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(page->modified());
     save();
-    QApplication::clipboard()->clear();
-    QTest::mouseClick(get<QPushButton>("clipboard_button"), Qt::LeftButton);
-    const QString copied = QApplication::clipboard()->text();
-    EXPECT_TRUE(copied.contains("F5"));
-    EXPECT_EQ(copied.toStdString(), tree.string_value(rule_path, "script"));
+    EXPECT_NE(std::string::npos, tree.string_value(rule_path, "script").find("F5"));
 
     // Unsaved changes are saved when the page goes.
     link("wait");

@@ -120,7 +120,7 @@ TEST_F(SchedulePage, OpensWithTheStoredWeekAndShowsTheEndOfDayAs235959)
     click("fillred");
     EXPECT_EQ("0,79200,1,86400,0", stored("schedule_th"));
 
-    get<QCheckBox>("snap")->click();
+    QTest::keyClick(get<QCheckBox>("snap"), Qt::Key_Space);
     EXPECT_FALSE(grid().snap()) << "the box showed that the grid snaps";
 }
 
@@ -224,7 +224,7 @@ TEST(ScheduleFaults, OpeningFillingAndClickingSurviveEveryRefusedCall)
             QTest::mouseClick(child<QPushButton>(&page, "fillred"), Qt::LeftButton);
             auto *list = child<QListWidget>(&page, "channels_list");
             if (list->count() > 0)
-                list->item(0)->setCheckState(Qt::Unchecked);
+                click_check_box(list, index_of(list, list->item(0)));
             settle_events();
             // Still answering: a fill reaches the host (twice, as the sweep may refuse one).
             grid.set_selection(0, 6, 3600, 6);

@@ -142,10 +142,10 @@ TEST_F(CloudPage, FormOfCloudAndLocalValuesSavesLocalOnes)
     EXPECT_EQ(10, boxes[1]->value()) << "the local value over the declared one";
     EXPECT_FALSE(get<QPushButton>("save_button")->isEnabled());
 
-    boxes[0]->setValue(400);
+    retype(boxes[0], "400");
     EXPECT_TRUE(get<QPushButton>("save_button")->isEnabled());
     EXPECT_TRUE(get<QPushButton>("revert_button")->isEnabled());
-    boxes[0]->setValue(320);
+    retype(boxes[0], "320");
     EXPECT_FALSE(get<QPushButton>("save_button")->isEnabled()) << "back to the original value";
 
     QTest::keyClicks(in_form<QLineEdit>().front(), " lobby");
@@ -153,7 +153,7 @@ TEST_F(CloudPage, FormOfCloudAndLocalValuesSavesLocalOnes)
     EXPECT_EQ(QString("hall"), in_form<QLineEdit>().front()->text());
     EXPECT_FALSE(page->modified());
 
-    in_form<QSpinBox>()[1]->setValue(15);
+    retype(in_form<QSpinBox>()[1], "15");
     click("save_button");
     EXPECT_EQ(std::vector<std::string>{"parameters_local"}, written_keys());
     const std::string local = tree.string_value(cloud_path, "parameters_local");
@@ -173,9 +173,9 @@ TEST(CloudFaults, EveryRefusedCallIsSurvivedAndLogged)
         settle_events();
         const auto boxes = page.findChild<QScrollArea *>()->findChildren<QSpinBox *>();
         if (boxes.size() == 2) {
-            boxes[0]->setValue(1);
+            retype(boxes[0], "1");
             QTest::mouseClick(child<QPushButton>(&page, "revert_button"), Qt::LeftButton);
-            boxes[1]->setValue(2);
+            retype(boxes[1], "2");
             QTest::mouseClick(child<QPushButton>(&page, "save_button"), Qt::LeftButton);
         }
         settle_events();

@@ -126,7 +126,7 @@ TEST_F(ScriptPage, EditedTextOutlivesNotifications)
 
     // Once saved, the form follows the new declaration and the next run's
     // error is marked until the operator types again.
-    editor()->setPlainText(QString::fromStdString(declared_script));
+    paste_over(editor(), QString::fromStdString(declared_script));
     click("save_button");
     tree.put_integer(stats_path, "run_count", 1);
     settle_events();
@@ -389,14 +389,12 @@ TEST_F(ScriptPage, PublishPacksTheDataFolderResources)
         QString::fromStdString(host.data_directory()) + "/scripts-data/ACME_Gate_2";
     auto *menu_button = get<QToolButton>("data_folder_button");
     EXPECT_FALSE(menu_button->isHidden()) << "shown on the operator's own server";
-    page->prepare_data_folder_menu();
+    // A missing folder is offered to be made, after a question.
+    ASSERT_TRUE(choose_in_menu(menu_button, {"Create"}));
     EXPECT_EQ(folder, get<QLabel>("data_folder_label")->text());
-    QAction *create = menu_button->menu()->actions()[1];
-    EXPECT_TRUE(create->isVisible());
-    page->script_data_folder_create(QMessageBox::Yes);
+    ASSERT_TRUE(answer_box(page.get(), QMessageBox::Yes));
     ASSERT_TRUE(QDir(folder).exists());
-    page->prepare_data_folder_menu();
-    EXPECT_FALSE(create->isVisible());
+    EXPECT_FALSE(choose_in_menu(menu_button, {"Create"})) << "an existing one is not";
 
     fill_data_folder(host);
     QTemporaryDir out;
@@ -424,14 +422,17 @@ TEST_F(ScriptPage, ExamplesComeFromScriptSamples)
     open("x = 1\n");
     QDir::setCurrent(before);
 
+    auto *examples = get<QToolButton>("examples_button");
     EXPECT_EQ((std::vector<std::string>{"a-gate", "b-lights", "--", "From file..."}),
-              menu_texts(get<QToolButton>("examples_button")->menu()));
+              menu_texts(examples->menu()));
 
-    page->example_load_from_file("");
-    EXPECT_FALSE(page->modified());
-    page->example_load_from_file(dir.filePath("script-samples/b-lights.py"));
+    // A file dialog cancelled loads nothing, a file named there replaces the text.
+    for (const QString &file : {QString(), dir.filePath("script-samples/b-lights.py")}) {
+        ASSERT_TRUE(choose_in_menu(examples, {"From file..."}));
+        answer_file_dialog(page.get(), file);
+        EXPECT_EQ(!file.isEmpty(), page->modified());
+    }
     EXPECT_EQ("print('b')\n", editor()->toPlainText().toStdString());
-    EXPECT_TRUE(page->modified());
 }
 
 // Opening, stats and show_warnings notifications, a language command,
@@ -449,17 +450,22 @@ TEST(ScriptFaults, EveryRefusedCallIsSurvivedAndLogged)
         host.tree().put_integer(scripts_path, "show_warnings", 1);
         settle_events();
         auto *editor = page.findChild<QPlainTextEdit *>("script_text");
-        editor->setPlainText(QString::fromStdString(gate_script) + "x = 1\n");
         page.resize(900, 600);
+        QTest::mouseClick(child<QPushButton>(&page, "parameters_source_switch_button"),
+                          Qt::LeftButton);
+        QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+        type_lines(editor, "x = 1\n");
         QTest::mouseClick(child<QPushButton>(&page, "save_button"), Qt::LeftButton);
-        editor->setPlainText("lost = 1\n");
+        retype(editor, "lost = 1\n");
         QTest::mouseClick(child<QPushButton>(&page, "revert_button"), Qt::LeftButton);
         choose_in_menu(child<QToolButton>(&page, "translate_button"), {"Add", "Russian (ru)"});
         publish_through_menu(&page, "To file...", out.filePath("published"));
         click_and_answer(&page, "delete_button", QMessageBox::Yes);
         settle_events();
-        editor->setPlainText("still = 1\n");
-        return page.modified();
+        // Still answering: typing is an edit, unless opening was refused
+        // and the page shows that it cannot be changed.
+        retype(editor, "still = 1\n");
+        return page.modified() || !editor->isEnabled() || editor->isReadOnly();
     };
     expect_faults_survived(
         [](memory_host::MemoryHost &host) { make_script_tree(host.tree(), gate_script); }, scenario,
