@@ -5,13 +5,11 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace python_syntax;
 
 namespace {
-
-// A block state no line has: set on the lines a pass must visit, so that
-// the base class goes on from each to the next.
-const int unsettled_state = -2;
 
 QTextCharFormat text_format(Qt::GlobalColor colour, bool bold)
 {
@@ -19,6 +17,31 @@ QTextCharFormat text_format(Qt::GlobalColor colour, bool bold)
     format.setForeground(colour);
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     return format;
+}
+
+// Calls run(start, length, kind) for every run of one kind other than plain.
+template <typename Run> void for_each_run(const uint8_t *kinds, int length, Run run)
+{
+    for (int i = 0; i < length;) {
+        const uint8_t kind = kinds[i];
+        int end = i + 1;
+        while (end < length && kinds[end] == kind)
+            ++end;
+        if (kind != plain)
+            run(i, end - i, kind);
+        i = end;
+    }
+}
+
+// The text an escaped pattern stands for, or an empty string when the
+// pattern is more than an escaped text.
+QString unescaped(const QString &pattern)
+{
+    QString text;
+    for (int i = 0; i < pattern.size(); ++i)
+        text +=
+            pattern[i] == QLatin1Char('\\') && i + 1 < pattern.size() ? pattern[++i] : pattern[i];
+    return QRegExp::escape(text) == pattern ? text : QString();
 }
 
 } // namespace
@@ -80,12 +103,20 @@ void Highlighter::set_format_of(Kind kind, const QTextCharFormat &format)
 {
     Q_ASSERT(kind > plain && kind < kind_count);
     formats_[kind] = format;
+    shared_[kind] = false;
 }
 
 void Highlighter::update_search_expression()
 {
     search_expression_ =
         QRegExp(search_pattern_, search_case_sensitive_ ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    search_literal_ = unescaped(search_pattern_);
+    // Case folding is only plain for ASCII.
+    if (!search_case_sensitive_ && std::any_of(search_literal_.cbegin(), search_literal_.cend(),
+                                               [](QChar c) { return c.unicode() >= 128; }))
+        search_literal_.clear();
+    if (!search_case_sensitive_)
+        search_literal_ = search_literal_.toLower();
 }
 
 void Highlighter::document_changed()
@@ -106,7 +137,7 @@ void Highlighter::rehighlight()
         return;
     // Colours are no edit: the page must not take them for one.
     const QSignalBlocker quiet(document());
-    QSyntaxHighlighter::rehighlight();
+    colour_lines(document()->firstBlock(), document()->lastBlock(), false);
 }
 
 void Highlighter::rehighlight_blocks(const QTextBlock &first, const QTextBlock &last)
@@ -114,18 +145,11 @@ void Highlighter::rehighlight_blocks(const QTextBlock &first, const QTextBlock &
     if (!document() || !first.isValid())
         return;
     const QSignalBlocker quiet(document());
-    QTextCursor batch(document()); // one layout change for all of them
-    batch.beginEditBlock();
-    for (QTextBlock block = first; block.isValid(); block = block.next()) {
-        rehighlightBlock(block);
-        if (block == last)
-            break;
-    }
-    batch.endEditBlock();
+    colour_lines(first, last, false);
 }
 
-// Mirrors the base class for a small change: the changed lines, then on
-// while a line's state changes; a large one is left to the slices.
+// A small change colours its lines, then on while a line's state changes; a
+// large one is left to the slices.
 void Highlighter::contents_change(int from, int removed, int added)
 {
     QTextDocument *doc = document();
@@ -135,22 +159,10 @@ void Highlighter::contents_change(int from, int removed, int added)
     QTextBlock last = doc->findBlock(from + added + (removed > 0 ? 1 : 0));
     if (!last.isValid())
         last = doc->lastBlock();
-    if (last.blockNumber() - first.blockNumber() >= slice_lines) {
+    if (last.blockNumber() - first.blockNumber() >= slice_lines)
         owe_from(first);
-        return;
-    }
-    if (pending_ && first.position() > owed_.position()) {
-        // Lines still waiting: colour them for the eye, the slice settles them.
-        for (QTextBlock block = first; block.isValid(); block = block.next()) {
-            rehighlightBlock(block);
-            if (block == last)
-                break;
-        }
-        return;
-    }
-    for (QTextBlock block = first; block != last; block = block.next())
-        block.setUserState(unsettled_state);
-    rehighlightBlock(first);
+    else
+        colour_lines(first, last, true);
 }
 
 void Highlighter::rehighlight_later()
@@ -172,14 +184,26 @@ void Highlighter::colour_slice()
 {
     if (!pending_ || !document())
         return;
-    const QSignalBlocker quiet(document());
-    QTextBlock block = document()->findBlock(owed_.position());
-    slice_budget_ = slice_lines;
-    block.setUserState(unsettled_state);
-    rehighlightBlock(block);
-    slice_budget_ = 0;
+    settle_lines(slice_lines);
     if (pending_)
         slice_timer_->start();
+}
+
+void Highlighter::settle_lines(int count)
+{
+    const QSignalBlocker quiet(document());
+    QTextBlock block = document()->findBlock(owed_.position());
+    for (; count > 0 && block.isValid(); --count, block = block.next()) {
+        const QTextBlock previous = block.previous();
+        block.setUserState(colour_block(block, previous.isValid() ? previous.userState() : -1));
+    }
+    if (block.isValid()) {
+        owed_.setPosition(block.position());
+    } else {
+        pending_ = false;
+        slice_timer_->stop();
+    }
+    flush_changes();
 }
 
 void Highlighter::colour_now(const QTextBlock &first, const QTextBlock &last)
@@ -189,11 +213,7 @@ void Highlighter::colour_now(const QTextBlock &first, const QTextBlock &last)
         return;
     QTextBlock block = document()->findBlock(owed_.position());
     if (last.blockNumber() - block.blockNumber() < slice_lines) {
-        const QSignalBlocker quiet(document());
-        slice_budget_ = last.blockNumber() - block.blockNumber() + 1;
-        block.setUserState(unsettled_state);
-        rehighlightBlock(block);
-        slice_budget_ = 0;
+        settle_lines(last.blockNumber() - block.blockNumber() + 1);
         return;
     }
     if (line_count_ <= max_coloured_lines) {
@@ -209,32 +229,23 @@ void Highlighter::colour_now(const QTextBlock &first, const QTextBlock &last)
     rehighlight_blocks(first, last);
 }
 
-// Called for every coloured line: whether its state may be stored. Lines
-// below the owed one keep theirs, so an edit there runs on no further; the
-// slice that reaches the owed line moves the mark on.
-bool Highlighter::may_store_state()
+void Highlighter::colour_lines(QTextBlock block, const QTextBlock &last, bool run_on)
 {
-    if (!pending_)
-        return true;
-    const QTextBlock block = currentBlock();
-    const int owed = owed_.position();
-    if (block.position() > owed)
-        return false;
-    if (slice_budget_ > 0 && owed < block.position() + block.length()) {
-        QTextBlock next = block.next();
-        if (!next.isValid()) {
-            pending_ = false;
-            slice_timer_->stop();
-        } else {
-            owed_.setPosition(next.position());
-            if (--slice_budget_ > 0)
-                next.setUserState(unsettled_state);
-        }
+    for (bool past_last = false; block.isValid(); block = block.next()) {
+        const bool settled = !pending_ || block.position() < owed_.position();
+        const QTextBlock previous = block.previous();
+        const int old_state = block.userState();
+        const int state = colour_block(block, previous.isValid() ? previous.userState() : -1);
+        if (settled)
+            block.setUserState(state);
+        past_last = past_last || block == last;
+        if (past_last && (!run_on || !settled || state == old_state))
+            break;
     }
-    return true;
+    flush_changes();
 }
 
-void Highlighter::highlightBlock(const QString &text)
+int Highlighter::classify(const QString &text, int previous_state)
 {
     if (line_count_ < 0 && document() && document()->blockCount() > 1)
         line_count_ = document()->blockCount();
@@ -246,23 +257,64 @@ void Highlighter::highlightBlock(const QString &text)
 
     int state = closed;
     if (line_count_ <= max_coloured_lines)
-        state = classify_line(text.constData(), length, previousBlockState(), kinds);
+        state = classify_line(text.constData(), length, previous_state, kinds);
     else
         std::fill(kinds, kinds + length, uint8_t(plain));
-    if (may_store_state())
-        setCurrentBlockState(state);
     mark_tabs(text.constData(), length, kinds);
-    if (!search_pattern_.isEmpty())
+    if (!search_pattern_.isEmpty() &&
+        (search_literal_.isEmpty() ||
+         !mark_literal(text.constData(), length, search_literal_, search_case_sensitive_, kinds)))
         mark_search(text, search_expression_, kinds);
+    return state;
+}
 
-    // One format call per run: the framework copies the format per character.
-    for (int i = 0; i < length;) {
-        const uint8_t kind = kinds[i];
-        int end = i + 1;
-        while (end < length && kinds[end] == kind)
-            ++end;
-        if (kind != plain)
-            setFormat(i, end - i, formats_[kind]);
-        i = end;
-    }
+int Highlighter::colour_block(const QTextBlock &block, int previous_state)
+{
+    const QString text = block.text();
+    const int state = classify(text, previous_state);
+    ranges_.clear();
+    range_kinds_.clear();
+    for_each_run(kinds_.data(), text.size(), [this](int start, int length, uint8_t kind) {
+        QTextLayout::FormatRange range;
+        range.start = start;
+        range.length = length;
+        range.format = formats_[kind];
+        ranges_.append(range);
+        range_kinds_.push_back(kind);
+    });
+    QTextLayout *layout = block.layout();
+    if (layout->formats() == ranges_)
+        return state;
+    layout->setFormats(ranges_);
+    // The layout keeps the document's copy of each format: taking it makes
+    // the next comparison of that format a pointer comparison.
+    const QVector<QTextLayout::FormatRange> stored = layout->formats();
+    for (int i = 0; i < stored.size(); ++i)
+        if (!shared_[range_kinds_[i]]) {
+            formats_[range_kinds_[i]] = stored[i].format;
+            shared_[range_kinds_[i]] = true;
+        }
+    const int from = block.position();
+    const int to = from + block.length();
+    changed_from_ = changed_from_ < 0 ? from : std::min(changed_from_, from);
+    changed_to_ = std::max(changed_to_, to);
+    return state;
+}
+
+void Highlighter::flush_changes()
+{
+    if (changed_from_ < 0)
+        return;
+    const int from = changed_from_;
+    const int length = changed_to_ - changed_from_;
+    changed_from_ = changed_to_ = -1;
+    document()->markContentsDirty(from, length);
+}
+
+void Highlighter::highlightBlock(const QString &text)
+{
+    setCurrentBlockState(classify(text, previousBlockState()));
+    for_each_run(kinds_.data(), text.size(), [this](int start, int length, uint8_t kind) {
+        setFormat(start, length, formats_[kind]);
+    });
 }

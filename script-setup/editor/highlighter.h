@@ -7,6 +7,7 @@
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextLayout>
 
 #include <vector>
 
@@ -15,7 +16,10 @@ class QTimer;
 // A change of many lines (loading a script) is coloured in slices from the
 // event loop, top down; lines shown meanwhile are coloured at once on
 // request, and an edit colours its own lines without running on into the
-// lines still waiting.
+// lines still waiting. The lines are coloured here rather than through the
+// base class, which copies a format per character and replaces a line's
+// formats even when they are the same: a line's formats are set only when
+// they change, and one layout notice covers a whole pass.
 class Highlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
@@ -68,18 +72,38 @@ private:
     void contents_change(int from, int removed, int added);
     void owe_from(const QTextBlock &block);
     void colour_slice();
-    bool may_store_state();
+    // Fills kinds_ for the line and returns its state.
+    int classify(const QString &text, int previous_state);
+    // Colours one line from the state of the line above; returns its state.
+    int colour_block(const QTextBlock &block, int previous_state);
+    // Colours first to last; lines above the owed mark keep their state, and
+    // with run_on the colouring goes on past last while stored states change.
+    void colour_lines(QTextBlock block, const QTextBlock &last, bool run_on);
+    // Colours and settles up to count lines from the owed one, moving the mark.
+    void settle_lines(int count);
+    // Tells the layout once about the lines whose formats changed.
+    void flush_changes();
 
     QTextCharFormat formats_[python_syntax::kind_count];
     QString search_pattern_;
     bool search_case_sensitive_ = false;
     QRegExp search_expression_;
+    // The pattern as plain text when it is an escaped literal the lines can
+    // be searched for without the expression (lower case when the case does
+    // not matter); else empty.
+    QString search_literal_;
     int line_count_ = -1;
     std::vector<uint8_t> kinds_;
+    QVector<QTextLayout::FormatRange> ranges_;
+    std::vector<uint8_t> range_kinds_;
+    // Whether formats_[kind] shares its data with the document's copy, so
+    // that comparing a line's formats compares pointers.
+    bool shared_[python_syntax::kind_count] = {};
+    int changed_from_ = -1; // the document span whose formats changed
+    int changed_to_ = -1;
     // While pending_, the lines from the one holding owed_ down wait for
     // their slice; only lines above it have a trustworthy state.
     bool pending_ = false;
     QTextCursor owed_;
-    int slice_budget_ = 0; // lines the running slice may still settle
     QTimer *slice_timer_;
 };

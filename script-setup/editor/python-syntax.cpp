@@ -338,6 +338,31 @@ void mark_tabs(const QChar *text, int length, uint8_t *kinds)
             kinds[i] = tab;
 }
 
+bool mark_literal(const QChar *text, int n, const QString &literal, bool case_sensitive,
+                  uint8_t *kinds)
+{
+    const ushort *s = reinterpret_cast<const ushort *>(text);
+    const ushort *p = reinterpret_cast<const ushort *>(literal.constData());
+    const int m = literal.size();
+    if (!case_sensitive && std::any_of(s, s + n, [](ushort u) { return u >= 128; }))
+        return false;
+    auto folded = [case_sensitive](ushort u) {
+        return !case_sensitive && u >= 'A' && u <= 'Z' ? ushort(u + 32) : u;
+    };
+    for (int i = 0; i + m <= n;) {
+        int k = 0;
+        while (k < m && folded(s[i + k]) == p[k])
+            ++k;
+        if (k == m) {
+            std::memset(kinds + i, search_match, static_cast<size_t>(m));
+            i += m;
+        } else {
+            ++i;
+        }
+    }
+    return true;
+}
+
 void mark_search(const QString &text, QRegExp &expression, uint8_t *kinds)
 {
     if (expression.isEmpty())

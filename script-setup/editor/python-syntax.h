@@ -48,6 +48,13 @@ int line_state(const QChar *text, int length, int previous_state);
 // Marks every tab character.
 void mark_tabs(const QChar *text, int length, uint8_t *kinds);
 
+// Marks every occurrence of a text as mark_search does for its escaped
+// pattern, compared character by character; a literal for any case must be
+// ASCII and in lower case. Returns false, marking nothing, when the case does
+// not matter and the line is not ASCII.
+bool mark_literal(const QChar *text, int length, const QString &literal, bool case_sensitive,
+                  uint8_t *kinds);
+
 // Marks every match of the search expression, stopping at the first empty
 // match (an empty pattern marks nothing).
 void mark_search(const QString &text, QRegExp &expression, uint8_t *kinds);

@@ -8,12 +8,32 @@
 #include <QPainter>
 #include <QRegExp>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTimer>
+
+namespace {
+
+// The index just past the line end that closes the count-th line from
+// `from`, or -1 when the text has fewer lines.
+int after_lines(const QString &text, int from, int count)
+{
+    for (; count > 0; --count) {
+        from = text.indexOf(QLatin1Char('\n'), from);
+        if (from < 0)
+            return -1;
+        ++from;
+    }
+    return from;
+}
+
+} // namespace
 
 QScriptWidget::QScriptWidget(QWidget *parent)
     : QPlainTextEdit(parent)
     , line_number_area_(new QLineNumberArea(this))
     , highlighter_(new Highlighter(document()))
+    , load_timer_(new QTimer(this))
 {
     QFont font(QString::fromLatin1("Courier"), 10); // the font cache outlives the library
     font.setFixedPitch(true);
@@ -32,6 +52,71 @@ QScriptWidget::QScriptWidget(QWidget *parent)
     // Queued: the view knows the new text's lines only after the change.
     connect(highlighter_, &Highlighter::colouring_deferred, this, &QScriptWidget::colour_shown,
             Qt::QueuedConnection);
+    load_timer_->setSingleShot(true);
+    load_timer_->setInterval(0);
+    connect(load_timer_, &QTimer::timeout, this, &QScriptWidget::load_slice);
+    update_line_number_area_width(0);
+}
+
+void QScriptWidget::setPlainText(const QString &text)
+{
+    rest_.clear();
+    load_timer_->stop();
+    const int first_end = after_lines(text, 0, first_lines);
+    // A text that would leave less than a slice is set whole.
+    if (first_end < 0 || after_lines(text, first_end, slice_lines) < 0) {
+        QPlainTextEdit::setPlainText(text);
+        return;
+    }
+    // Cut after a line end, so that a CR LF pair stays together: the rest
+    // goes on in the empty last line.
+    QPlainTextEdit::setPlainText(text.left(first_end));
+    rest_ = text;
+    rest_from_ = first_end;
+    load_timer_->start();
+}
+
+QString QScriptWidget::toPlainText() const
+{
+    const_cast<QScriptWidget *>(this)->finish_loading();
+    return QPlainTextEdit::toPlainText();
+}
+
+void QScriptWidget::finish_loading()
+{
+    if (loading())
+        append_rest(rest_.size());
+}
+
+void QScriptWidget::load_slice()
+{
+    if (!loading())
+        return;
+    const int end = after_lines(rest_, rest_from_, slice_lines);
+    append_rest(end < 0 ? rest_.size() : end);
+    if (loading())
+        load_timer_->start();
+}
+
+void QScriptWidget::append_rest(int end)
+{
+    QTextDocument *doc = document();
+    const bool undo = doc->isUndoRedoEnabled();
+    const bool modified = doc->isModified();
+    {
+        const QSignalBlocker quiet(this);
+        doc->setUndoRedoEnabled(false);
+        QTextCursor cursor(doc);
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(rest_.mid(rest_from_, end - rest_from_));
+        doc->setUndoRedoEnabled(undo);
+        doc->setModified(modified);
+    }
+    rest_from_ = end;
+    if (rest_from_ >= rest_.size()) {
+        rest_.clear();
+        load_timer_->stop();
+    }
     update_line_number_area_width(0);
 }
 
@@ -112,8 +197,28 @@ void QScriptWidget::line_number_area_paint_event(QPaintEvent *event)
     }
 }
 
+void QScriptWidget::inputMethodEvent(QInputMethodEvent *event)
+{
+    finish_loading();
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void QScriptWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    finish_loading();
+    QPlainTextEdit::contextMenuEvent(event);
+}
+
+void QScriptWidget::insertFromMimeData(const QMimeData *source)
+{
+    finish_loading();
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
 void QScriptWidget::keyPressEvent(QKeyEvent *event)
 {
+    // An edit must find the whole text, and so must a move to its end.
+    finish_loading();
     const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (key == Qt::Key_S && modifiers == Qt::ControlModifier) {
@@ -154,6 +259,7 @@ void QScriptWidget::indent_new_line()
 
 void QScriptWidget::search(QString search_string, bool backwards)
 {
+    finish_loading();
     if (search_string != search_string_) {
         set_search_string(search_string);
         QTextCursor cursor = textCursor();

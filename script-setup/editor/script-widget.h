@@ -9,6 +9,7 @@
 
 class Highlighter;
 class QLineNumberArea;
+class QTimer;
 
 class QScriptWidget : public QPlainTextEdit
 {
@@ -16,6 +17,23 @@ class QScriptWidget : public QPlainTextEdit
 public:
     explicit QScriptWidget(QWidget *parent = nullptr);
     ~QScriptWidget() override;
+
+    // Lines a long text shows at once, and lines per slice of the rest.
+    enum { first_lines = 200, slice_lines = 150 };
+
+    // Hide the base's functions so that every caller through this class sees
+    // the whole text: a long text shows its first lines at once and the rest
+    // follows in slices from the event loop, and whatever needs the whole
+    // text (toPlainText, a search, the operator's input) first takes the rest
+    // at once. The rest is no edit: no text change is signalled for it, and
+    // it cannot be undone.
+    void setPlainText(const QString &text);
+    QString toPlainText() const;
+    // The text as far as it is loaded.
+    QString loaded_text() const { return QPlainTextEdit::toPlainText(); }
+    // Appends at once what the slices still owe.
+    void finish_loading();
+    bool loading() const { return !rest_.isEmpty(); }
 
     Highlighter *highlighter() const { return highlighter_; }
     QLineNumberArea *line_number_area() const { return line_number_area_; }
@@ -43,6 +61,9 @@ public Q_SLOTS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -53,6 +74,9 @@ private:
     std::pair<QTextBlock, QTextBlock> shown_blocks() const;
     // Colours the lines on screen that still wait for their slice.
     void colour_shown();
+    // Appends the rest of the text up to `end`.
+    void append_rest(int end);
+    void load_slice();
 
     QString search_string_;
     bool highlight_search_ = false;
@@ -61,4 +85,7 @@ private:
     int last_first_visible_ = -1;
     QLineNumberArea *line_number_area_;
     Highlighter *highlighter_;
+    QString rest_;      // the text set, while part of it is still to come
+    int rest_from_ = 0; // where in rest_ the part still to come starts
+    QTimer *load_timer_;
 };

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <iterator>
 #include <stdexcept>
+#include <string>
 
 namespace script_header {
 namespace {
@@ -83,20 +84,33 @@ long budget_for(size_t size)
     return 4 * static_cast<long>(size) + 10000;
 }
 
+// The header comment and the docstring; what split_expression adds after
+// them matches any text, so a match of this part at the start of the text
+// holds the same groups and reads only as far as the docstring.
+const char docstring_part[] =
+    "(([\\t\\n \\r]*(#[^\\n]*)?[\\n])*)"
+    "((\"\"\"(.*?)\"\"\")|('''(.*?)''')|(\"([^\\n\"]*)\")|('([^\\n]*)'))?";
+
 const boost::regex &split_expression()
 {
     static const boost::regex re(
-        "(([\\t\\n \\r]*(#[^\\n]*)?[\\n])*)"
-        "((\"\"\"(.*?)\"\"\")|('''(.*?)''')|(\"([^\\n\"]*)\")|('([^\\n]*)'))?"
-        "([\\n]*resources.*vxutils\\.resources_check\\(script_path, resources\\)[\\n]*)?"
-        "(.*)",
+        std::string(docstring_part) +
+            "([\\n]*resources.*vxutils\\.resources_check\\(script_path, resources\\)[\\n]*)?"
+            "(.*)",
         boost::regex::perl | boost::regex::mod_s);
     return re;
 }
 
+const boost::regex &docstring_expression()
+{
+    static const boost::regex re(docstring_part, boost::regex::perl | boost::regex::mod_s);
+    return re;
+}
+
+// The description expression without its trailing ".*", likewise.
 const boost::regex &description_expression()
 {
-    static const boost::regex re("([\\n\\r\\t ]*\\n)*((#[^\\n]*\\n)+).*",
+    static const boost::regex re("([\\n\\r\\t ]*\\n)*((#[^\\n]*\\n)+)",
                                  boost::regex::perl | boost::regex::mod_s);
     return re;
 }
@@ -110,18 +124,20 @@ std::string group(const boost::match_results<BudgetIterator> &m, int n)
 
 enum class Outcome { MATCHED, NO_MATCH, GAVE_UP };
 
-// Runs a whole-text match under the budget; every exception of the matcher
-// (complexity, stack, budget, memory) is a give-up.
+// Runs a match of the whole text (or with `prefix`, of its start) under the
+// budget; every exception of the matcher (complexity, stack, budget, memory)
+// is a give-up.
 Outcome match(const std::string &text, const boost::regex &re,
-              boost::match_results<BudgetIterator> &m, std::string *failure)
+              boost::match_results<BudgetIterator> &m, std::string *failure, bool prefix = false)
 {
     long budget = budget_for(text.size());
     const char *data = text.data();
+    const BudgetIterator begin(data, &budget), end(data + text.size(), &budget);
     try {
-        return boost::regex_match(BudgetIterator(data, &budget),
-                                  BudgetIterator(data + text.size(), &budget), m, re)
-                   ? Outcome::MATCHED
-                   : Outcome::NO_MATCH;
+        const bool matched = prefix
+                                 ? boost::regex_search(begin, end, m, re, boost::match_continuous)
+                                 : boost::regex_match(begin, end, m, re);
+        return matched ? Outcome::MATCHED : Outcome::NO_MATCH;
     } catch (const std::exception &e) {
         if (failure)
             *failure = e.what();
@@ -151,10 +167,22 @@ bool split(const std::string &text, Parts &out, std::string *failure)
     return true;
 }
 
+bool docstring(const std::string &text, std::string &out, std::string *failure)
+{
+    boost::match_results<BudgetIterator> m;
+    const Outcome outcome = match(text, docstring_expression(), m, failure, true);
+    if (outcome == Outcome::NO_MATCH && failure)
+        *failure = "no match";
+    if (outcome != Outcome::MATCHED)
+        return false;
+    out = group(m, 4);
+    return true;
+}
+
 bool comment_block(const std::string &text, std::string &out, std::string *failure)
 {
     boost::match_results<BudgetIterator> m;
-    const Outcome outcome = match(text, description_expression(), m, failure);
+    const Outcome outcome = match(text, description_expression(), m, failure, true);
     if (outcome == Outcome::GAVE_UP)
         return false;
     out = outcome == Outcome::MATCHED ? group(m, 2) : std::string();

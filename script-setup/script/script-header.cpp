@@ -5,6 +5,7 @@
 
 #include <QDomDocument>
 #include <QStringList>
+#include <algorithm>
 #include <boost/regex.hpp>
 
 namespace script_header {
@@ -90,7 +91,12 @@ Parts split(const std::string &text)
 
 std::string declaration(const std::string &text)
 {
-    const std::string doc = split(text).docstring;
+    std::string doc;
+    std::string failure;
+    if (!expression::docstring(text, doc, &failure)) {
+        VX_LOG(2, GAVE_UP_LINE, failure.c_str());
+        doc = linear::split(text).docstring;
+    }
     if (doc.size() < 2)
         return std::string();
     // A one-line literal never ends in the triple quote it starts with: the
@@ -102,9 +108,27 @@ std::string declaration(const std::string &text)
     return doc.substr(quotes, doc.size() - 2 * quotes);
 }
 
+int description_end(const QString &editor_text)
+{
+    for (int end = 0; end < editor_text.size();) {
+        int line_end = editor_text.indexOf(QLatin1Char('\n'), end);
+        line_end = line_end < 0 ? editor_text.size() : line_end + 1;
+        const bool comment = editor_text[end] == QLatin1Char('#');
+        const bool blank =
+            std::all_of(editor_text.begin() + end, editor_text.begin() + line_end,
+                        [](QChar c) { return c == '\n' || c == '\r' || c == '\t' || c == ' '; });
+        end = line_end;
+        if (!comment && !blank)
+            return end;
+    }
+    return -1;
+}
+
 QString description_text(const QString &editor_text, const std::string &actual_ts)
 {
-    const std::string text = to_utf8(editor_text);
+    // Only the leading blank and comment lines and the line after them can
+    // hold the description: a long script is not converted as a whole.
+    const std::string text = to_utf8(editor_text.left(description_end(editor_text)));
     std::string block;
     std::string failure;
     if (!expression::comment_block(text, block, &failure)) {

@@ -27,6 +27,9 @@ std::string declaration(const std::string &text);
 // editor text, coding lines dropped, hashes stripped, trimmed); empty when the
 // text does not start with a comment block. `actual_ts` may be empty.
 QString description_text(const QString &editor_text, const std::string &actual_ts);
+// Where the lines a description can come from end: past the first line that
+// is neither blank nor a comment; -1 when there is no such line.
+int description_end(const QString &editor_text);
 
 // A text translated through a translation-source document; unchanged when there is
 // no finished translation or the document does not parse.
@@ -50,6 +53,8 @@ std::string comment_block(const std::string &text);
 // complex, out of stack, over its step budget), with the reason in `failure`.
 namespace expression {
 bool split(const std::string &text, Parts &out, std::string *failure = nullptr);
+// The docstring of split, read no further than the docstring.
+bool docstring(const std::string &text, std::string &out, std::string *failure = nullptr);
 bool comment_block(const std::string &text, std::string &out, std::string *failure = nullptr);
 } // namespace expression
 

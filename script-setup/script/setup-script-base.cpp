@@ -1,6 +1,7 @@
 #include "script-setup/script/setup-script-base.h"
 
 #include "qt4-setup/src/dir-tracker.h"
+#include "script-setup/editor/script-widget.h"
 #include "script-setup/page-support.h"
 #include "script-setup/script/script-parameters-editor.h"
 #include "utils/folder-lock.h"
@@ -61,8 +62,10 @@ void SetupScriptBase::all_scripts_values_changed()
         show_warnings_changed();
 }
 
-void SetupScriptBase::mark_line(QPlainTextEdit *editor, int line, const char *colour)
+void SetupScriptBase::mark_line(QScriptWidget *editor, int line, const char *colour)
 {
+    if (line > editor->blockCount())
+        editor->finish_loading();
     const QTextBlock block = editor->document()->findBlockByNumber(line - 1);
     if (line < 1 || !colour || !block.isValid()) {
         editor->setExtraSelections({});

@@ -12,7 +12,7 @@
 
 class QDirTracker;
 class QLabel;
-class QPlainTextEdit;
+class QScriptWidget;
 class QScrollArea;
 class ScriptParametersEditor;
 
@@ -39,7 +39,7 @@ protected:
 
     // Selects the 1-based line as the only extra selection, in the colour
     // given; a line below 1 (or an empty colour) clears the mark.
-    static void mark_line(QPlainTextEdit *editor, int line, const char *colour);
+    static void mark_line(QScriptWidget *editor, int line, const char *colour);
     // "ERROR: %1" in the error colour, else (when not empty) "WARNING: %1" in
     // the warning colour; without either the label is emptied and hidden.
     static void show_problem(QLabel *label, const QString &error, const QString &warning);

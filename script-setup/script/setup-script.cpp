@@ -245,7 +245,11 @@ void QSetupScript::script_changed()
 
 void QSetupScript::show_description(const std::string &actual_ts)
 {
-    description_label_->setText(script_header::description_text(editor_->toPlainText(), actual_ts));
+    // The lines loaded so far, when they hold the whole description.
+    QString text = editor_->loaded_text();
+    if (editor_->loading() && script_header::description_end(text) < 0)
+        text = editor_->toPlainText();
+    description_label_->setText(script_header::description_text(text, actual_ts));
 }
 
 void QSetupScript::stats_changed()
@@ -374,6 +378,7 @@ void QSetupScript::error_show(QString title, QString message, QWidget *parent)
 
 void QSetupScript::insertText(QString text)
 {
+    editor_->finish_loading(); // so that the insertion can be undone
     QTextCursor cursor = editor_->textCursor();
     cursor.insertText(text);
     editor_->setTextCursor(cursor);

@@ -95,7 +95,7 @@ QString random_lines(int count, unsigned seed)
         "(",    ")",     "a",       "Q",      "é",     "\u0301",  "_",    "1",      "F",
         "if",   "def",   "print",   "object", "digit", "QWidget", "'''",  "\"\"\"", "\\x4F",
         "\\|",  "\\|a1", "\u00a0",  "日",     "Qé",    "\\'",     "\\\"", "lambda", "Qt5",
-        "\\\\", "ß",     "\u2003(", "in",     "x0"};
+        "\\\\", "ß",     "\u2003(", "in",     "x0",    "ſelf",    "SELF"};
     std::mt19937 random(seed);
     QStringList lines;
     for (int i = 0; i < count; ++i) {
@@ -114,7 +114,7 @@ TEST(HighlighterDifferential, GeneratedScriptRandomLinesAndSearchMatches)
         EXPECT_EQ("", HighlightedPair(random_lines(1500, seed)).difference()) << seed;
 
     HighlightedPair pair(random_lines(800, 9) + "\n" + generated_python_script(200));
-    for (const char *text : {".", "É", "q", "\\|", "'''", "\t"})
+    for (const char *text : {".", "É", "q", "\\|", "'''", "\t", "self", "sElF"})
         for (bool case_sensitive : {false, true}) {
             const QString escaped = QRegExp::escape(QString::fromUtf8(text));
             pair.literal->set_search(escaped, case_sensitive);

@@ -50,12 +50,14 @@ protected:
         editor.setTextCursor(cursor);
     }
     QTextBlock block(int number) { return editor.document()->findBlockByNumber(number); }
-    // Lets the slices colour what they still owe.
+    // Lets the slices load and colour what they still owe.
     void settle()
     {
-        for (int round = 0; editor.highlighter()->colouring_pending() && round < 1000; ++round)
+        for (int round = 0;
+             (editor.loading() || editor.highlighter()->colouring_pending()) && round < 1000;
+             ++round)
             QCoreApplication::processEvents();
-        ASSERT_FALSE(editor.highlighter()->colouring_pending());
+        ASSERT_FALSE(editor.loading() || editor.highlighter()->colouring_pending());
     }
     int selection_start() { return editor.textCursor().selectionStart(); }
 
@@ -223,10 +225,11 @@ TEST_F(ScriptWidgetTest, SearchBarFindsTheSelectionBothWaysAndCloseClearsTheMark
     editor.setParent(nullptr);
 }
 
-// A long script shows its first screen coloured before the first paint and
-// the rest in slices; meanwhile no text change is signalled for colours (the
-// page would drop its error mark), search marks are right on every line
-// shown, and a line typed far down is coloured at once.
+// A long script shows its first lines coloured before the first paint and
+// loads and colours the rest in slices; meanwhile no text change is
+// signalled for either (the page would drop its error mark), search marks are
+// right on every line shown, a move to the end finds the whole text, and a
+// line typed far down is coloured at once.
 TEST_F(ScriptWidgetTest, LongScriptColoursTheScreenFirstAndTheRestInSlices)
 {
     editor.resize(500, 300);
@@ -243,14 +246,17 @@ TEST_F(ScriptWidgetTest, LongScriptColoursTheScreenFirstAndTheRestInSlices)
     };
 
     QCoreApplication::sendPostedEvents(); // before the first paint, no slice yet
+    ASSERT_TRUE(editor.loading());
     ASSERT_TRUE(editor.highlighter()->colouring_pending());
     const QTextBlock shown = first_with("self", 5);
     EXPECT_TRUE(is_search_match(shown, shown.text().indexOf("self")));
     EXPECT_TRUE(is_keyword(first_with("def", 0), first_with("def", 0).text().indexOf("def")));
-    const QTextBlock far = first_with("self", 8000);
-    EXPECT_FALSE(is_search_match(far, far.text().indexOf("self")));
 
     QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_FALSE(editor.loading());
+    EXPECT_EQ(generated_python_script(9000), editor.document()->toPlainText());
+    const QTextBlock far = first_with("self", 8000);
+    EXPECT_FALSE(is_search_match(far, far.text().indexOf("self")));
     const QTextBlock end =
         first_with("self", editor.cursorForPosition(QPoint(0, 0)).block().blockNumber());
     ASSERT_TRUE(end.isValid());

@@ -4,6 +4,7 @@
 // examples, and the fault sweep over the page's whole life.
 
 #include "qt4-pavo7/reusable/search-bar.h"
+#include "script-setup/editor/script-widget.h"
 #include "script-setup/script/setup-script.h"
 #include "tests/script-setup/script/script-fixture.h"
 #include "tests/support/screenshot.h"
@@ -64,7 +65,7 @@ protected:
         settle_events();
         tree.clear_calls();
     }
-    QPlainTextEdit *editor() { return get<QPlainTextEdit>("script_text"); }
+    QScriptWidget *editor() { return get<QScriptWidget>("script_text"); }
 };
 
 const char *const plain_script = "import time\nx = 1\nprint(x)\nprint(time.time())\n";
@@ -251,9 +252,15 @@ TEST_F(ScriptPage, RefusedReadAtOpeningKeepsTheLanguage)
 }
 
 // Ctrl+S saves from the parameters form as from the editor.
+// A long script is saved whole while its text is still loading, and an
+// error line below the lines loaded so far is marked.
 TEST_F(ScriptPage, CtrlSSavesFromTheParametersView)
 {
-    open(declared_script);
+    std::string script = declared_script;
+    for (int i = 0; i < 3000; ++i)
+        script += "print(" + std::to_string(i) + ")\n";
+    open(script);
+    ASSERT_TRUE(editor()->loading());
     ASSERT_EQ(get<QWidget>("parameters_page"),
               get<QStackedWidget>("script_pages")->currentWidget());
     QLineEdit *who = in_form<QLineEdit>().value(0);
@@ -261,7 +268,18 @@ TEST_F(ScriptPage, CtrlSSavesFromTheParametersView)
     QTest::keyClicks(who, "!");
     QTest::keyClick(who, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ((std::vector<std::string>{"script", "parameters"}), written_keys());
+    EXPECT_EQ(script, tree.folder(script_path)->get_string("script"));
     EXPECT_FALSE(page->modified());
+
+    page.reset();
+    open(script);
+    ASSERT_TRUE(editor()->loading());
+    tree.put_integer(stats_path, "last_error_line", 2900);
+    settle_events();
+    const auto marks = editor()->extraSelections();
+    ASSERT_EQ(1, marks.size());
+    EXPECT_EQ(2899,
+              editor()->document()->findBlock(marks[0].cursor.selectionStart()).blockNumber());
 }
 
 bool search_marked(const QTextBlock &block, int position)
