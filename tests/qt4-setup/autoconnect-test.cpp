@@ -1,6 +1,7 @@
 #include "qt4-pavo7/reusable/channel-edit.h"
 #include "qt4-pavo7/reusable/image-selector.h"
 #include "qt4-setup/src/settings-autoconnect.h"
+#include "tests/script-setup/page-helpers.h"
 #include "tests/support/page-fixture.h"
 #include "tests/support/sweep-check.h"
 #include "tests/support/tree-file.h"
@@ -169,7 +170,14 @@ TEST_F(AutoConnect, EachKindStoresWhatTheUserChose)
         {"mode", [&] { QTest::keyClick(page->mode, Qt::Key_Up); }, "low"},
         {"level", [&] { QTest::keyClick(page->level, Qt::Key_Up); }, "10"},
         {"channel", [&] { QTest::keyClick(page->channel, Qt::Key_Down); }, "1_DEMO"},
-        {"picture", [&] { page->picture->choose_file(tmp.filePath("red.png")); }, nullptr},
+        {"picture",
+         [&] {
+             QTimer::singleShot(0, page->picture, [&] {
+                 answer_file_dialog(page->picture, tmp.filePath("red.png"));
+             });
+             QTest::mouseClick(page->picture->findChild<QToolButton *>(), Qt::LeftButton);
+         },
+         nullptr},
     };
     for (const auto &c : cases) {
         QSignalSpy made(binder.get(), &QAutoConnect::user_has_made_changes);

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,7 +32,9 @@ protected:
         host.tree().put_string("/DEMO/channels/ch2", "name", "Lobby");
         host.tree().make_folder("/NORTH", "Server");
         Rizurividuvez::Catalogue catalogue;
-        catalogue.objects = {{"r1", "Relay 1", "Relay", "DEMO"}, {"c1", "Cam 1", "Camera", "DEMO"}};
+        catalogue.objects = {{"r1", "Relay 1", "Relay", "DEMO"},
+                             {"c1", "Cam 1", "Camera", "DEMO"},
+                             {"d1", "Door \"A\"", "Camera", "DEMO"}};
         catalogue_.reset(new memory_host::MemoryCatalogueService(catalogue));
         host.offer_service("DEMO", catalogue_);
         vx_init(&host);
@@ -46,6 +50,24 @@ protected:
         Reusable::known_servers::forget_all();
         vx_init(nullptr);
         host.drop_services();
+    }
+    // Opens the selector's objects dialog, toggles each object's tick and
+    // presses OK.
+    void toggle_in_dialog(QObjectSelector *selector, const QStringList &names)
+    {
+        QTest::mouseClick(selector->findChild<QToolButton *>("objects_browse"), Qt::LeftButton);
+        catalogue_->wait_idle();
+        settle_events();
+        auto *dialog = selector->findChild<QDialog *>();
+        ASSERT_TRUE(dialog);
+        auto *tree = dialog->findChild<QTreeView *>("objectsTree");
+        for (const QString &name : names)
+            click_check_box(tree, tree->model()
+                                      ->match(tree->model()->index(0, 0), Qt::DisplayRole, name, 1,
+                                              Qt::MatchExactly | Qt::MatchRecursive)
+                                      .value(0));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("ok_button"), Qt::LeftButton);
+        settle_events();
     }
     QWidget *widget_at(int row) const { return layout->itemAtPosition(row, 1)->widget(); }
     QLabel *label_at(int row) const
@@ -91,7 +113,7 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
     {
         const char *type, *value, *extra, *shows;
         Qt::Key key;       // pressed in the editor, then
-        const char *typed; // typed into it (the dialog's result for objects)
+        const char *typed; // typed into it (for objects: the names ticked or unticked)
         const char *stores;
     } rows[] = {
         {"integer", "5", "<min>0</min><max>10</max><suffix> s</suffix>", "5 s", Qt::Key_Up, "",
@@ -109,8 +131,7 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
         {"channel", "ch2_DEMO", "", "Lobby", Qt::Key_Up, "", "ch1_DEMO"},
         {"gpio_out", "Relay 1", "", "Relay 1", Qt::Key_End, "0", "Relay 10"},
         {"server", "DEMO", "", "DEMO", Qt::Key_Down, "", "NORTH"},
-        {"objects", "Cam 1", "", "Cam 1", Qt::Key_End, "object(\"Cam 2\")@ object(\"Door \"A\"\")",
-         "Cam 2,Door \"A\""},
+        {"objects", "Cam 1", "", "Cam 1", Qt::Key_End, "Cam 1,Door \"A\"", "Door \"A\""},
     };
     std::string parameters = "<parameter><type>caption</type><name>Every type</name></parameter>";
     for (size_t i = 0; i < std::size(rows); ++i)
@@ -136,7 +157,7 @@ TEST_F(ParametersForm, EveryTypeShowsItsValueAndStoresTheEditedOne)
         changed.clear();
         QTest::keyClick(input, rows[i].key);
         if (auto *selector = qobject_cast<QObjectSelector *>(w))
-            selector->objects_accepted(rows[i].typed);
+            toggle_in_dialog(selector, QString(rows[i].typed).split(','));
         else
             QTest::keyClicks(input, rows[i].typed);
         EXPECT_FALSE(changed.isEmpty()) << rows[i].type;
