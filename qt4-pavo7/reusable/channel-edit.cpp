@@ -37,6 +37,29 @@ const std::shared_ptr<ChannelList> &QChannelEdit::channel_list() const
     return choices_->list();
 }
 
+void QChannelEdit::list_channels()
+{
+    choices_->list()->ensure_read();
+}
+
+void QChannelEdit::showPopup()
+{
+    list_channels();
+    QComboBox::showPopup();
+}
+
+void QChannelEdit::keyPressEvent(QKeyEvent *event)
+{
+    list_channels();
+    QComboBox::keyPressEvent(event);
+}
+
+void QChannelEdit::wheelEvent(QWheelEvent *event)
+{
+    list_channels();
+    QComboBox::wheelEvent(event);
+}
+
 QString QChannelEdit::channel() const
 {
     return currentIndex() < 0 ? QString() : currentData().toString();

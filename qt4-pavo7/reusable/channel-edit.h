@@ -32,6 +32,7 @@ public:
     // Does not emit data_updated. A value that is not listed is kept as an
     // extra item showing it as it is, so that saving never loses it.
     void set_channel(const QString &value);
+    void showPopup() override;
 
 Q_SIGNALS:
     // The operator chose another channel.
@@ -39,6 +40,10 @@ Q_SIGNALS:
 
 protected:
     ChannelChoices &choices() const { return *choices_; }
+    // The whole list is read before the operator can move through it.
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void list_channels();
 
 private:
     void item_activated(int index);

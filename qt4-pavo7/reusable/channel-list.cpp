@@ -66,7 +66,21 @@ std::vector<ChannelList::Channel> read_channels(const Settings &server_root)
 
 void ChannelList::read(Settings server_root)
 {
-    std::vector<Channel> channels = read_channels(server_root);
+    beginResetModel();
+    server_root_ = std::move(server_root);
+    read_ = false;
+    channels_.clear();
+    rows_.clear();
+    names_.clear();
+    endResetModel();
+}
+
+void ChannelList::ensure_read()
+{
+    if (read_)
+        return;
+    read_ = true;
+    std::vector<Channel> channels = read_channels(server_root_);
     beginResetModel();
     channels_ = std::move(channels);
     rows_.clear();
@@ -74,6 +88,47 @@ void ChannelList::read(Settings server_root)
     for (int row = size() - 1; row >= 0; --row) // the first of equal values wins
         rows_.insert(channels_[static_cast<size_t>(row)].value, row);
     endResetModel();
+}
+
+QString ChannelList::name_of(const QString &value)
+{
+    if (read_) {
+        const int row = row_of(value);
+        return row < 0 ? value : at(row).name;
+    }
+    const auto known = names_.constFind(value);
+    if (known != names_.constEnd())
+        return *known;
+    QString name = value;
+    if (server_root_)
+        try {
+            Settings channels;
+            std::string server_name;
+            {
+                FolderLock guard(server_root_);
+                channels = server_root_->cd("channels", 0);
+                server_name = server_root_->name();
+            }
+            const std::string suffix = "_" + server_name;
+            const std::string whole = to_utf8(value);
+            if (channels && whole.size() > suffix.size() &&
+                whole.compare(whole.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                const std::string folder = whole.substr(0, whole.size() - suffix.size());
+                Settings channel;
+                {
+                    FolderLock guard(channels);
+                    channel = channels->subdir(folder, 0);
+                }
+                if (channel) {
+                    FolderLock guard(channel);
+                    name = from_utf8(channel->get_string_or("name", folder));
+                }
+            }
+        } catch (const std::exception &e) {
+            VX_LOG(2, "GUI: channel list: %s\n", e.what());
+        }
+    names_.insert(value, name);
+    return name;
 }
 
 int ChannelList::rowCount(const QModelIndex &parent) const
@@ -149,7 +204,8 @@ QVariant ChannelChoices::data(const QModelIndex &index, int role) const
         return shown ? none_text_ : QString();
     if (row <= list_->size())
         return shown ? list_->at(row - 1).name : list_->at(row - 1).value;
-    return extras_.at(row - 1 - list_->size());
+    const QString &extra = extras_.at(row - 1 - list_->size());
+    return shown && !list_->is_read() ? list_->name_of(extra) : extra;
 }
 
 } // namespace Reusable

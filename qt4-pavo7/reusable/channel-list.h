@@ -24,9 +24,16 @@ public:
         QString value; // "<channel>_<server>"
     };
 
-    // Reads the server's channels, sorted by name; what the host refuses is
-    // logged and left out.
+    // Takes the server whose channels are listed. The list is read (sorted
+    // by name; what the host refuses is logged and left out) only when a
+    // selector is opened or worked by keys: a page with channel rows opens
+    // without reading every channel of a big server.
     void read(Settings server_root);
+    void ensure_read();
+    bool is_read() const { return read_; }
+    // The name of the channel the value names, before the list is read: one
+    // channel folder is read, once; the value itself when nothing names it.
+    QString name_of(const QString &value);
     int size() const { return static_cast<int>(channels_.size()); }
     const Channel &at(int row) const { return channels_[static_cast<size_t>(row)]; }
     int row_of(const QString &value) const { return rows_.value(value, -1); }
@@ -35,8 +42,11 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
+    Settings server_root_;
+    bool read_ = true; // nothing to read until a server is given
     std::vector<Channel> channels_;
     QHash<QString, int> rows_;
+    QHash<QString, QString> names_; // looked up one by one before reading
 };
 
 // What one selector lists: "(none)", the shared channels, then its own

@@ -58,6 +58,7 @@ void QChannelsBox::set_channel_guid(const QByteArray &guid)
 
 void QChannelsBox::select_first_channel()
 {
+    list_channels();
     for (int i = 0; i < count(); ++i)
         if (!itemData(i).toString().isEmpty()) {
             set_channel(itemData(i).toString());

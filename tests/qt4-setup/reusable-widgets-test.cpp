@@ -1,4 +1,5 @@
 #include "qt4-pavo7/reusable/channel-edit.h"
+#include "qt4-pavo7/reusable/channel-list.h"
 #include "qt4-pavo7/reusable/channels-box.h"
 #include "qt4-pavo7/reusable/image-selector.h"
 #include "tests/support/page-fixture.h"
@@ -78,31 +79,38 @@ protected:
 TEST_F(ChannelEdit, ListsChannelsByNameKeepsUnknownValuesAndOnlyTheUserSignals)
 {
     QSignalSpy updated(&edit, &Reusable::QChannelEdit::data_updated);
+    const auto items = [this] {
+        QStringList out;
+        for (int i = 0; i < edit.count(); ++i)
+            out << edit.itemText(i) + "=" + edit.itemData(i).toString();
+        return out.join(' ').toStdString();
+    };
     edit.set_channel("9_OTHER"); // before the list is there, and not in it
     edit.set_server(host.server_root());
-    QStringList items;
-    for (int i = 0; i < edit.count(); ++i)
-        items << edit.itemText(i) + "=" + edit.itemData(i).toString();
-    EXPECT_EQ("(none)= 7=7_DEMO back yard=2_DEMO Front door=1_DEMO 9_OTHER=9_OTHER",
-              items.join(' ').toStdString())
-        << "by name, the channel and server as value";
-    EXPECT_EQ("9_OTHER", edit.channel());
     EXPECT_EQ("9_OTHER", edit.currentText());
+    tree.clear_calls();
     edit.set_channel("2_DEMO");
-    EXPECT_EQ("back yard", edit.currentText());
-    edit.set_channel("");
-    EXPECT_EQ(0, edit.currentIndex());
-    EXPECT_EQ(0, updated.count());
+    EXPECT_EQ("back yard", edit.currentText()) << "named before the list is read";
+    EXPECT_EQ(0u, tree.calls_of("ls").size()) << "the list waits for the operator";
 
     QTest::keyClick(&edit, Qt::Key_Down);
+    EXPECT_EQ("(none)= 7=7_DEMO back yard=2_DEMO Front door=1_DEMO", items())
+        << "by name, the channel and server as value";
     ASSERT_EQ(1, updated.count());
-    EXPECT_EQ("7_DEMO", updated[0][0].toString());
+    EXPECT_EQ("1_DEMO", updated[0][0].toString());
+    edit.set_channel("9_OTHER");
+    EXPECT_EQ("9_OTHER", edit.currentText());
+    EXPECT_EQ("(none)= 7=7_DEMO back yard=2_DEMO Front door=1_DEMO 9_OTHER=9_OTHER", items());
+    edit.set_channel("");
+    EXPECT_EQ(0, edit.currentIndex());
+    EXPECT_EQ(1, updated.count()) << "only the operator's choice signals";
 }
 
 // Pages with many channel selectors read the server's channels once.
 TEST_F(ChannelEdit, SelectorsShareOneListAndKeepTheirOwnChoicesWhateverTheHostSays)
 {
     Reusable::QChannelsBox box(host.server_root());
+    box.channel_list()->ensure_read(); // what opening a selector does
     tree.clear_calls();
     std::unique_ptr<Reusable::QChannelsBox> row(Reusable::QChannelsBox::copy_of(box));
     Reusable::QChannelEdit other(box.channel_list());
@@ -118,6 +126,7 @@ TEST_F(ChannelEdit, SelectorsShareOneListAndKeepTheirOwnChoicesWhateverTheHostSa
     tree.put_string("/DEMO/channels/7", "name", "Gate");
     tree.make_folder("/DEMO/channels/8");
     other.set_server(host.server_root()); // read again: every selector shows it
+    other.channel_list()->ensure_read();
     EXPECT_EQ(5, box.count());
     EXPECT_EQ("Gate", row->itemText(4));
     EXPECT_EQ("2_DEMO", box.channel());
@@ -126,6 +135,7 @@ TEST_F(ChannelEdit, SelectorsShareOneListAndKeepTheirOwnChoicesWhateverTheHostSa
 
     tree.fail_calls(FaultRule{"ls", "/DEMO/channels", "", 1, "busy"});
     other.set_server(host.server_root());
+    other.channel_list()->ensure_read();
     EXPECT_TRUE(host.log().contains("GUI: channel list: busy\n", 2));
     EXPECT_EQ("2_DEMO", box.channel()) << "a refused listing leaves the choices alone";
 }

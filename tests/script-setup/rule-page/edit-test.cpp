@@ -134,7 +134,7 @@ const Edit edits[] = {
     {"export channel", as_stored,
      [](RuleEdits &t) {
          auto *box = t.in_row<QComboBox>(3, "channel");
-         t.choose(box, box->findData("ch2_DEMO"));
+         t.choose(box, QString("ch2_DEMO"));
      },
      "action3", "ch2_DEMO"},
     {"export seconds", as_stored,
@@ -149,7 +149,7 @@ const Edit edits[] = {
     {"screenshot channel", as_stored,
      [](RuleEdits &t) {
          auto *box = t.in_row<QComboBox>(5, "channel");
-         t.choose(box, box->findData("ch1_DEMO"));
+         t.choose(box, QString("ch1_DEMO"));
      },
      "action5", "ch1_DEMO"},
     {"screenshot delay", as_stored,

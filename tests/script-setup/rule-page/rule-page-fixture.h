@@ -127,6 +127,12 @@ public: // the table-driven cases reach in from free functions
         for (int i = 0; i < index; ++i)
             QTest::keyClick(box, Qt::Key_Down);
     }
+    // The item with the data, found once the first key has listed them all.
+    static void choose(QComboBox *box, const QString &data)
+    {
+        QTest::keyClick(box, Qt::Key_Home);
+        choose(box, box->findData(data));
+    }
     QWidget *action_row(int index) { return page->action_grid()->row(index); }
 
     boost::shared_ptr<memory_host::MemoryDavaDodaziService> wizard;
