@@ -86,9 +86,9 @@ TEST_F(ChannelEdit, ListsChannelsByNameKeepsUnknownValuesAndOnlyTheUserSignals)
         return out.join(' ').toStdString();
     };
     edit.set_channel("9_OTHER"); // before the list is there, and not in it
+    tree.clear_calls();
     edit.set_server(host.server_root());
     EXPECT_EQ("9_OTHER", edit.currentText());
-    tree.clear_calls();
     edit.set_channel("2_DEMO");
     EXPECT_EQ("back yard", edit.currentText()) << "named before the list is read";
     EXPECT_EQ(0u, tree.calls_of("ls").size()) << "the list waits for the operator";
