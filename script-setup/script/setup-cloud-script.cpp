@@ -243,8 +243,10 @@ void QSetupCloudScript::script_changed()
             values_cloud_ = cloud;
             values_local_ = local;
             build_form();
+            modified_ = false; // a new form shows its baseline
+        } else {
+            modified_ = form_->get_values() != baseline_;
         }
-        modified_ = form_->get_values() != baseline_;
         set_buttons();
         if (!status_known_ || status != status_)
             set_status(status);
