@@ -10,6 +10,15 @@
 namespace Reusable {
 namespace {
 
+// The server's "channels" folder (empty when it has none) and its name, the
+// second half of every channel's value.
+Settings channels_folder(const Settings &server_root, std::string &server_name)
+{
+    FolderLock guard(server_root);
+    server_name = server_root->name();
+    return server_root->cd("channels", 0);
+}
+
 // Each channel folder is read under its own lock, so no two locks are ever
 // held together; one refused channel does not hide the others.
 std::vector<ChannelList::Channel> read_channels(const Settings &server_root)
@@ -18,13 +27,8 @@ std::vector<ChannelList::Channel> read_channels(const Settings &server_root)
     if (!server_root)
         return out;
     try {
-        Settings channels;
         std::string server_name;
-        {
-            FolderLock guard(server_root);
-            channels = server_root->cd("channels", 0);
-            server_name = server_root->name();
-        }
+        const Settings channels = channels_folder(server_root, server_name);
         if (!channels)
             return out;
         std::vector<std::pair<std::string, Settings>> folders;
@@ -102,13 +106,8 @@ QString ChannelList::name_of(const QString &value)
     QString name = value;
     if (server_root_)
         try {
-            Settings channels;
             std::string server_name;
-            {
-                FolderLock guard(server_root_);
-                channels = server_root_->cd("channels", 0);
-                server_name = server_root_->name();
-            }
+            const Settings channels = channels_folder(server_root_, server_name);
             const std::string suffix = "_" + server_name;
             const std::string whole = to_utf8(value);
             if (channels && whole.size() > suffix.size() &&
